@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "app/FrmStart.h"
+#include "platform/Help.h"
+#include "platform/Pictures.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Rotawise");
+  QApplication::setWindowIcon(programIcon());
+  help::installF1Handler(app);
+  auto* splash = new FrmStart();
+  splash->setAttribute(Qt::WA_DeleteOnClose);
+  splash->show();
+  return app.exec();
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <QWidget>
+
+class FrmNewSchedule : public QWidget {
+  Q_OBJECT
+ public:
+  explicit FrmNewSchedule(QWidget* parent = nullptr);
+};

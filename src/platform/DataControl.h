@@ -1,0 +1,71 @@
+#pragma once
+// The data control `Data1`: the familiar |< < caption > >| bar that owns a
+// record set over a table and keeps its bound controls in step with the
+// current record.
+//
+// Bound controls (QLineEdit, QComboBox, QTextEdit-free) register a field name
+// with bind(); the control stores it as the "DataField" property. Moving to
+// another record (buttons or Move* below) first writes the edits of the record
+// it leaves (only when a bound control's text differs from the stored value,
+// or a new record is pending), then shows the new record in every bound control.
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "platform/RecordSet.h"
+
+class QLabel;
+class QToolButton;
+
+class DataControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit DataControl(const QString& name, QWidget* parent = nullptr);
+  ~DataControl() override;
+
+  // Properties of the classic control.
+  QString Connect = "Access";
+  void setDatabaseName(const QString& name) { databaseName_ = name; }
+  QString DatabaseName() const { return databaseName_; }
+  void setRecordSource(const QString& source) { recordSource_ = source; }
+  QString RecordSource() const { return recordSource_; }
+  void setCaption(const QString& caption);
+  QString caption() const;
+
+  // Closes and opens the record set again on DatabaseName/RecordSource and
+  // shows the first record (bound controls are cleared when there is none).
+  // Writes a pending edit first. Throws DbError when the table cannot be opened.
+  void Refresh();
+  // Sets DatabaseName "Employee.MDB" and RecordSource "Employees", then Refresh().
+  void reopenEmployees();
+  void closeRecordset();  // writes a pending edit, then closes the table
+
+  RecordSet& Recordset();  // throws DbError when not open
+  bool isOpen() const;
+
+  void bind(QWidget* control, const QString& field);
+  QList<QWidget*> boundControls() const;
+
+  // Record movement with the write-back of bound edits; these are what the
+  // buttons do.
+  void MoveFirst();
+  void MovePrevious();
+  void MoveNext();
+  void MoveLast();
+  // Starts a new record: bound controls cleared, the record written when the
+  // control leaves it (a move, Refresh, UpdateRecord or closeRecordset).
+  void AddNew();
+  // Writes the bound controls' texts into the current (or new) record now.
+  void UpdateRecord();
+  // Shows the current record in the bound controls again.
+  void showCurrent();
+
+ signals:
+  void repositioned();  // after a new record became current
+
+ private:
+  QString databaseName_ = "employee.mdb";
+  QString recordSource_ = "employees";
+  struct Impl;
+  std::unique_ptr<Impl> d_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Every modal message of the program goes through msgBox(), which takes the
+// classic arguments: the text, a code that adds up the buttons (0 OK,
+// 1 OK/Cancel, 4 Yes/No) and the icon (32 question, 48 exclamation), and the
+// title. It returns the classic answer (1 OK, 2 Cancel, 6 Yes, 7 No).
+#include <QString>
+#include <functional>
+
+namespace msg {
+enum Button { OkOnly = 0, OkCancel = 1, YesNo = 4 };
+enum Icon { Question = 32, Exclamation = 48 };
+enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+}  // namespace msg
+
+int msgBox(const QString& text, int code, const QString& title);
+
+// Test seam: while a handler is set, it answers every box instead of a real
+// dialog. Pass an empty function to go back to real dialogs.
+using MessageBoxHandler = std::function<int(const QString& text, int code, const QString& title)>;
+void setMessageBoxHandler(MessageBoxHandler handler);

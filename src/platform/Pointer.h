@@ -1,0 +1,27 @@
+#pragma once
+// The mouse pointer of a window: the hourglass while an action works, the
+// arrow again on every way out. PointerGuard restores the arrow when it goes
+// out of scope, error paths included.
+#include <QPointer>
+#include <QWidget>
+
+namespace pointer {
+constexpr int Default = 0;
+constexpr int Hourglass = 11;
+}  // namespace pointer
+
+void setMousePointer(QWidget* window, int pointer);
+int mousePointer(const QWidget* window);
+// Lets pending window events run, so the hourglass and status texts show.
+void doEvents();
+
+class PointerGuard {
+ public:
+  explicit PointerGuard(QWidget* window);
+  ~PointerGuard();
+  PointerGuard(const PointerGuard&) = delete;
+  PointerGuard& operator=(const PointerGuard&) = delete;
+
+ private:
+  QPointer<QWidget> window_;  // the window may close inside the scope
+};

@@ -1,0 +1,79 @@
+#pragma once
+// A record set over one table of the employee database, with the operations
+// of the old data control's record set. Records come in table order (SQLite
+// rowid). Field names are matched without regard to case. Every statement is
+// parameterised: nothing a user typed is ever pasted into SQL.
+//
+// Operations that cannot be carried out (no current record, database not
+// open, a failed statement) throw DbError; the windows catch it at the top of
+// their handlers, as the old code's error handlers did.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <stdexcept>
+
+class DbError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class RecordSet {
+ public:
+  RecordSet() = default;
+  ~RecordSet();
+  RecordSet(const RecordSet&) = delete;
+  RecordSet& operator=(const RecordSet&) = delete;
+
+  // Opens `table` of the database file `databaseName` (matched in its folder
+  // without regard to case). A missing file, a file that is not a database or
+  // a database without the table is an error: nothing is ever created.
+  void open(const QString& databaseName, const QString& table);
+  void close();
+  bool isOpen() const;
+  QString table() const;
+
+  bool isBOF() const;  // before the first record (or no records)
+  bool isEOF() const;  // after the last record (or no records)
+  int RecordCount() const;
+  int AbsolutePosition() const;  // 0-based, -1 when there is no current record
+  bool hasCurrent() const;
+
+  void MoveFirst();
+  void MoveLast();
+  void MoveNext();
+  void MovePrevious();
+  void moveTo(int position);
+
+  // The current record's field (its pending edit when one is being edited).
+  QVariant Field(const QString& name) const;
+  QString text(const QString& name) const;  // null as empty text
+  QStringList fieldNames() const;           // as the table spells them
+  bool hasField(const QString& name) const;
+
+  // Editing: Edit() on the current record or AddNew() for a new one, then
+  // setField(), then Update() writes it. CancelUpdate() drops the edit.
+  void Edit();
+  void AddNew();
+  void setField(const QString& name, const QVariant& value);
+  void Update();
+  void CancelUpdate();
+  bool editing() const;
+  bool addingNew() const;
+  void Delete();  // deletes the current record; no record is current after it
+
+  // Moves to the first record from the current one on (the current included)
+  // whose `field` equals `value` exactly; returns false (NoMatch) otherwise,
+  // leaving the position where it was.
+  bool FindFirst(const QString& field, const QString& value);
+  bool NoMatch() const { return noMatch_; }
+
+  // Sets Number = 1..n in table order, in one transaction.
+  void renumber(const QString& numberField = "Number");
+
+ private:
+  struct Impl;
+  Impl* d_ = nullptr;
+  bool noMatch_ = false;
+};

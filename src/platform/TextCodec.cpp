@@ -1,0 +1,65 @@
+#include "platform/TextCodec.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace {
+// Code page 1252 at 0x80..0x9F; 0 marks the five bytes the code page leaves
+// undefined (they are kept as the C1 control of the same value).
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t cp1252ToUnicode(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F) {
+    const char16_t u = kHigh[b - 0x80];
+    return u ? u : char16_t(b);
+  }
+  return char16_t(b);
+}
+
+// Returns -1 when the character has no place in code page 1252.
+int unicodeToCp1252(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+  for (int i = 0; i < 32; ++i) {
+    if (kHigh[i] == u) return 0x80 + i;
+    if (kHigh[i] == 0 && u == 0x80 + i) return u;
+  }
+  return -1;
+}
+
+bool isValidUtf8(const QByteArray& bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  (void)decoder.decode(bytes);
+  return !decoder.hasError();
+}
+}  // namespace
+
+QString decodeCp1252(const QByteArray& bytes) {
+  QString out;
+  out.reserve(bytes.size());
+  for (char c : bytes) out.append(QChar(cp1252ToUnicode(static_cast<unsigned char>(c))));
+  return out;
+}
+
+QString decodeText(const QByteArray& bytes) {
+  QByteArray body = bytes;
+  if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);  // a byte-order mark is UTF-8
+  else if (!isValidUtf8(body)) return decodeCp1252(bytes);
+  return QString::fromUtf8(body);
+}
+
+bool fitsCodePage1252(const QString& text) {
+  for (QChar c : text)
+    if (unicodeToCp1252(c.unicode()) < 0) return false;
+  return true;
+}
+
+QByteArray encodeText(const QString& text) {
+  if (!fitsCodePage1252(text)) return text.toUtf8();
+  QByteArray out;
+  out.reserve(text.size());
+  for (QChar c : text) out.append(static_cast<char>(unicodeToCp1252(c.unicode())));
+  return out;
+}

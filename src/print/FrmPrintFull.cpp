@@ -1,0 +1,6 @@
+#include "print/FrmPrintFull.h"
+
+FrmPrintFull::FrmPrintFull(QWidget* parent) : QWidget(parent) {
+  setObjectName("FrmPrintFull");
+  setWindowTitle("Schedule Printing Setup");
+}

@@ -1,0 +1,6 @@
+#include "print/FrmPrintItBaby.h"
+
+FrmPrintItBaby::FrmPrintItBaby(QWidget* parent) : QWidget(parent) {
+  setObjectName("FrmPrintItBaby");
+  setWindowTitle("Print Preview");
+}

@@ -1,0 +1,55 @@
+#pragma once
+// What every test shares: a temporary data folder made the current directory,
+// the supplied installation files copied in on request, and a message-box
+// queue that answers boxes and records every one shown.
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <vector>
+
+struct ShownBox {
+  QString text;
+  int code;
+  QString title;
+};
+
+// Answers message boxes from a queue (an empty queue answers OK, or Yes for
+// a Yes/No question) and records every box shown.
+class MessageBoxQueue {
+ public:
+  MessageBoxQueue();
+  ~MessageBoxQueue();
+  void answer(int reply) { answers_.push_back(reply); }
+  const std::vector<ShownBox>& shown() const { return shown_; }
+  QStringList texts() const;
+  void clear() { shown_.clear(); }
+
+ private:
+  std::deque<int> answers_;
+  std::vector<ShownBox> shown_;
+};
+
+// A fresh temporary folder that is the current directory while it lives.
+class DataFolder {
+ public:
+  DataFolder();
+  ~DataFolder();
+  QString path() const { return dir_.path(); }
+  QString file(const QString& name) const { return dir_.filePath(name); }
+  // Copies a supplied file (from install/, or the built empty employee.mdb).
+  void install(const QString& name);
+  void installAll();  // every file a fresh data folder gets
+  void write(const QString& name, const QByteArray& bytes);
+  QByteArray read(const QString& name) const;
+  bool exists(const QString& name) const;
+
+ private:
+  QTemporaryDir dir_;
+  QString previous_;
+};
+
+// Names of the files a data folder gets from the installation.
+QStringList installedFileNames();
