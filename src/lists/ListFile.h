@@ -1,0 +1,34 @@
+#pragma once
+// List files (AREAS.IGH, POSITION.IGH and the other .IGH files, extras.txt):
+// one entry per line, CR LF, the Windows code page. This is the one reader
+// every part of the program uses.
+//
+// Reading follows the list-input rules: leading blanks are skipped; an
+// unquoted item ends at a comma or at the end of the line; an item that starts
+// with a double quote ends at the next double quote; an empty line gives an
+// empty item.
+#include <QString>
+#include <QStringList>
+
+struct ListRead {
+  QStringList items;  // every item, in file order
+  bool ok = false;    // false when the file is missing or could not be read
+};
+
+// Splits the text of a list file into its items.
+QStringList parseListItems(const QString& text);
+// Reads a file (bare name, current directory) into its items.
+ListRead readListFile(const QString& fileName);
+// The choices a list offers: every item whose trimmed, upper-cased text is not
+// "EMPTY", unchanged. `ok` false when the file could not be read.
+QStringList readChoices(const QString& fileName, bool* ok = nullptr);
+
+// Makes one line that reads back as exactly `value` under the rules above
+// (a value with a comma, or with leading blanks that matter, goes inside
+// double quotes). Returns false for a value that cannot be written safely
+// (one that holds a double quote or a line break).
+bool encodeListLine(const QString& value, QString* line);
+// Writes the lines (already encoded) as a whole new file, CR LF after each,
+// in code page 1252 where it fits (else UTF-8), beside and renamed over the
+// old file. On failure the old file is untouched and `error` says why.
+bool writeListLines(const QString& fileName, const QStringList& lines, QString* error = nullptr);

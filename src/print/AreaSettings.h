@@ -1,0 +1,44 @@
+#pragma once
+// The files the print setup hands over to the print window: the settings file
+// of an area, PRINT.IGH (the name of the settings file to print) and
+// EXEMPT.IGH (the staff left off the schedule).
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// "All_Areas" and every area: the first eight characters of the area text as
+// they stand, plus ".IGH" - except that a character no file name may hold on
+// Linux or Windows (path separators, < > : " | ? *, control characters)
+// becomes "_", so no file is ever written outside the data folder.
+QString areaSettingsFileName(const QString& area);
+// True for a bare file name that stays in the data folder (no separator, not
+// "." or "..", no character a file name may not hold).
+bool isBareFileName(const QString& name);
+
+struct AreaSettings {
+  QString area;        // line 1
+  QString position;    // line 2 (the marked position; "NOTHING" marks nobody)
+  QString dayOrWeek;   // line 3
+  QString number;      // line 4 ("1" from Save Info, empty from Ok)
+  std::array<QString, 4> times;   // lines 5, 7, 9, 11
+  std::array<QString, 4> labels;  // lines 6, 8, 10, 12
+};
+
+// Reads a settings file line by line and assigns by line number, each value
+// trimmed. `ok` false when the file cannot be opened or read.
+AreaSettings readAreaSettings(const QString& fileName, bool* ok = nullptr);
+// Lines of a settings file: area, position, day or week, the number line, then
+// each non-empty time and label in the order time 1, label 1, ... label 4
+// (a blank box shifts the later values up, as stored files always did).
+QStringList areaSettingsLines(const AreaSettings& s);
+bool writeAreaSettings(const QString& fileName, const AreaSettings& s, QString* error = nullptr);
+
+// PRINT.IGH: one line, the settings file name.
+bool writePrintFile(const QString& settingsFileName, QString* error = nullptr);
+QString readPrintFile(bool* ok = nullptr);
+
+// EXEMPT.IGH: one line per excluded name, then one empty line.
+bool writeExemptFile(const QStringList& names, QString* error = nullptr);
+// The exclusion table: entries in file order up to (not including) the first
+// entry that is empty after trimming, each trimmed.
+QStringList readExemptFile(bool* ok = nullptr);
