@@ -24,9 +24,11 @@ ListRead readListFile(const QString& fileName);
 QStringList readChoices(const QString& fileName, bool* ok = nullptr);
 
 // Makes one line that reads back as exactly `value` under the rules above
-// (a value with a comma, or with leading blanks that matter, goes inside
-// double quotes). Returns false for a value that cannot be written safely
-// (one that holds a double quote or a line break).
+// (a value with a comma goes inside double quotes, so it stays one item).
+// Leading blanks are written as given; the reader drops them, as it always
+// has, so callers that want them gone trim first. Returns false for a value
+// that cannot be written safely (one that holds a double quote or a line
+// break): the file format has no way to escape a quote.
 bool encodeListLine(const QString& value, QString* line);
 // Writes the lines (already encoded) as a whole new file, CR LF after each,
 // in code page 1252 where it fits (else UTF-8), beside and renamed over the
