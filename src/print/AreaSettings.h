@@ -24,21 +24,30 @@ struct AreaSettings {
   std::array<QString, 4> labels;  // lines 6, 8, 10, 12
 };
 
-// Reads a settings file line by line and assigns by line number, each value
-// trimmed. `ok` false when the file cannot be opened or read.
+// Reads a settings file line by line (whole lines, so a comma stays inside its
+// value) and assigns by line number, each value trimmed; lines after the
+// twelfth are ignored. `ok` false when the file cannot be opened or read, or
+// the name is not a bare file name.
 AreaSettings readAreaSettings(const QString& fileName, bool* ok = nullptr);
 // Lines of a settings file: area, position, day or week, the number line, then
 // each non-empty time and label in the order time 1, label 1, ... label 4
 // (a blank box shifts the later values up, as stored files always did).
 QStringList areaSettingsLines(const AreaSettings& s);
+// Writes the file whole (beside it, then renamed over it). False, with `error`
+// in words a user understands, when it cannot be created or the name is not
+// a bare file name; the old file is then left as it was.
 bool writeAreaSettings(const QString& fileName, const AreaSettings& s, QString* error = nullptr);
 
-// PRINT.IGH: one line, the settings file name.
+// PRINT.IGH: one line, the settings file name. Reading gives that line with
+// trailing blanks removed (leading blanks can belong to the name); compare it
+// trimmed and upper-cased with "ALL_AREA.IGH" to recognise an all-areas run.
 bool writePrintFile(const QString& settingsFileName, QString* error = nullptr);
 QString readPrintFile(bool* ok = nullptr);
 
-// EXEMPT.IGH: one line per excluded name, then one empty line.
+// EXEMPT.IGH: one line per excluded name (as given: padded names keep their
+// padding, longer names stay whole), then one empty line.
 bool writeExemptFile(const QStringList& names, QString* error = nullptr);
 // The exclusion table: entries in file order up to (not including) the first
-// entry that is empty after trimming, each trimmed.
+// entry that is empty after trimming, each trimmed. Whole lines, so a name
+// with a comma or a quote stays one name.
 QStringList readExemptFile(bool* ok = nullptr);
