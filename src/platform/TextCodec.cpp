@@ -1,6 +1,5 @@
 #include "platform/TextCodec.h"
 
-#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -29,10 +28,39 @@ int unicodeToCp1252(char16_t u) {
   return -1;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool isValidUtf8(const QByteArray& bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(bytes);
-  return !decoder.hasError();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char c = p[i];
+    int extra = 0;
+    char32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      extra = 1;
+      cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      extra = 2;
+      cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      extra = 3;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= n) return false;  // a sequence cut off at the end
+    for (int k = 1; k <= extra; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (p[i + k] & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
 }
 }  // namespace
 

@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPointer>
+#include <QWidget>
 
 #include "platform/MessageBox.h"
 
@@ -63,3 +66,11 @@ QByteArray DataFolder::read(const QString& name) const {
 }
 
 bool DataFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+
+void deleteAllWindows() {
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!w->parentWidget()) windows << w;
+  for (const QPointer<QWidget>& w : windows) delete w.data();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

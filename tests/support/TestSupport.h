@@ -51,5 +51,9 @@ class DataFolder {
   QString previous_;
 };
 
+// Deletes every open window (parentless top-level widget), so one test's
+// windows never meet the next test.
+void deleteAllWindows();
+
 // Names of the files a data folder gets from the installation.
 QStringList installedFileNames();

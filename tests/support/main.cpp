@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "platform/Help.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
                                                                   : qgetenv("QT_QPA_PLATFORM"));
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
+  help::installF1Handler(app);  // as the program does at start-up
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
