@@ -3,6 +3,17 @@
 // the printer dialog. Its properties keep their classic names.
 #include <QObject>
 #include <QString>
+#include <memory>
+#include <stdexcept>
+
+class Printer;
+class RecordingTarget;
+
+// Cancel in a dialog whose CancelError is set.
+class DialogCancelled : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class CommonDialog : public QObject {
   Q_OBJECT
@@ -18,6 +29,39 @@ class CommonDialog : public QObject {
   // Shows help from HelpFile with HelpCommand. Returns false on any error
   // (a missing file among them); callers of the help buttons ignore it.
   bool ShowHelp();
+
+  // The printer dialog, titled DialogTitle: every printer CUPS knows and
+  // Qt's print to PDF file. Returns the printer to print on (one print run;
+  // see platform/Printer.h) and reads the copies chosen back into Copies.
+  // Cancel throws DialogCancelled when CancelError is set, else returns null.
+  std::unique_ptr<Printer> ShowPrinter();
+  int Copies = 1;
+};
+
+// Test seam for the printer dialog. While a PrinterChoice lives, ShowPrinter()
+// shows no dialog and "picks" what the choice says; when it goes, the real
+// dialog is back. The choice counts the dialogs shown and keeps the last title.
+class PrinterChoice {
+ public:
+  static std::unique_ptr<PrinterChoice> pdfFile(const QString& path, int copies = 1);
+  static std::unique_ptr<PrinterChoice> recording(std::shared_ptr<RecordingTarget> target,
+                                                  int copies = 1);
+  static std::unique_ptr<PrinterChoice> cancel();
+  ~PrinterChoice();
+  PrinterChoice(const PrinterChoice&) = delete;
+  PrinterChoice& operator=(const PrinterChoice&) = delete;
+
+  int timesShown = 0;
+  QString lastTitle;
+
+  enum class Kind { PdfFile, Recording, Cancel };
+  Kind kind;
+  QString path;
+  std::shared_ptr<RecordingTarget> target;
+  int copies = 1;
+
+ private:
+  explicit PrinterChoice(Kind k);
 };
 
 // The Help buttons of the setup and data windows, and "&Main Help Index":

@@ -45,7 +45,8 @@
 //   - the recording target keeps every ended document for tests.
 // A document that is never ended (an error in the middle) is never printed,
 // and documents already ended stay printed. EndDoc() with nothing printed
-// sends nothing. Destroying the Printer ends the run; there is nothing to close.
+// sends nothing; blank pages made by NewPage() between texts are kept.
+// Destroying the Printer ends the run; there is nothing to close.
 //
 // Errors (the target refused the document: no such printer, the PDF could not
 // be written, the disk is full) throw PrinterError from EndDoc().
@@ -157,13 +158,14 @@ class Printer {
 
   std::shared_ptr<PrintTarget> target_;
   PrintedDocument document_;
-  bool pageStarted_ = false;  // NewPage() ended the last page: a new one begins on next text
+  int page_ = 0;  // index of the page the next text lands on; pages fill in lazily
 };
 
 // Prints on a QPrinter set up by the printer dialog: a real printer gets one
 // job per document; when the QPrinter writes PDF (Qt's print to file) the
 // documents go into its one output file as described above.
-std::shared_ptr<PrintTarget> makeQPrinterTarget(class QPrinter* printer);
+class QPrinter;
+std::shared_ptr<PrintTarget> makeQPrinterTarget(std::unique_ptr<QPrinter> printer);
 // Writes every ended document of the run into one PDF file (Letter, margins of
 // a quarter inch).
 std::shared_ptr<PrintTarget> makePdfTarget(const QString& path);

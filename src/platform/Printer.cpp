@@ -1,0 +1,244 @@
+#include "platform/Printer.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <cmath>
+
+#include "platform/FileOps.h"
+
+namespace {
+constexpr double kTwipsPerPoint = 20;
+constexpr double kTwipsPerInch = 1440;
+constexpr int kPdfResolution = 1200;
+// Letter paper with quarter-inch margins: the width of a schedule's seven
+// columns (Sunday starts 10360 twips in) needs nearly all of the page.
+const QPageLayout kPdfLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                             QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+
+// Fonts are sized in twips (pixel size = twips), so measuring them is the same
+// on every device and on none: what the recording target keeps is exactly what
+// the paper gets.
+QFont twipsFont(const QString& name, double points, bool bold, bool underline, bool strike) {
+  QFont font(name);
+  font.setPixelSize(std::max(1, int(std::lround(points * kTwipsPerPoint))));
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setBold(bold);
+  font.setUnderline(underline);
+  font.setStrikeOut(strike);
+  return font;
+}
+
+QSizeF paintSizeTwips(const QPageLayout& layout) {
+  return layout.paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
+}
+
+// Draws one page with the painter's origin at the top left of the printable
+// area, `resolution` device pixels to the inch.
+void drawPage(QPainter& painter, const PrintedPage& page, int resolution) {
+  painter.save();
+  painter.scale(resolution / kTwipsPerInch, resolution / kTwipsPerInch);
+  painter.setPen(Qt::black);
+  for (const PrintedText& t : page.texts) {
+    const QFont font = twipsFont(t.fontName, t.fontSize, t.bold, t.underline, t.strikethru);
+    painter.setFont(font);
+    painter.drawText(QPointF(t.x, t.y + QFontMetricsF(font).ascent()), t.text);
+  }
+  painter.restore();
+}
+
+// Paints documents onto any paint device that pages like a printer.
+template <typename Device>
+bool paintDocuments(Device& device, const QVector<PrintedDocument>& documents) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  bool first = true;
+  for (const PrintedDocument& doc : documents) {
+    for (const PrintedPage& page : doc.pages) {
+      if (!first && !device.newPage()) return false;
+      first = false;
+      drawPage(painter, page, device.resolution());
+    }
+  }
+  return painter.end();
+}
+
+// A PDF file holding every document of the run. Each new document makes the
+// whole file again under a temporary name and renames it over the old one,
+// so the file on disk is always complete.
+class PdfFileTarget : public PrintTarget {
+ public:
+  PdfFileTarget(QString path, QPageLayout layout) : path_(std::move(path)), layout_(layout) {}
+
+  QSizeF printableSizeTwips() const override { return paintSizeTwips(layout_); }
+  QString description() const override { return path_; }
+
+  void printDocument(const PrintedDocument& document) override {
+    QVector<PrintedDocument> all = documents_;
+    all.push_back(document);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+      QPdfWriter writer(&buffer);
+      writer.setResolution(kPdfResolution);
+      writer.setPageLayout(layout_);
+      writer.setTitle("Employees Rotawise");
+      writer.setCreator("Employees Rotawise");
+      if (!paintDocuments(writer, all)) throw PrinterError("the PDF could not be made");
+    }
+    QString error;
+    if (!fileops::writeAtomically(path_, buffer.data(), &error))
+      throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
+    documents_ = std::move(all);
+  }
+
+ private:
+  QString path_;
+  QPageLayout layout_;
+  QVector<PrintedDocument> documents_;
+};
+
+// A printer chosen in the printer dialog: one job per document.
+class QPrinterTarget : public PrintTarget {
+ public:
+  explicit QPrinterTarget(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+    if (printer_->outputFormat() == QPrinter::PdfFormat)
+      pdf_ = std::make_unique<PdfFileTarget>(printer_->outputFileName(), printer_->pageLayout());
+  }
+
+  QSizeF printableSizeTwips() const override { return paintSizeTwips(printer_->pageLayout()); }
+  QString description() const override {
+    return pdf_ ? pdf_->description() : printer_->printerName();
+  }
+
+  void printDocument(const PrintedDocument& document) override {
+    if (pdf_) return pdf_->printDocument(document);
+    if (!paintDocuments(*printer_, {document}))
+      throw PrinterError(("the printer " + printer_->printerName() + " did not take the document")
+                             .toStdString());
+  }
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<PdfFileTarget> pdf_;
+};
+}  // namespace
+
+const Printer::Item Printer::Zone{Printer::Item::ZoneSeparator};
+const Printer::Item Printer::Join{Printer::Item::JoinSeparator};
+
+Printer::Printer(std::shared_ptr<PrintTarget> target) : target_(std::move(target)) {}
+Printer::~Printer() = default;
+
+double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
+double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
+
+double Printer::TextWidth(const QString& text) const {
+  return QFontMetricsF(twipsFont(FontName, FontSize, FontBold, false, false)).horizontalAdvance(text);
+}
+
+double Printer::TextHeight(const QString&) const {
+  return QFontMetricsF(twipsFont(FontName, FontSize, FontBold, false, false)).lineSpacing();
+}
+
+double Printer::columnWidth() const {
+  return QFontMetricsF(twipsFont(FontName, FontSize, false, false, false)).averageCharWidth();
+}
+
+int Printer::Page() const { return page_ + 1; }
+
+void Printer::printText(const QString& text) {
+  // Text that would reach below the printable area goes on to a new page.
+  if (CurrentY > 0 && CurrentY + TextHeight() > ScaleHeight()) {
+    const double x = CurrentX;
+    NewPage();
+    CurrentX = x;
+  }
+  if (document_.pages.size() <= page_) document_.pages.resize(page_ + 1);
+  document_.pages[page_].texts.push_back(
+      {CurrentX, CurrentY, text, FontBold, FontUnderline, FontStrikethru, FontName, FontSize});
+  CurrentX += TextWidth(text);
+}
+
+void Printer::endLine() {
+  CurrentX = 0;
+  CurrentY += TextHeight();
+}
+
+void Printer::Print(std::initializer_list<Item> items) {
+  bool lineEnds = true;
+  for (const Item& item : items) {
+    switch (item.kind) {
+      case Item::Text:
+        printText(item.text);
+        lineEnds = true;
+        break;
+      case Item::ZoneSeparator: {
+        const double zone = zoneWidth();
+        CurrentX = (std::floor(CurrentX / zone + 1e-9) + 1) * zone;
+        lineEnds = false;
+        break;
+      }
+      case Item::JoinSeparator:
+        lineEnds = false;
+        break;
+    }
+  }
+  if (lineEnds) endLine();
+}
+
+void Printer::Print(const QString& text) { Print({Item(text)}); }
+void Printer::Print() { endLine(); }
+
+void Printer::NewPage() {
+  ++page_;
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void Printer::EndDoc() {
+  PrintedDocument doc;
+  std::swap(doc, document_);
+  page_ = 0;
+  CurrentX = 0;
+  CurrentY = 0;
+  if (doc.pages.isEmpty()) return;  // nothing printed, nothing sent
+  target_->printDocument(doc);
+}
+
+void Printer::KillDoc() {
+  document_ = {};
+  page_ = 0;
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+std::shared_ptr<PrintTarget> makeQPrinterTarget(std::unique_ptr<QPrinter> printer) {
+  return std::make_shared<QPrinterTarget>(std::move(printer));
+}
+
+std::shared_ptr<PrintTarget> makePdfTarget(const QString& path) {
+  return std::make_shared<PdfFileTarget>(path, kPdfLayout);
+}
+
+RecordingTarget::RecordingTarget() : size_(paintSizeTwips(kPdfLayout)) {}
+
+void RecordingTarget::printDocument(const PrintedDocument& document) {
+  if (failNext) {
+    failNext = false;
+    throw PrinterError("the recording printer was told to fail");
+  }
+  documents_.push_back(document);
+}
+
+QVector<RecordingTarget::Entry> RecordingTarget::entries() const {
+  QVector<Entry> out;
+  for (int d = 0; d < documents_.size(); ++d)
+    for (int p = 0; p < documents_[d].pages.size(); ++p)
+      for (const PrintedText& t : documents_[d].pages[p].texts) out.push_back({d, p, t});
+  return out;
+}
