@@ -102,6 +102,7 @@ AreaSettings readAreaSettings(const QString& fileName, bool* ok) {
   const bool read = isBareFileName(fileName) && readLines(fileName, &lines);
   if (ok) *ok = read;
   if (!read) return s;
+  s.lineCount = int(lines.size());
   // Values go by line number, as every stored file was written; lines after
   // the twelfth are ignored.
   for (int i = 0; i < lines.size() && i < 12; ++i) {

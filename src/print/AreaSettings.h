@@ -22,6 +22,7 @@ struct AreaSettings {
   QString number;      // line 4 ("1" from Save Info, empty from Ok)
   std::array<QString, 4> times;   // lines 5, 7, 9, 11
   std::array<QString, 4> labels;  // lines 6, 8, 10, 12
+  int lineCount = 0;  // lines the file held (set by reading; writing ignores it)
 };
 
 // Reads a settings file line by line (whole lines, so a comma stays inside its

@@ -1,0 +1,46 @@
+#include "print/PrintSetup.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kNameWidth = 30;  // the exclusion table's entry width
+const char* const kOrdinals[4] = {"First", "Second", "Third", "Fourth"};
+}  // namespace
+
+QString printChoicesProblem(const AreaSettings& c) {
+  if (c.area.trimmed().isEmpty()) return "You Must choose an AREA to print schedule!";
+  if (c.dayOrWeek.trimmed().isEmpty()) return "You Must choose a Day or weekly schedule to print!";
+  if (c.times[0].trimmed().isEmpty()) return "You Must choose a time for the schedule to print!";
+  for (int k = 0; k < 4; ++k) {
+    if (!c.times[k].trimmed().isEmpty() && c.labels[k].trimmed().isEmpty())
+      return QString("You Must Label the %1 Time area!").arg(kOrdinals[k]);
+  }
+  return {};
+}
+
+AreaSettings settingsForSaveInfo(AreaSettings c) {
+  c.number = "1";
+  return c;
+}
+
+AreaSettings settingsForPrint(AreaSettings c) {
+  c.number.clear();
+  if (c.position.trimmed().isEmpty()) c.position = "NOTHING";
+  return c;
+}
+
+QString exclusionEntry(const QString& fullName) {
+  return fullName.leftJustified(kNameWidth, u' ', /*truncate=*/false);
+}
+
+bool sortsBefore(const QString& a, const QString& b) {
+  const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+  return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+void sortEntries(QStringList& entries) { std::stable_sort(entries.begin(), entries.end(), sortsBefore); }
+
+int sortedInsertIndex(const QStringList& entries, const QString& entry) {
+  const auto at = std::upper_bound(entries.begin(), entries.end(), entry, sortsBefore);
+  return int(at - entries.begin());
+}
