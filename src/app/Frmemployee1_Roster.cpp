@@ -1,4 +1,30 @@
 // "Print Employee &Roster": staff by area with counts and a total.
 #include "app/Frmemployee1.h"
+#include "platform/Clock.h"
+#include "platform/CommonDialog.h"
+#include "platform/DataControl.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+#include "platform/Printer.h"
+#include "print/Roster.h"
 
-void Frmemployee1::roster_Click() {}
+void Frmemployee1::roster_Click() {
+  PointerGuard hourglass(this);
+  Data1->setEnabled(true);
+  try {
+    CommonDialog1->CancelError = true;
+    std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
+    const QVector<RosterArea> areas = readRosterAreas();
+    Data1->reopenEmployees();
+    printRoster(*printer, areas, Data1->Recordset(), clock_::shortDate(clock_::today()));
+  } catch (...) {
+    // Cancel, no area list, the database or the printer: one message for all.
+    setMousePointer(this, pointer::Default);
+    Data1->setEnabled(false);
+    msgBox("Please check your printer and try again.", msg::Exclamation, "Opps!");
+    return;
+  }
+  setMousePointer(this, pointer::Default);
+  Data1->setEnabled(false);
+  msgBox("Employee data has been processed and sent to printer.", msg::Exclamation, "Ok!");
+}

@@ -1,0 +1,76 @@
+#include "print/Roster.h"
+
+#include "db/EmployeeFields.h"
+#include "lists/ListFile.h"
+#include "platform/Printer.h"
+#include "platform/RecordSet.h"
+
+namespace {
+constexpr int kAreaWidth = 30;
+constexpr int kMaxAreas = 20;
+
+QString comparable(const QString& text) { return text.trimmed().toUpper(); }
+}  // namespace
+
+QVector<RosterArea> rosterAreas(const QStringList& items) {
+  QVector<RosterArea> areas;
+  for (const QString& item : items) {
+    const QString key = comparable(item);
+    if (key == "SPECIAL" || key == "ALL_AREAS") continue;
+    if (key.isEmpty()) break;
+    if (areas.size() == kMaxAreas) break;
+    areas.push_back({item.left(kAreaWidth).leftJustified(kAreaWidth, ' '), key});
+  }
+  if (areas.isEmpty()) areas.push_back({QString(kAreaWidth, ' '), QString()});
+  return areas;
+}
+
+QVector<RosterArea> readRosterAreas() {
+  const ListRead list = readListFile("AREAS.IGH");
+  if (!list.ok) throw RosterError("AREAS.IGH cannot be read");
+  return rosterAreas(list.items);
+}
+
+int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& employees,
+                const QString& date) {
+  printer.FontStrikethru = true;
+  printer.PrintQuality = 600;
+  printer.Zoom = 100;
+  printer.FontBold = true;
+  printer.FontStrikethru = false;
+  printer.Print(" ");
+  printer.FontBold = false;
+  printer.FontUnderline = true;
+  printer.FontBold = true;
+  printer.Print();
+
+  printer.Print({"Area", Printer::Zone, Printer::Zone, "Name", Printer::Zone, Printer::Zone,
+                 "Position", Printer::Zone, date});
+  printer.FontUnderline = false;
+  printer.Print();
+
+  const QString rule(127, '_');
+  int total = 0;
+  for (const RosterArea& area : areas) {
+    int count = 0;
+    printer.FontBold = false;
+    for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext()) {
+      if (comparable(employees.text(fields::Area)) != area.key) continue;
+      printer.Print({area.shown, Printer::Zone, employees.text(fields::Fullname).trimmed(),
+                     Printer::Zone, employees.text(fields::Position).trimmed()});
+      ++count;
+    }
+    printer.FontBold = true;
+    printer.Print();
+    printer.Print(QString("Staff count for this area ( %1)").arg(count));
+    printer.Print(rule);
+    total += count;
+    printer.FontBold = false;
+  }
+
+  printer.FontBold = true;
+  printer.Print();
+  printer.Print(QString("ToTal Staff count for these areas ( %1)").arg(total));
+  printer.EndDoc();
+  return total;
+}
