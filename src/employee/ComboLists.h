@@ -1,0 +1,30 @@
+#pragma once
+// Drop-down lists as the employee window fills them: adding choices never
+// changes the text a list shows, and sorted lists keep their items in order
+// without regard to case.
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QProgressBar;
+
+void addChoices(QComboBox* list, const QStringList& items);
+void setSortedItems(QComboBox* list, const QStringList& items);
+void addSorted(QComboBox* list, const QString& item);
+void clearItems(QComboBox* list);  // the list empties; the shown text stays
+QStringList itemsOf(const QComboBox* list);
+
+// The progress bar while a handler walks the table: shown with minimum 0,
+// the given maximum and value 1, never set past its maximum, hidden again on
+// every way out.
+class ProgressShow {
+ public:
+  ProgressShow(QProgressBar* bar, int maximum);
+  ~ProgressShow();
+  ProgressShow(const ProgressShow&) = delete;
+  ProgressShow& operator=(const ProgressShow&) = delete;
+  void setDone(int done);
+
+ private:
+  QProgressBar* bar_;
+};

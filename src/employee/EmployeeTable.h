@@ -1,0 +1,36 @@
+#pragma once
+// What the employee window asks of the Employees table, as plain functions
+// over an open record set, so they work (and are tested) without a window.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "employee/DayBlocks.h"
+#include "platform/RecordSet.h"
+
+namespace employees {
+// Number is a 16-bit whole number: the table holds at most this many employees.
+constexpr int MaxNumber = 32767;
+
+// Every Fullname, blanks trimmed, in table order; `progress` hears the count
+// of names read so far after each one.
+QStringList names(RecordSet& records, const std::function<void(int)>& progress = {});
+
+// The names as a sorted list shows them: without regard to case, equal names
+// kept in table order.
+QStringList sortedForList(QStringList names);
+
+// Makes the first record whose Fullname is `name` current. The name is
+// compared as a value (quotes, commas and apostrophes are ordinary letters);
+// a list entry, which is trimmed, also finds a name stored with blanks around
+// it. Returns false, leaving the first record current, when none matches.
+bool find(RecordSet& records, const QString& name);
+
+// The Number a new record gets: the last record's Number + 1, or 1 when the
+// table is empty. Leaves the last record current.
+int nextNumber(RecordSet& records);
+
+// The 63 day texts of the current record, day block by day block. A field
+// that was never written reads as "No", the text an unset field shows.
+DayTexts dayTexts(const RecordSet& records);
+}  // namespace employees

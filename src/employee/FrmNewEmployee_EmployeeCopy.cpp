@@ -1,0 +1,81 @@
+// The employee copy: all seven day blocks of another employee into the one on
+// screen. Name, position and the four areas are never copied.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+
+#include "employee/ComboLists.h"
+#include "employee/EmployeeTable.h"
+#include "employee/FrmNewEmployee.h"
+#include "platform/DataControl.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+
+void FrmNewEmployee::CmdCopy_Click() {
+  PointerGuard hourglass(this);
+  rememberedName_ = txtFullName->text();
+  if (!hasCurrentRecord()) {
+    setMousePointer(this, pointer::Default);
+    notice("There is no one in the database to list yet!");
+    return;
+  }
+  guarded([&] {
+    Data1->MoveLast();
+    if (Data1->Recordset().RecordCount() < 2) {
+      setMousePointer(this, pointer::Default);
+      notice("You need at least two (2) people in the database!");
+      return;
+    }
+    if (!copyListBuilt_) {
+      // The list is built once; "&Load/Update search lists" renews it later.
+      Data1->reopenEmployees();
+      {
+        RecordSet& records = Data1->Recordset();
+        ProgressShow progress(ProgressBar1, records.RecordCount());
+        setSortedItems(Choose, employees::names(records, [&](int n) { progress.setDone(n); }));
+      }
+      copyListBuilt_ = true;
+      Data1->Refresh();
+      // Back to the employee the user was on.
+      if (employees::find(Data1->Recordset(), rememberedName_)) Data1->showCurrent();
+    }
+    Frame2->show();
+    Frame2->raise();
+  });
+}
+
+void FrmNewEmployee::Choose_Click() {
+  const QString picked = Choose->currentText();
+  PointerGuard hourglass(this);
+  guarded([&] {
+    Data1->MoveFirst();  // writes the edits on screen before records are read
+    RecordSet& records = Data1->Recordset();
+    if (!employees::find(records, picked)) {
+      Data1->showCurrent();
+      setMousePointer(this, pointer::Default);
+      oops(QString("\"%1\" is no longer in the database, so there is nothing to copy.  Press "
+                   "\"Load/Update search lists\" to renew the list.")
+               .arg(picked));
+      return;
+    }
+    const DayTexts source = employees::dayTexts(records);
+    if (!employees::find(records, rememberedName_)) {
+      // Copying now would overwrite whichever employee happens to be current.
+      Data1->showCurrent();
+      setMousePointer(this, pointer::Default);
+      oops(QString("The employee you were on (\"%1\") is not in the database under that name, "
+                   "so nothing was copied.  Save the employee first (or go back to the name), "
+                   "then copy again.")
+               .arg(rememberedName_));
+      return;
+    }
+    Data1->showCurrent();
+    showDayTexts(source);
+  });
+  Frame2->hide();
+}
+
+void FrmNewEmployee::CmdQuitter_Click() {
+  Frame2->hide();
+  setMousePointer(this, pointer::Default);
+}

@@ -1,0 +1,105 @@
+// Enter New Employee, Save New Employee, Update and Delete.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "employee/ComboLists.h"
+#include "employee/EmployeeTable.h"
+#include "employee/FrmNewEmployee.h"
+#include "platform/DataControl.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+
+void FrmNewEmployee::CmdAddRecord_Click() {
+  guarded([&] {
+    // Opening the table again writes what the screen shows, a pending new
+    // record included, so the new number follows every written record.
+    Data1->reopenEmployees();
+    const int number = employees::nextNumber(Data1->Recordset());
+    if (number > employees::MaxNumber) {
+      oops(QString("The employee table is full: it holds at most %1 employees.  Delete an "
+                   "employee before you enter a new one.")
+               .arg(employees::MaxNumber));
+      return;
+    }
+    Data1->AddNew();
+    txtFullName->setFocus();
+    txtArea->setEditText("Add at least one");
+    for (QComboBox* area : {txtArea2, txtArea3, txtArea4}) area->setEditText("No");
+    txtPosition->setEditText("Job discription");
+    txtFullName->setText("Enter last name First");
+    Text1->setText(QString::number(number));
+    if (!hintShown_) {
+      hintShown_ = true;
+      notice(
+          "After entering new employee data, please use Save Changes to enter new info into "
+          "database.  The update button is strictly for editing an exsisting employee");
+    }
+  });
+}
+
+void FrmNewEmployee::CmdSaveData_Click() {
+  if (!hasCurrentRecord()) {
+    notice("Can't use this command now.  You must use Enter New Employee first!");
+    return;
+  }
+  PointerGuard hourglass(this);
+  guarded([&] {
+    Data1->MoveFirst();
+    Data1->MoveLast();  // leaving the record on screen writes it
+    RecordSet& records = Data1->Recordset();
+    const int count = records.RecordCount();
+    if (count > 1) {
+      const QString name = records.text(fields::Fullname).trimmed();
+      if (txtFind->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+        addSorted(txtFind, name);
+      Data1->reopenEmployees();
+      ProgressShow progress(ProgressBar1, count);
+      Data1->Recordset().renumber();
+      progress.setDone(count);
+    } else {
+      records.renumber();  // the only record is number 1
+    }
+    Data1->Refresh();
+    Data1->MoveLast();
+    if (Text1->text().toInt() < 1) Text1->setText("1");
+  });
+}
+
+void FrmNewEmployee::CmdUpdate_Click() {
+  if (!hasCurrentRecord()) {
+    notice("There is no one to update yet?");
+    return;
+  }
+  PointerGuard hourglass(this);
+  guarded([&] {
+    Data1->MoveLast();  // writes the edits of the record on screen
+    Data1->reopenEmployees();
+    reloadNameLists(false);
+    Data1->Refresh();
+    if (Data1->Recordset().RecordCount() > 0) Data1->MoveFirst();
+  });
+}
+
+void FrmNewEmployee::CmdDelete_Click() {
+  if (!hasCurrentRecord()) {
+    notice("There is no one to delete?");
+    return;
+  }
+  PointerGuard hourglass(this);
+  if (msgBox("Are you sure you want to delete this employee from database?",
+             int(msg::YesNo) + msg::Question, "Warning question") == msg::No)
+    return;
+  guarded([&] {
+    // A new employee not written yet is the one on screen: write it, so that
+    // it (and not the record shown before it) is the one deleted.
+    if (Data1->Recordset().addingNew()) Data1->MoveLast();
+    Data1->Recordset().Delete();
+    // The table is closed while its files are compacted and moved.
+    Data1->closeRecordset();
+    txtFullName->clear();
+    compactAfterDelete();
+    Data1->reopenEmployees();
+    Data1->Recordset().renumber();
+    Data1->reopenEmployees();  // shows the first record, or nothing when none is left
+  });
+}
