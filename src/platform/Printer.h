@@ -23,8 +23,11 @@
 // `Zone` moves CurrentX to the start of the next zone to the right of it;
 // `Join` puts the next item directly after the last.
 //
-// Font: the printer's default font is Liberation Sans (metrics of Arial) at
-// 10 pt. FontName and FontSize may be changed like the classic properties;
+// Font: the printer's default font is Liberation Mono at 10 pt (120 twips a
+// character, so a zone is 1680 twips and a line about 227 twips). A fixed pitch
+// makes print zones line up as columns of characters: a 30-character item
+// followed by a zone separator puts the next item at column 42 whatever its
+// letters. FontName and FontSize may be changed like the classic properties;
 // FontBold, FontUnderline and FontStrikethru switch the face.
 //
 // Pages: text that would reach below the printable area (ScaleHeight) starts a
@@ -120,7 +123,7 @@ class Printer {
   bool FontBold = false;
   bool FontUnderline = false;
   bool FontStrikethru = false;
-  QString FontName = "Liberation Sans";
+  QString FontName = "Liberation Mono";
   double FontSize = 10;   // points
   int PrintQuality = 0;   // accepted; the target prints at its own resolution
   int Zoom = 0;           // accepted; pages print at 100 %
