@@ -34,7 +34,7 @@ QString questionText(const QString& name, int count, const QString& kept) {
              "The employee database %1 was made by an earlier installation and is in the old "
              "Access format.  It holds %2.\n\n"
              "Press OK to convert it: the employees are copied into a new %1, and the original "
-             "file is kept unchanged beside it as %3.\n"
+             "file is kept unchanged beside it as %3.\n\n"
              "Press Cancel to leave everything as it is; the program cannot open the old file.")
       .arg(name, employeesText(count), kept);
 }

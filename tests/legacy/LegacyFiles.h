@@ -6,6 +6,7 @@
 #include <QList>
 #include <QProcess>
 #include <QStringList>
+#include <ostream>
 
 inline QString legacyFixture(const QString& name) {
   return QString(ROTAWISE_FIXTURES_DIR) + "/legacy/" + name;
@@ -52,3 +53,6 @@ inline QList<QStringList> mdbExport(const QString& path, const QString& table) {
   if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
   return parseCsv(QString::fromUtf8(p.readAllStandardOutput()));
 }
+
+// Failures show texts as text, not as lists of UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
