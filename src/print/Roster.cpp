@@ -10,6 +10,17 @@ constexpr int kAreaWidth = 30;
 constexpr int kMaxAreas = 20;
 
 QString comparable(const QString& text) { return text.trimmed().toUpper(); }
+
+// Area, name and position in print zones. A name that ends one blank short of
+// the next zone would run into its position ("Matthew Lewis Bartender"), so
+// the position then goes one zone further on.
+void printRow(Printer& printer, const QString& area, const QString& name, const QString& position) {
+  printer.Print({area, Printer::Zone, name, Printer::Join});
+  const double nameEnd = printer.CurrentX;
+  printer.Print({Printer::Zone});
+  if (printer.CurrentX - nameEnd < 2 * printer.columnWidth() - 1e-6) printer.Print({Printer::Zone});
+  printer.Print(position);
+}
 }  // namespace
 
 QVector<RosterArea> rosterAreas(const QStringList& items) {
@@ -56,8 +67,8 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
     printer.FontBold = false;
     for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext()) {
       if (comparable(employees.text(fields::Area)) != area.key) continue;
-      printer.Print({area.shown, Printer::Zone, employees.text(fields::Fullname).trimmed(),
-                     Printer::Zone, employees.text(fields::Position).trimmed()});
+      printRow(printer, area.shown, employees.text(fields::Fullname).trimmed(),
+               employees.text(fields::Position).trimmed());
       ++count;
     }
     printer.FontBold = true;
