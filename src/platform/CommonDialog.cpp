@@ -2,7 +2,9 @@
 
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QWidget>
 
 #include "platform/Help.h"
@@ -45,6 +47,10 @@ std::unique_ptr<Printer> CommonDialog::ShowPrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // The schedule's seven columns need nearly the whole width of the paper.
     printer->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+    // With no printer installed the dialog offers only the PDF file; name one
+    // in the data folder rather than leave a bare folder as the file name.
+    if (QPrinterInfo::availablePrinters().isEmpty())
+      printer->setOutputFileName(QDir::current().absoluteFilePath("Employees Rotawise.pdf"));
     QPrintDialog dialog(printer.get(), qobject_cast<QWidget*>(parent()));
     dialog.setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Print") : DialogTitle);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
