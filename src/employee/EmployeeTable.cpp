@@ -42,10 +42,7 @@ int nextNumber(RecordSet& records) {
 DayTexts dayTexts(const RecordSet& records) {
   DayTexts texts;
   const QStringList names = fields::allDayFields();
-  for (int i = 0; i < DayFieldCount; ++i) {
-    const QVariant v = records.Field(names[i]);
-    texts[i] = v.isNull() ? QString("No") : v.toString();
-  }
+  for (int i = 0; i < DayFieldCount; ++i) texts[i] = records.text(names[i]);
   return texts;
 }
 }  // namespace employees

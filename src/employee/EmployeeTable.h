@@ -30,7 +30,7 @@ bool find(RecordSet& records, const QString& name);
 // table is empty. Leaves the last record current.
 int nextNumber(RecordSet& records);
 
-// The 63 day texts of the current record, day block by day block. A field
-// that was never written reads as "No", the text an unset field shows.
+// The 63 day texts of the current record, day block by day block, as the
+// bound fields show them (a field never written shows empty).
 DayTexts dayTexts(const RecordSet& records);
 }  // namespace employees

@@ -86,6 +86,9 @@ class FrmNewEmployee : public QWidget {
   // with the progress bar.
   void reloadNameLists(bool alsoCopyList);
   void closeAndShowMainMenu();
+  // Makes the first employee of that name current and shows it; false (the
+  // first record shown) when there is none.
+  bool showEmployee(const QString& name);
   // After a delete: the table (closed by the caller) is compacted into a new
   // employee.mdb, the old one kept as Backup.mdb. A failed step leaves the
   // live database as it was; the delete stands either way.

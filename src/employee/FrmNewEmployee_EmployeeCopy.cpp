@@ -36,9 +36,9 @@ void FrmNewEmployee::CmdCopy_Click() {
       }
       copyListBuilt_ = true;
       Data1->Refresh();
-      // Back to the employee the user was on.
-      if (employees::find(Data1->Recordset(), rememberedName_)) Data1->showCurrent();
     }
+    // Back to the employee the user was on, so the list opens over them.
+    showEmployee(rememberedName_);
     Frame2->show();
     Frame2->raise();
   });

@@ -16,6 +16,12 @@ void FrmNewEmployee::reloadNameLists(bool alsoCopyList) {
   if (alsoCopyList) setSortedItems(Choose, names);
 }
 
+bool FrmNewEmployee::showEmployee(const QString& name) {
+  const bool found = employees::find(Data1->Recordset(), name);
+  Data1->showCurrent();  // the record set moved under the data control
+  return found;
+}
+
 void FrmNewEmployee::CmdSearch_Click() {
   if (!hasCurrentRecord()) {
     notice("There is no one in the database to list yet!");
@@ -40,7 +46,7 @@ void FrmNewEmployee::txtFind_Click() {
   guarded([&] {
     Data1->reopenEmployees();
     // A name that is no longer there leaves the first record on screen.
-    if (employees::find(Data1->Recordset(), name)) Data1->showCurrent();
+    showEmployee(name);
   });
   setMousePointer(this, pointer::Default);
 }
