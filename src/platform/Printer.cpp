@@ -43,10 +43,17 @@ void drawPage(QPainter& painter, const PrintedPage& page, int resolution) {
   painter.save();
   painter.scale(resolution / kTwipsPerInch, resolution / kTwipsPerInch);
   painter.setPen(Qt::black);
+  const PrintedText* last = nullptr;  // texts mostly share their font with the one before
+  double ascent = 0;
   for (const PrintedText& t : page.texts) {
-    const QFont font = twipsFont(t.fontName, t.fontSize, t.bold, t.underline, t.strikethru);
-    painter.setFont(font);
-    painter.drawText(QPointF(t.x, t.y + QFontMetricsF(font).ascent()), t.text);
+    if (!last || t.fontName != last->fontName || t.fontSize != last->fontSize ||
+        t.bold != last->bold || t.underline != last->underline || t.strikethru != last->strikethru) {
+      const QFont font = twipsFont(t.fontName, t.fontSize, t.bold, t.underline, t.strikethru);
+      painter.setFont(font);
+      ascent = QFontMetricsF(font).ascent();
+    }
+    last = &t;
+    painter.drawText(QPointF(t.x, t.y + ascent), t.text);
   }
   painter.restore();
 }
