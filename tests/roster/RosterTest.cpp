@@ -267,7 +267,7 @@ TEST_F(RosterTest, ALongRosterRunsOntoTheNextPagesWithNobodyLost) {
   EXPECT_TRUE(r.entries.back().text.text.startsWith("ToTal Staff count"));
 }
 
-TEST_F(RosterTest, CancelAMissingListOrAFailingPrinterShowTheMessageAndPrintNothing) {
+TEST_F(RosterTest, CancelNoListAFailingPrinterOrNoDatabaseShowTheMessageAndPrintNothing) {
   areas("Kitchen\r\n");
   add({{"Ann Lee", "Cook", "Kitchen"}});
   {
@@ -282,8 +282,11 @@ TEST_F(RosterTest, CancelAMissingListOrAFailingPrinterShowTheMessageAndPrintNoth
   areas("Kitchen\r\n");
   target->failNext = true;
   run();
+  QFile::remove(folder.file("employee.mdb"));  // the database is never created anew
+  run();
+  EXPECT_FALSE(folder.exists("employee.mdb"));
   EXPECT_TRUE(target->documents().isEmpty());
-  ASSERT_EQ(boxes.shown().size(), 3);
+  ASSERT_EQ(boxes.shown().size(), 4);
   for (const ShownBox& b : boxes.shown()) {
     EXPECT_EQ(b.text, kFailed);
     EXPECT_EQ(b.title, "Opps!");
