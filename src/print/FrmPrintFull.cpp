@@ -159,15 +159,19 @@ void FrmPrintFull::buildControls() {
 }
 
 void FrmPrintFull::assignHelpContexts() {
-  help::setHelpContext(txtfindAreas, 1002);
-  help::setHelpContext(txtFindPosition, 1003);
-  for (QComboBox* box : txtFindTimes) help::setHelpContext(box, 1004);
-  for (QLineEdit* box : txtLabel) help::setHelpContext(box, 1005);
-  help::setHelpContext(txtDayorWeek, 1006);
-  help::setHelpContext(txtStaffVacation, 1007);
-  help::setHelpContext(txtStaffVacationList, 1008);
-  help::setHelpContext(Command3, 1009);
-  for (QPushButton* b : {Command1, Command2, Command4, Command5}) help::setHelpContext(b, 1010);
+  // One topic per group of the window, as the help file numbers them.
+  help::setHelpContext(txtfindAreas, 1001);
+  help::setHelpContext(txtFindPosition, 1002);
+  for (QComboBox* box : txtFindTimes) help::setHelpContext(box, 1003);
+  for (QLineEdit* box : txtLabel) help::setHelpContext(box, 1004);
+  help::setHelpContext(txtDayorWeek, 1005);
+  help::setHelpContext(txtStaffVacation, 1006);
+  help::setHelpContext(txtStaffVacationList, 1006);
+  help::setHelpContext(Command3, 1007);
+  help::setHelpContext(Command2, 1008);
+  help::setHelpContext(Command4, 1009);
+  help::setHelpContext(Command1, 1010);
+  help::setHelpContext(Command5, 1010);
 }
 
 bool FrmPrintFull::eventFilter(QObject* watched, QEvent* e) {

@@ -119,7 +119,10 @@ TEST_F(PrintSetupTest, ColoursAndFontsFollowTheDesign) {
   EXPECT_EQ(find<QLabel>("Label1")->font().family(), "Liberation Sans");
   EXPECT_DOUBLE_EQ(find<QLabel>("Label1")->font().pointSizeF(), 9.0);
   EXPECT_DOUBLE_EQ(find<QPushButton>("Command3")->font().pointSizeF(), 8.25);
-  EXPECT_EQ(help::helpContext(combo("txtfindAreas")), 1002);
+  // Each group opens its own help topic.
+  EXPECT_EQ(help::helpContext(combo("txtfindAreas")), 1001);
+  EXPECT_EQ(help::helpContext(combo("txtFindTimes4")), 1003);
+  EXPECT_EQ(help::helpContext(find<QPushButton>("Command4")), 1009);
   EXPECT_EQ(help::helpContext(find<QPushButton>("Command5")), 1010);
 }
 
