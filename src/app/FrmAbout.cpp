@@ -1,5 +1,6 @@
 #include "app/FrmAbout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +36,11 @@ FrmAbout::FrmAbout(QWidget* parent)
   Command1 = new QPushButton("&Ok I've read this long enough!", this);
   Command1->setObjectName("Command1");
   Command1->setFont(buttonFont());
+  {  // a plain button face, not the window's cyan
+    QPalette face = Command1->palette();
+    face.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
+    Command1->setPalette(face);
+  }
   Command1->setAutoDefault(true);  // Enter presses it, as it would in a dialog
   placeTwips(Command1, 240, 2880, 4335, 375);
   connect(Command1, &QPushButton::clicked, this, &FrmAbout::Command1_Click);
@@ -63,6 +69,9 @@ FrmAbout::FrmAbout(QWidget* parent)
   Picture1->setPixmap(
       programIcon().scaled(inner, inner, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
+  // Labels are drawn on the window itself, below every control: the last
+  // label's box reaches a little into the button, which must stay whole.
+  Command1->raise();
   Command1->setFocus();
 }
 
