@@ -1,7 +1,13 @@
 #include "employee/ComboLists.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
+#include <QStyleOptionComboBox>
 #include <algorithm>
 
 namespace {
@@ -26,7 +32,56 @@ class KeepShownText {
 bool lessIgnoringCase(const QString& a, const QString& b) {
   return a.compare(b, Qt::CaseInsensitive) < 0;
 }
+
+// The application's style with a drop-down button 12 pixels wide.
+class SlimArrowStyle : public QProxyStyle {
+ public:
+  QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                       const QWidget* w) const override {
+    QRect r = QProxyStyle::subControlRect(cc, opt, sc, w);
+    if (cc != CC_ComboBox) return r;
+    const QRect frame = opt->rect;
+    constexpr int arrow = 12;
+    if (sc == SC_ComboBoxArrow)
+      return QRect(frame.right() - arrow, frame.top(), arrow, frame.height());
+    if (sc == SC_ComboBoxEditField) {
+      r.setLeft(frame.left() + 2);
+      r.setRight(frame.right() - arrow - 1);
+    }
+    return r;
+  }
+};
+
+QStyle* slimArrowStyle() {
+  // Lives as long as the application, so no list outlives its style.
+  static QPointer<SlimArrowStyle> style;
+  if (!style) {
+    style = new SlimArrowStyle();
+    style->setParent(qApp);
+  }
+  return style;
+}
 }  // namespace
+
+void makeCompact(QComboBox* list) {
+  list->setStyle(slimArrowStyle());
+  showTextFromStart(list);
+}
+
+void showTextFromStart(QComboBox* list) {
+  QObject::connect(list, &QComboBox::editTextChanged, list, [list] {
+    if (list->lineEdit() && !list->lineEdit()->hasFocus()) list->lineEdit()->setCursorPosition(0);
+  });
+}
+
+void fitCaption(QLabel* label) {
+  if (label->wordWrap() || label->text().isEmpty()) return;
+  QFont font = label->font();
+  const int room = label->contentsRect().width() - 2;
+  auto width = [&] { return QFontMetrics(font).horizontalAdvance(label->text().remove('&')); };
+  while (width() > room && font.pointSizeF() > 6.75) font.setPointSizeF(font.pointSizeF() - 0.25);
+  if (font != label->font()) label->setFont(font);
+}
 
 void addChoices(QComboBox* list, const QStringList& items) {
   KeepShownText keep(list);

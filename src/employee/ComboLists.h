@@ -14,6 +14,16 @@ void addSorted(QComboBox* list, const QString& item);
 void clearItems(QComboBox* list);  // the list empties; the shown text stays
 QStringList itemsOf(const QComboBox* list);
 
+// The grid's lists are narrow: a slimmer drop-down button leaves more room
+// for the text, and a text put in while the list has no focus shows from its
+// start rather than its end.
+void makeCompact(QComboBox* list);
+void showTextFromStart(QComboBox* list);
+
+// A one-line caption wider than its label is set a little smaller (down to
+// 6.75 pt) rather than clipped.
+void fitCaption(class QLabel* label);
+
 // The progress bar while a handler walks the table: shown with minimum 0,
 // the given maximum and value 1, never set past its maximum, hidden again on
 // every way out.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "employee/ComboLists.h"
 #include "employee/FrmNewEmployee.h"
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
@@ -49,6 +50,7 @@ QComboBox* list(QWidget* parent, const char* name, const QString& text, int left
   c->setInsertPolicy(QComboBox::NoInsert);  // typing a text never adds it to the choices
   c->setMaxVisibleItems(20);
   c->setEditText(text);
+  showTextFromStart(c);
   return c;
 }
 
@@ -57,6 +59,20 @@ QComboBox* blueList(QWidget* parent, const char* name, const QString& text, int 
   QComboBox* c = list(parent, name, text, left, top, width, height);
   setColours(c, kBlue, textColour);
   return c;
+}
+
+// A frame that opens over other controls needs an edge that shows where it
+// begins: a raised border, its caption inside the top edge.
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                 int width, int height) {
+  auto* g = place(new QGroupBox(caption, parent), name, left, top, width, height);
+  g->setFont(designFont("MS Sans Serif", 9.75, true));
+  g->setStyleSheet(
+      QString("QGroupBox#%1 { background-color: rgb(192,192,192); border: 2px outset "
+              "rgb(235,235,235); margin: 0px; }"
+              "QGroupBox#%1::title { subcontrol-origin: border; left: 6px; top: 2px; }")
+          .arg(name));
+  return g;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
@@ -87,6 +103,10 @@ constexpr std::array<GridColumn, fields::FieldsPerDay> kColumns = {{
     {fields::DayField::Special, "Label18", "Special", 7560, 735},
     {fields::DayField::Bldg, "Label22", "Bldg/Area", 8400, 1095},
 }};
+// "Week Day" takes the free space up to the next column, so its caption fits.
+int headingWidth(int column) {
+  return column == 0 ? kColumns[1].left - kColumns[0].left - 15 : kColumns[column].width;
+}
 // The weekday headings, Monday first.
 constexpr std::array<const char*, fields::DaysInWeek> kDayLabels = {
     "Label4", "Label8", "Label9", "Label10", "Label11", "Label12", "Label13"};
@@ -181,7 +201,7 @@ void FrmNewEmployee::buildWeekGrid() {
   for (int c = 0; c < fields::FieldsPerDay; ++c) {
     const GridColumn& col = kColumns[c];
     columnLabels_[c] =
-        label(this, col.heading, col.caption, col.left, kHeadingTop, col.width, 255, kGreen);
+        label(this, col.heading, col.caption, col.left, kHeadingTop, headingWidth(c), 255, kGreen);
     columnLabels_[c]->setFont(windowFont(8.25, true));
   }
   for (int day = 0; day < fields::DaysInWeek; ++day) {
@@ -196,6 +216,7 @@ void FrmNewEmployee::buildWeekGrid() {
       const QString name = cellName(day, col.field);
       QComboBox* cell = list(this, "", "No", col.left, top, col.width, 315);
       cell->setObjectName(name);
+      makeCompact(cell);
       dayCells_[day][static_cast<int>(col.field)] = cell;
       Data1->bind(cell, fields::dayField(day, col.field));
     }
@@ -207,9 +228,7 @@ void FrmNewEmployee::buildWeekGrid() {
 }
 
 void FrmNewEmployee::buildDayCopyFrame() {
-  Frame1 = place(new QGroupBox("Choose day?", this), "Frame1", 600, 3360, 5415, 2655);
-  Frame1->setFont(windowFont(9.75, true));
-  setColours(Frame1, kGrey);
+  Frame1 = frame(this, "Frame1", "Choose day?", 600, 3360, 5415, 2655);
   Label15 = label(Frame1, "Label15",
                   "Choose which day you would like to copy the scheduling information FROM.  It "
                   "will be copied into the day you clicked on.  If you want to copy all days, use "
@@ -243,9 +262,7 @@ void FrmNewEmployee::buildDayCopyFrame() {
 }
 
 void FrmNewEmployee::buildEmployeeCopyFrame() {
-  Frame2 = place(new QGroupBox("Choose Employee", this), "Frame2", 720, 480, 4215, 1695);
-  Frame2->setFont(windowFont(9.75, true));
-  setColours(Frame2, kGrey);
+  Frame2 = frame(this, "Frame2", "Choose Employee", 720, 480, 4215, 1695);
   Label25 = label(Frame2, "Label25",
                   "Use the list box and choose the employee name you would like to copy data "
                   "from.  To update this list with new employee's use the Load/Update search list "
@@ -277,6 +294,9 @@ void FrmNewEmployee::setHelpContexts() {
 }
 
 void FrmNewEmployee::sizeToControls() {
+  for (QWidget* owner :
+       {static_cast<QWidget*>(this), static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2)})
+    for (QLabel* l : owner->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) fitCaption(l);
   // The design client area is smaller than the controls; the window shows
   // them all, with a small margin to the right and below.
   QRect all;
