@@ -1,6 +1,8 @@
 #include "lists/ListFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "platform/FileOps.h"
 #include "platform/TextCodec.h"
@@ -16,6 +18,14 @@ qsizetype skipLineEnd(const QString& text, qsizetype pos) {
   return pos;
 }
 }  // namespace
+
+QString resolveDataFileName(const QString& bareName) {
+  if (QFileInfo::exists(bareName) || bareName.contains(u'/')) return bareName;
+  const QStringList names = QDir::current().entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& name : names)
+    if (name.compare(bareName, Qt::CaseInsensitive) == 0) return name;
+  return bareName;
+}
 
 QStringList parseListItems(const QString& text) {
   QStringList items;
@@ -55,7 +65,7 @@ QStringList parseListItems(const QString& text) {
 
 ListRead readListFile(const QString& fileName) {
   ListRead result;
-  QFile file(fileName);
+  QFile file(resolveDataFileName(fileName));
   if (!file.open(QIODevice::ReadOnly)) return result;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return result;
@@ -84,5 +94,5 @@ bool encodeListLine(const QString& value, QString* line) {
 bool writeListLines(const QString& fileName, const QStringList& lines, QString* error) {
   QString text;
   for (const QString& line : lines) text += line + QLatin1String("\r\n");
-  return fileops::writeAtomically(fileName, encodeText(text), error);
+  return fileops::writeAtomically(resolveDataFileName(fileName), encodeText(text), error);
 }

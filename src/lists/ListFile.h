@@ -15,9 +15,15 @@ struct ListRead {
   bool ok = false;    // false when the file is missing or could not be read
 };
 
+// The data files came from a system whose file names ignore case, so an old
+// "Areas.igh" is the same file as "AREAS.IGH": returns the name of the file in
+// the current directory that matches `bareName` without regard to case (the
+// exact name first), or `bareName` itself when there is none.
+QString resolveDataFileName(const QString& bareName);
+
 // Splits the text of a list file into its items.
 QStringList parseListItems(const QString& text);
-// Reads a file (bare name, current directory) into its items.
+// Reads a file (bare name, current directory, any case) into its items.
 ListRead readListFile(const QString& fileName);
 // The choices a list offers: every item whose trimmed, upper-cased text is not
 // "EMPTY", unchanged. `ok` false when the file could not be read.
@@ -32,5 +38,5 @@ QStringList readChoices(const QString& fileName, bool* ok = nullptr);
 bool encodeListLine(const QString& value, QString* line);
 // Writes the lines (already encoded) as a whole new file, CR LF after each,
 // in code page 1252 where it fits (else UTF-8), beside and renamed over the
-// old file. On failure the old file is untouched and `error` says why.
+// old file (the existing file of that name in any case, else `fileName`). On failure the old file is untouched and `error` says why.
 bool writeListLines(const QString& fileName, const QStringList& lines, QString* error = nullptr);

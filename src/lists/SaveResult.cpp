@@ -1,0 +1,13 @@
+#include "lists/SaveResult.h"
+
+QString saveFailedMessage(const QString& what, const QString& error) {
+  return QString("%1 could not be saved.  %2  Your entries are still on the screen, and the "
+                 "old file was left as it was.  Please check the disk and folder, then save again.")
+      .arg(what, error);
+}
+
+QString quoteRefusedMessage(const QString& boxName) {
+  return QString("%1 holds a double quote (\"), which cannot be stored.  Please take it out or "
+                 "use a single quote ('), then save again.  Nothing was saved.")
+      .arg(boxName);
+}
