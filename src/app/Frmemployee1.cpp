@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/FrmAbout.h"
 #include "employee/FrmNewEmployee.h"
@@ -55,11 +57,15 @@ void Frmemployee1::Form_Load() {
   setBackgroundPicture(centralWidget(), "clouds.bmp");
   StatusBar1->setPanelText(
       3, "Employee's Rotawise Scheduler!  Plan the week, print it, pin it up.");
+  // Opens maximised; the geometry also fills the screen where no window
+  // manager carries out the maximised state.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 QMenu* Frmemployee1::addMenu(const QString& name, const QString& caption, int helpContext) {
   QMenu* menu = menuBar()->addMenu(caption);
+  menu->setFont(menuBar()->font());
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);
   if (helpContext) help::setHelpContext(menu->menuAction(), helpContext);
@@ -84,6 +90,11 @@ void Frmemployee1::addSeparator(QMenu* menu, const QString& name) {
 }
 
 void Frmemployee1::buildMenu() {
+  // Menus use the system font, not the window's bold underlined one.
+  QFont menuFont = QApplication::font("QMenuBar");
+  menuFont.setBold(false);
+  menuFont.setUnderline(false);
+  menuBar()->setFont(menuFont);
   QMenu* project = addMenu("mnuProject", "Project &Options", 1);
   addItem(project, "MnuCompact", "&Compact database", 2, &Frmemployee1::MnuCompact_Click);
   addSeparator(project, "MenSep16");

@@ -1,6 +1,7 @@
 #include "platform/Pictures.h"
 
 #include <QFileInfo>
+#include <QEvent>
 #include <QPalette>
 #include <QWidget>
 
@@ -9,13 +10,42 @@ QPixmap loadPicture(const QString& fileName) {
   return QPixmap(fileName);
 }
 
+namespace {
+// Keeps the picture stretched over the whole window as it changes size, so
+// no seams of a tiled picture show.
+class StretchedBackground : public QObject {
+ public:
+  StretchedBackground(QWidget* window, QPixmap picture)
+      : QObject(window), window_(window), picture_(std::move(picture)) {
+    window->installEventFilter(this);
+    apply();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Resize) apply();
+    return false;
+  }
+
+ private:
+  void apply() {
+    if (window_->size().isEmpty()) return;
+    QPalette pal = window_->palette();
+    pal.setBrush(QPalette::Window,
+                 QBrush(picture_.scaled(window_->size(), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation)));
+    window_->setPalette(pal);
+    window_->setAutoFillBackground(true);
+  }
+  QWidget* window_;
+  QPixmap picture_;
+};
+}  // namespace
+
 bool setBackgroundPicture(QWidget* window, const QString& fileName) {
   const QPixmap picture = loadPicture(fileName);
   if (picture.isNull()) return false;
-  QPalette pal = window->palette();
-  pal.setBrush(QPalette::Window, QBrush(picture));
-  window->setPalette(pal);
-  window->setAutoFillBackground(true);
+  new StretchedBackground(window, picture);
   return true;
 }
 

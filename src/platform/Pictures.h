@@ -7,8 +7,8 @@
 class QWidget;
 
 QPixmap loadPicture(const QString& fileName);
-// Paints the picture as the window's background, tiled from the top left
-// corner as the old windows did; returns false when there is no picture.
+// Paints the picture as the window's background, stretched over the whole
+// window; returns false when there is no picture.
 bool setBackgroundPicture(QWidget* window, const QString& fileName);
 // The program icon (install/rotawise.png, built into the program).
 QPixmap programIcon();
