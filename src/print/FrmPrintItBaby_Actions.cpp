@@ -1,0 +1,163 @@
+// The print window's buttons: print, preview, back to the setup, exit; and
+// the reset each time the user comes back to the window.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/Frmemployee1.h"
+#include "platform/Clock.h"
+#include "platform/CommonDialog.h"
+#include "platform/DataControl.h"
+#include "platform/Forms.h"
+#include "platform/MessageBox.h"
+#include "platform/Pictures.h"
+#include "platform/Pointer.h"
+#include "platform/Printer.h"
+#include "print/AreaSettings.h"
+#include "print/FrmPrintFull.h"
+#include "print/FrmPrintItBaby.h"
+#include "print/PrintSetup.h"
+#include "print/SchedulePrint.h"
+
+namespace {
+constexpr int kExclamation = int(msg::OkOnly) + int(msg::Exclamation);
+const QString kPrintFailed = "Please check your printer and try again.";
+const QString kPrinted = "Data compiled successfully and sent to printer.";
+const QString kExtrasQuestion =
+    "Would you like to add the sentences and extra label information you configured from the "
+    "Extras screen for this printing?";
+const QString kNoAllAreasPreview =
+    "You cannot Preview ALL areas in the preview window.  Use the Print command button to send "
+    "all of your areas directly to the printer.   You can preview individual areas by choosing "
+    "that area on previous page.  This must be limited due to screen size.";
+
+// Adds a name where the sorted list box keeps it.
+void addSorted(QListWidget* box, const QString& name) {
+  QStringList entries;
+  for (int i = 0; i < box->count(); ++i) entries << box->item(i)->text();
+  box->insertItem(sortedInsertIndex(entries, name), name);
+}
+}  // namespace
+
+void FrmPrintItBaby::Form_Load() {
+  setBackgroundPicture(this, "clouds.bmp");
+  show();
+}
+
+void FrmPrintItBaby::Form_Activate() {
+  ProgressBar1->hide();
+  setMousePointer(this, pointer::Default);
+  for (QLabel* label : txtTime) label->clear();
+  clearGrid();
+}
+
+void FrmPrintItBaby::clearGrid() {
+  for (auto& column : grid_)
+    for (QListWidget* box : column) box->clear();
+}
+
+void FrmPrintItBaby::enableButtons(bool enabled) {
+  for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->setEnabled(enabled);
+}
+
+void FrmPrintItBaby::printFailed() {
+  setMousePointer(this, pointer::Default);
+  ProgressBar1->hide();
+  enableButtons(true);
+  msgBox(kPrintFailed, kExclamation, "Opps!");
+}
+
+// ---- Print ------------------------------------------------------------------
+
+void FrmPrintItBaby::Command4_Click() {
+  setMousePointer(this, pointer::Hourglass);
+  doEvents();
+  enableButtons(false);
+  try {
+    CommonDialog1->CancelError = true;
+    std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
+    if (!printer) throw ScheduleError("no printer chosen");
+    state_.copies = qint16(CommonDialog1->Copies);
+    state_.extrasWanted =
+        msgBox(kExtrasQuestion, int(msg::YesNo) + int(msg::Question), "Warning question") != msg::No;
+    ScheduleRun run;
+    run.printer = printer.get();
+    run.readStaff = [this] {
+      Data1->reopenEmployees();
+      return readEmployees(Data1->Recordset());
+    };
+    run.rowUnit = rowUnit();
+    run.date = clock_::shortDate(clock_::today());
+    printSchedules(run, state_);
+  } catch (...) {
+    // Cancel, a missing or unsafe hand-over file, the database, the printer:
+    // one message for all, and nothing reported as sent that was not.
+    printFailed();
+    return;
+  }
+  setMousePointer(this, pointer::Default);
+  enableButtons(true);
+  msgBox(kPrinted, kExclamation, "Ok!");
+}
+
+// ---- Preview ----------------------------------------------------------------
+
+void FrmPrintItBaby::Command3_Click() {
+  setMousePointer(this, pointer::Hourglass);
+  try {
+    bool ok = false;
+    const QString settingsFile = readPrintFile(&ok);
+    if (!ok) throw ScheduleError("PRINT.IGH cannot be read");
+    loadAreaChoices(state_, settingsFile);
+    setWindowTitle(compareKey(state_.area) + " Schedule");
+    LblWhatArea->setText(state_.area);
+    loadExclusions(state_);
+    for (int k = 0; k < 4; ++k) txtTime[k]->setText(state_.labels[k]);
+    if (isAllAreas(state_.area)) {
+      // The grid keeps what it had.
+      msgBox(kNoAllAreasPreview, kExclamation, "Ok!");
+      setMousePointer(this, pointer::Default);
+      ProgressBar1->hide();
+      return;
+    }
+    Data1->reopenEmployees();
+    const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
+    ProgressBar1->setRange(0, 7);
+    ProgressBar1->setValue(1);
+    ProgressBar1->show();
+    showPreview(selectSchedule(state_, staff));
+  } catch (...) {
+    printFailed();
+    return;
+  }
+  setMousePointer(this, pointer::Default);
+  ProgressBar1->hide();
+  InfoLabel->show();
+}
+
+// Fills the grid day by day, as the progress bar shows, from an empty grid:
+// the names the printed schedule lists, without its asterisks.
+void FrmPrintItBaby::showPreview(const ScheduleSelection& selection) {
+  clearGrid();
+  const QVector<int> days = coveredDays(state_);
+  for (int d : days) {
+    if (d != days.first()) ProgressBar1->setValue(d + 1);
+    for (int k = 0; k < 4; ++k)
+      for (const Listing& listing : selection.cells[k][d]) addSorted(grid_[d][k], listing.name);
+    doEvents();
+  }
+}
+
+// ---- Leaving ----------------------------------------------------------------
+
+void FrmPrintItBaby::Command2_Click() {
+  unloadForm(this);
+  showForm<FrmPrintFull>();
+}
+
+void FrmPrintItBaby::Command1_Click() {
+  unloadForm(this);
+  showMainWindow();
+}

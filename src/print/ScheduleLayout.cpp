@@ -1,0 +1,221 @@
+#include "print/ScheduleLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "db/EmployeeFields.h"
+#include "lists/ExtrasFile.h"
+#include "platform/Printer.h"
+
+namespace {
+constexpr double kSmallestSize = 4;  // points; a long name shrinks no further
+constexpr double kColumnGap = 60;    // twips kept free before the next column
+
+class SheetPrinter {
+ public:
+  SheetPrinter(Printer& p, const ScheduleSheet& s, double rowUnit)
+      : p_(p), s_(s), row_(rowUnit), fonts_(scheduleFonts(p, rowUnit)) {}
+
+  void print() {
+    printHead();
+    int deepest = kFirstNameRow;
+    for (int k = 0; k < 4; ++k) deepest = printBlock(k, deepest);
+    printFoot(deepest);
+  }
+
+ private:
+  double y(int row) const { return row * row_; }
+  double lineHeight() { return p_.TextHeight(); }
+  bool fits(double bottom) const { return bottom <= p_.ScaleHeight(); }
+
+  void bodyFont() {
+    p_.FontName = fonts_.family;
+    p_.FontSize = fonts_.bodySize;
+  }
+
+  void printHead() {
+    p_.CurrentX = 0;
+    p_.CurrentY = 0;
+    p_.FontStrikethru = true;
+    p_.PrintQuality = 600;
+    p_.Zoom = 100;
+    p_.FontBold = true;
+    p_.FontStrikethru = false;
+    p_.FontName = fonts_.family;
+    p_.FontSize = fonts_.titleSize;
+    p_.Print(" ");
+    p_.FontBold = false;
+    p_.FontUnderline = true;
+    p_.FontBold = true;
+    p_.Print(s_.area + " Schedule for week of " + s_.date);
+    bodyFont();
+    for (int d = 0; d < fields::DaysInWeek; ++d) {
+      p_.CurrentX = kDayColumnX[d];
+      p_.CurrentY = y(kHeadingRow);
+      p_.Print(fields::weekdays[d].name);
+    }
+    p_.FontUnderline = false;
+  }
+
+  // Starts a new page with the head; the next block rule goes where the first
+  // block's goes, under the headings.
+  void newPage() {
+    p_.NewPage();
+    printHead();
+  }
+
+  void printRuleAndLabel(double ruleY, const QString& label) {
+    p_.FontBold = true;
+    p_.CurrentX = 0;
+    p_.CurrentY = ruleY;
+    p_.Print(kScheduleRule);
+    p_.Print(label);
+    p_.FontBold = false;
+  }
+
+  // Prints text at a day column, smaller when it would run into the next
+  // column (or off the page), so no name covers another.
+  void printInColumn(int day, double top, const QString& text) {
+    const double right = day + 1 < fields::DaysInWeek ? kDayColumnX[day + 1] - kColumnGap
+                                                       : p_.ScaleWidth();
+    const double room = right - kDayColumnX[day];
+    while (p_.FontSize > kSmallestSize && p_.TextWidth(text) > room) p_.FontSize -= 0.5;
+    p_.CurrentX = kDayColumnX[day];
+    p_.CurrentY = top;
+    p_.Print(text);
+    p_.FontSize = fonts_.bodySize;
+  }
+
+  // Block k below the deepest row of the blocks before it; returns its own
+  // deepest row (the row after its last name, or its first row when it lists
+  // nobody, so the next block's rule never lands on this one's).
+  int printBlock(int k, int deepest) {
+    bodyFont();
+    const auto& names = s_.names[k];
+    int rows = 0;
+    for (const QStringList& day : names) rows = std::max(rows, int(day.size()));
+    const double lh = lineHeight();
+
+    double ruleY = 0;
+    int start = 0;
+    if (k == 0) {
+      ruleY = p_.CurrentY;  // the line after the day headings
+      start = kFirstNameRow;
+    } else {
+      ruleY = y(deepest + 1);
+      start = deepest + 3;
+    }
+    // The rule, the label and the first row of names stay together.
+    const double needed = rows > 0 ? y(start) + lh : ruleY + 2 * lh;
+    if (k > 0 && !fits(needed)) {
+      newPage();
+      ruleY = p_.CurrentY;
+      start = kFirstNameRow;
+    }
+    printRuleAndLabel(ruleY, s_.labels[k]);
+
+    for (int i = 0; i < rows; ++i) {
+      if (!fits(y(start + i) + lh)) {
+        newPage();
+        printRuleAndLabel(p_.CurrentY, s_.labels[k] + " (continued)");
+        start = kFirstNameRow - i;
+      }
+      for (int d = 0; d < fields::DaysInWeek; ++d)
+        if (i < names[d].size()) printInColumn(d, y(start + i), names[d][i]);
+    }
+    p_.FontBold = false;
+    return rows > 0 ? start + rows : start;
+  }
+
+  // Lines of the extras that print, for the room the foot needs.
+  int sentenceLines() const {
+    int n = 0;
+    for (int i = kExtrasFirstSentenceLine; i < s_.extras.size() && i < kExtrasLineCount; ++i)
+      if (!isNothing(s_.extras[i])) ++n;
+    return n;
+  }
+
+  double footBottom(int deepest, double lh) const {
+    double bottom = y(deepest + 1) + lh;  // the rule
+    if (s_.extrasShown && !s_.extras.isEmpty()) {
+      bottom = y(deepest + 3) + lh;
+      if (s_.extras.size() > kExtrasFirstSentenceLine - 1) bottom += lh * (1 + sentenceLines());
+    }
+    return bottom + 3 * lh;  // empty line, area, staff count
+  }
+
+  void printFoot(int deepest) {
+    bodyFont();
+    const double lh = lineHeight();
+    if (!fits(footBottom(deepest, lh))) {
+      newPage();
+      // Under the headings, as a block rule would stand.
+      deepest = int(std::ceil(p_.CurrentY / row_)) - 1;
+    }
+    p_.FontBold = true;
+    p_.CurrentX = 0;
+    p_.CurrentY = y(deepest + 1);
+    p_.Print(kScheduleRule);
+    if (s_.extrasShown) printExtras(deepest);
+    p_.FontBold = true;
+    p_.Print();
+    p_.Print(kAreaFootLead + s_.area);
+    p_.Print("Total staffing for this Schedule (" + QString::number(s_.staffCount) + ")");
+  }
+
+  // The label line and the weekday entries on one row, then the sentences.
+  // A short file prints what it has; "NOTHING" prints nothing.
+  void printExtras(int deepest) {
+    const QStringList& items = s_.extras;
+    const int n = std::min<int>(items.size(), kExtrasLineCount);
+    const double row = y(deepest + 3);
+    p_.CurrentY = row;
+    if (n > kExtrasLabelLine && !isNothing(items[kExtrasLabelLine])) {
+      p_.FontBold = true;
+      p_.CurrentX = 0;
+      p_.Print(items[kExtrasLabelLine].trimmed());
+    }
+    p_.FontBold = false;
+    for (int d = 0; d < fields::DaysInWeek; ++d) {
+      const int i = kExtrasFirstDayLine + d;
+      if (i >= n) return;
+      if (!isNothing(items[i])) printInColumn(d, row, items[i].trimmed());
+    }
+    p_.CurrentX = 0;
+    p_.Print();
+    p_.FontBold = true;
+    for (int i = kExtrasFirstSentenceLine; i < n; ++i) {
+      if (isNothing(items[i])) continue;
+      p_.CurrentX = 0;
+      p_.Print(items[i].trimmed());
+    }
+  }
+
+  Printer& p_;
+  const ScheduleSheet& s_;
+  double row_;
+  ScheduleFonts fonts_;
+};
+}  // namespace
+
+ScheduleFonts scheduleFonts(Printer& printer, double rowUnit) {
+  ScheduleFonts fonts;
+  const QString family = printer.FontName;
+  const double size = printer.FontSize;
+  printer.FontName = fonts.family;
+  fonts.bodySize = kSmallestSize;
+  for (double s = 10; s >= kSmallestSize; s -= 0.5) {
+    printer.FontSize = s;
+    if (printer.TextHeight() <= rowUnit) {
+      fonts.bodySize = s;
+      break;
+    }
+  }
+  printer.FontName = family;
+  printer.FontSize = size;
+  return fonts;
+}
+
+void printScheduleSheet(Printer& printer, const ScheduleSheet& sheet, double rowUnit) {
+  SheetPrinter(printer, sheet, rowUnit).print();
+}

@@ -1,0 +1,61 @@
+#include "print/SchedulePrint.h"
+
+#include "lists/ExtrasFile.h"
+#include "lists/ListFile.h"
+#include "platform/Printer.h"
+#include "print/AreaSettings.h"
+
+bool isAllAreasSettingsFile(const QString& settingsFileName) {
+  return compareKey(settingsFileName) == "ALL_AREA.IGH";
+}
+
+ScheduleSheet makeScheduleSheet(const PrintState& state, const ScheduleSelection& selection,
+                                const QString& date) {
+  ScheduleSheet sheet;
+  sheet.area = state.area;
+  sheet.date = date;
+  sheet.labels = state.labels;
+  sheet.staffCount = selection.staffCount;
+  for (int k = 0; k < 4; ++k)
+    for (int d = 0; d < 7; ++d)
+      for (const Listing& l : selection.cells[k][d]) sheet.names[k][d] << l.printed();
+  if (state.extrasWanted) {
+    // The items as the file holds them, so a short file prints what it has.
+    const ListRead read = readListFile(extrasFileName());
+    sheet.extrasShown = read.ok;
+    sheet.extras = read.items.mid(0, kExtrasLineCount);
+  }
+  return sheet;
+}
+
+void printAreaSchedule(const ScheduleRun& run, PrintState& state, const QString& settingsFileName) {
+  loadAreaChoices(state, settingsFileName);
+  loadExclusions(state);
+  const ScheduleSelection selection = selectSchedule(state, run.readStaff());
+  try {
+    printScheduleSheet(*run.printer, makeScheduleSheet(state, selection, run.date), run.rowUnit);
+    run.printer->EndDoc();
+  } catch (...) {
+    run.printer->KillDoc();  // a page in progress is never sent
+    throw;
+  }
+}
+
+int printSchedules(const ScheduleRun& run, PrintState& state) {
+  bool ok = false;
+  const QString settingsFile = readPrintFile(&ok);
+  if (!ok) throw ScheduleError("PRINT.IGH cannot be read");
+  if (!isAllAreasSettingsFile(settingsFile)) {
+    printAreaSchedule(run, state, settingsFile);
+    return 1;
+  }
+  const ListRead areas = readListFile("AREAS.IGH");
+  if (!areas.ok) throw ScheduleError("AREAS.IGH cannot be read");
+  int documents = 0;
+  for (const QString& item : areas.items) {
+    if (item.trimmed().size() < 2) break;  // a blank or one-letter item ends the list
+    printAreaSchedule(run, state, areaSettingsFileName(item));
+    ++documents;
+  }
+  return documents;
+}
