@@ -8,7 +8,7 @@
 #include "platform/Printer.h"
 
 namespace {
-constexpr double kSmallestSize = 4;  // points; a long name shrinks no further
+constexpr double kSmallestSize = 4.5;// points; a long name shrinks no further
 constexpr double kColumnGap = 60;    // twips kept free before the next column
 
 class SheetPrinter {
@@ -74,15 +74,21 @@ class SheetPrinter {
   }
 
   // Prints text at a day column, smaller when it would run into the next
-  // column (or off the page), so no name covers another.
+  // column (or off the page), so no name covers another; a text too long
+  // even then ends in "..." at the column's edge.
   void printInColumn(int day, double top, const QString& text) {
     const double right = day + 1 < fields::DaysInWeek ? kDayColumnX[day + 1] - kColumnGap
                                                        : p_.ScaleWidth();
     const double room = right - kDayColumnX[day];
     while (p_.FontSize > kSmallestSize && p_.TextWidth(text) > room) p_.FontSize -= 0.5;
+    QString shown = text;
+    while (shown.size() > 1 && p_.TextWidth(shown) > room) {
+      shown.chop(shown.endsWith(u'\u2026') ? 2 : 1);
+      shown = shown.trimmed() + u'\u2026';
+    }
     p_.CurrentX = kDayColumnX[day];
     p_.CurrentY = top;
-    p_.Print(text);
+    p_.Print(shown);
     p_.FontSize = fonts_.bodySize;
   }
 

@@ -1,0 +1,356 @@
+// The print window: its controls as designed, "&Print" and "Process &Data
+// Preview" over a real employee.mdb, the reset, and the ways out.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ScheduleTestSupport.h"
+#include "app/Frmemployee1.h"
+#include "db/EmployeeFields.h"
+#include "platform/CommonDialog.h"
+#include "platform/DataControl.h"
+#include "platform/Forms.h"
+#include "platform/Geometry.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "platform/Pointer.h"
+#include "print/FrmPrintFull.h"
+#include "print/FrmPrintItBaby.h"
+#include "print/ScheduleLayout.h"
+
+namespace {
+const QString kDone = "Data compiled successfully and sent to printer.";
+const QString kFailed = "Please check your printer and try again.";
+const QString kQuestion =
+    "Would you like to add the sentences and extra label information you configured from the "
+    "Extras screen for this printing?";
+
+QString unmarked(QString name) {
+  if (name.startsWith("* ")) name.remove(0, 2);
+  if (name.endsWith(" *")) name.chop(2);
+  return name;
+}
+}  // namespace
+
+class PrintWindowTest : public ScheduleTest {
+ protected:
+  PrintWindowTest() {
+    folder.install("employee.mdb");
+    folder.install("clouds.bmp");
+  }
+  ~PrintWindowTest() override { deleteAllWindows(); }
+
+  // A week of the kitchen with every rule in play, and staff of other areas.
+  void realisticWeek() {
+    EmployeeRow ann = staffMember("Ann Lee", "Cook", {"Kitchen"});
+    for (int d = 0; d < 5; ++d) works(ann, d, "7A.M.", "3P.M.", "Kitchen");
+    works(ann, day::Sun, "9A.M.", "11P.M.", "Kitchen");
+    EmployeeRow bob = staffMember("bob Stone", "Waiter", {"Bar", "Kitchen"});
+    works(bob, day::Tue, "7A.M.", "3P.M.", "Kitchen");
+    splitShift(bob, day::Tue, "7A.M.", "3P.M.", "Kitchen");  // listed once, for the main shift
+    splitShift(bob, day::Wed, "3P.M.", "11P.M.", "Kitchen");
+    EmployeeRow cara = staffMember("Cara O'Neil, Jr.", "Cook", {"Bar", "No", "Kitchen"});  // third area
+    works(cara, day::Sat, "9A.M.", "11P.M.", "Kitchen");
+    special(cara, day::Fri, "Kitchen");
+    EmployeeRow dee = staffMember("D", "Cook", {"K", "Kitchen"});  // first area one letter long
+    works(dee, day::Thu, "3P.M.", "11P.M.", "Kitchen");
+    EmployeeRow eve = staffMember("Ève Zoë", "Cook", {"Kitchen"});
+    works(eve, day::Mon, "3P.M.", "11P.M.", "Kitchen");
+    EmployeeRow off = staffMember("Off Olga", "Cook", {"Kitchen"});
+    works(off, day::Mon, "7A.M.", "3P.M.", "Kitchen");
+    EmployeeRow bar = staffMember("Barry Bar", "Waiter", {"Bar"});
+    works(bar, day::Mon, "7A.M.", "3P.M.", "Bar");
+    staff = {ann, bob, cara, dee, eve, off, bar};
+    writeStaffTable(folder.file("employee.mdb"), staff);
+    handOver({"Kitchen", "Cook", "Weekly", {"7A.M. - 3P.M.", "3P.M. - 11P.M.", "SPECIAL", "9A.M. - 11P.M."},
+              {"Days", "Late", "On call", "Long"}},
+             {"Off Olga"});
+  }
+
+  FrmPrintItBaby* open() {
+    window = showForm<FrmPrintItBaby>();
+    return window;
+  }
+  template <class T>
+  T* find(const char* name) const {
+    T* w = window ? window->findChild<T*>(name) : nullptr;
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void click(const char* name) const {
+    if (auto* b = find<QPushButton>(name)) b->click();
+  }
+  QStringList entries(int d, int k) const {
+    QStringList out;
+    QListWidget* box = window->gridBox(d, k);
+    for (int i = 0; i < box->count(); ++i) out << box->item(i)->text();
+    return out;
+  }
+  // The printed names of each block and day, marks taken off, sorted as the
+  // preview's list boxes sort.
+  std::array<std::array<QStringList, 7>, 4> printedCells(const RecordedSchedule& r) const {
+    std::array<double, 5> tops;
+    for (int k = 0; k < 4; ++k) tops[k] = r.one(state.labels[k]).y;
+    tops[4] = r.all(QString(127, '_')).last().text.y;
+    std::array<std::array<QStringList, 7>, 4> cells;
+    for (int k = 0; k < 4; ++k)
+      for (int d = 0; d < 7; ++d) {
+        for (const QString& n : r.column(d, tops[k], tops[k + 1])) cells[k][d] << unmarked(n);
+        cells[k][d].sort(Qt::CaseInsensitive);
+      }
+    return cells;
+  }
+
+  MessageBoxQueue boxes;
+  QPointer<FrmPrintItBaby> window;
+};
+
+TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {
+  open();
+  EXPECT_EQ(window->windowTitle(), "Print Preview");
+  EXPECT_EQ(help::helpContext(window), 200);
+  EXPECT_EQ(window->font().family(), mapFontFamily("MS Serif"));
+  EXPECT_DOUBLE_EQ(window->font().pointSizeF(), 6);
+  EXPECT_TRUE(window->font().bold());
+  EXPECT_EQ(window->palette().color(QPalette::Window), rgb(192, 192, 192));
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+  const QFontMetrics fm(designFont("MS Serif", 6, true));
+  EXPECT_EQ(window->rowUnit(), pixelsToTwips(fm.size(0, "WpgyG").height()));
+
+  const int lefts[7] = {1080, 2280, 3480, 4680, 5880, 7080, 8280};
+  const int tops[4] = {360, 1800, 3360, 4920};
+  for (int d = 0; d < 7; ++d)
+    for (int k = 0; k < 4; ++k) {
+      const QString name = QString("txt%1%2").arg(fields::weekdays[d].prefix).arg(k + 1);
+      auto* box = window->findChild<QListWidget*>(name);
+      ASSERT_NE(box, nullptr) << name.toStdString();
+      EXPECT_EQ(box, window->gridBox(d, k));
+      EXPECT_EQ(box->geometry(), twipsRect(lefts[d], tops[k], 1215, k == 0 ? 1050 : 1215));
+      EXPECT_TRUE(box->property("Sorted").toBool());
+      EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 6.75);
+    }
+  EXPECT_EQ(window->findChildren<QListWidget*>().size(), 28);
+  EXPECT_EQ(find<QListWidget>("txtMon1")->property("DataSource").toString(), "Data1");
+
+  for (int k = 0; k < 4; ++k) {
+    auto* label = find<QLabel>(qPrintable(QString("txtTime%1").arg(k + 1)));
+    EXPECT_EQ(label->geometry(), twipsRect(0, tops[k], 1095, 375));
+    EXPECT_EQ(label->palette().color(QPalette::Window), rgb(255, 255, 255));
+    EXPECT_TRUE(label->font().bold());
+  }
+  auto* heads = find<QLabel>("Label12");
+  EXPECT_EQ(heads->text(), "  Monday          Tuesday      Wednesday     Thursday         Friday   "
+                           "       Saturday        Sunday");
+  EXPECT_EQ(heads->geometry(), twipsRect(1080, 0, 8415, 255));
+  EXPECT_EQ(heads->palette().color(QPalette::Window), rgb(0, 255, 0));
+  auto* area = find<QLineEdit>("LblWhatArea");
+  EXPECT_EQ(area->geometry(), twipsRect(0, 0, 975, 285));
+  EXPECT_DOUBLE_EQ(area->font().pointSizeF(), 6.75);
+  EXPECT_EQ(area->palette().color(QPalette::Base), rgb(0, 255, 0));
+  auto* info = find<QLabel>("InfoLabel");
+  EXPECT_EQ(info->text(), "Extra screen items are not shown in preview.");
+  EXPECT_FALSE(info->isVisible());
+  EXPECT_TRUE(info->font().underline());
+  EXPECT_DOUBLE_EQ(info->font().pointSizeF(), 12);
+  EXPECT_EQ(info->palette().color(QPalette::WindowText), rgb(0, 0, 128));
+  EXPECT_EQ(find<QProgressBar>("ProgressBar1")->geometry(), twipsRect(1080, 6120, 8415, 255));
+
+  struct Button {
+    const char* name;
+    const char* caption;
+    int left, width;
+  };
+  for (const Button& b : {Button{"Command3", "Process &Data Preview", 240, 2055},
+                          Button{"Command4", "&Print", 2640, 1695},
+                          Button{"Command2", "&Return to previous screen", 4680, 2655},
+                          Button{"Command1", "&Exit", 7680, 1575}}) {
+    auto* button = find<QPushButton>(b.name);
+    EXPECT_EQ(button->text(), b.caption);
+    EXPECT_EQ(button->geometry(), twipsRect(b.left, 6480, b.width, 375));
+    EXPECT_TRUE(button->font().bold());
+  }
+  EXPECT_EQ(find<QPushButton>("Command3")->palette().color(QPalette::Button), rgb(0, 0, 255));
+  EXPECT_EQ(find<QPushButton>("Command4")->palette().color(QPalette::Button), rgb(0, 255, 0));
+  EXPECT_NE(find<DataControl>("Data1"), nullptr);
+  auto* dialog = window->findChild<CommonDialog*>("CommonDialog1");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->DialogTitle, "Choose Number of copies");
+  // Every visible control lies inside the window.
+  for (QWidget* w : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (w->isVisible()) EXPECT_TRUE(window->rect().contains(w->geometry())) << w->objectName().toStdString();
+}
+
+TEST_F(PrintWindowTest, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReports) {
+  realisticWeek();
+  open();
+  auto choice = PrinterChoice::recording(target, 2);
+  QStringList enabledWhileAsked;
+  std::vector<ShownBox> shown;
+  setMessageBoxHandler([&](const QString& text, int code, const QString& title) {
+    shown.push_back({text, code, title});
+    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+      if (find<QPushButton>(b)->isEnabled()) enabledWhileAsked << b;
+    EXPECT_EQ(mousePointer(window), text == kQuestion ? pointer::Hourglass : pointer::Default);
+    return text == kQuestion ? int(msg::No) : int(msg::Ok);
+  });
+  click("Command4");
+  setMessageBoxHandler({});
+
+  EXPECT_EQ(choice->timesShown, 1);
+  EXPECT_EQ(choice->lastTitle, "Choose Number of copies");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, kQuestion);
+  EXPECT_EQ(shown[0].title, "Warning question");
+  EXPECT_EQ(shown[0].code, 36);
+  EXPECT_EQ(shown[1].text, kDone);
+  EXPECT_EQ(shown[1].title, "Ok!");
+  EXPECT_EQ(shown[1].code, 48);
+  EXPECT_TRUE(enabledWhileAsked.isEmpty()) << enabledWhileAsked.join(", ").toStdString();
+  for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+    EXPECT_TRUE(find<QPushButton>(b)->isEnabled());
+  EXPECT_EQ(mousePointer(window), pointer::Default);
+  EXPECT_FALSE(window->printState().extrasWanted);
+
+  const RecordedSchedule r = recorded();
+  ASSERT_EQ(r.documents(), 1);
+  // Row unit of the window's own font.
+  EXPECT_EQ(r.one("Monday").y, 4 * window->rowUnit());
+  EXPECT_EQ(r.one("Ann Lee *").y, 7 * window->rowUnit());
+  EXPECT_TRUE(r.has("* Cara O'Neil, Jr."));  // third area, weekend long day
+  EXPECT_TRUE(r.has("Total staffing for this Schedule (4)"));
+}
+
+TEST_F(PrintWindowTest, CancelMissingFilesAndDatabaseErrorsEndWithThePrinterMessage) {
+  realisticWeek();
+  open();
+  {
+    auto cancel = PrinterChoice::cancel();
+    click("Command4");
+    EXPECT_EQ(cancel->timesShown, 1);
+  }
+  ASSERT_EQ(boxes.texts(), QStringList{kFailed});
+  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+  EXPECT_EQ(boxes.shown()[0].code, 48);
+  EXPECT_EQ(mousePointer(window), pointer::Default);
+  EXPECT_TRUE(find<QPushButton>("Command4")->isEnabled());
+
+  auto choice = PrinterChoice::recording(target);
+  boxes.clear();
+  QFile::remove("PRINT.IGH");
+  click("Command4");
+  EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
+
+  boxes.clear();
+  handOver({"Kitchen", "Cook", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  QFile::remove("employee.mdb");
+  click("Command4");
+  EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
+  EXPECT_EQ(target->documents().size(), 0);
+  EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
+}
+
+TEST_F(PrintWindowTest, PreviewListsExactlyThePrintedNamesAndStartsEmptyEachTime) {
+  realisticWeek();
+  open();
+  auto choice = PrinterChoice::recording(target);
+  click("Command4");
+  ASSERT_EQ(boxes.texts().last(), kDone);
+  const auto printed = printedCells(recorded());
+
+  click("Command3");
+  click("Command3");  // a second press shows the same, not every name twice
+  EXPECT_EQ(window->windowTitle(), "KITCHEN Schedule");
+  EXPECT_EQ(find<QLineEdit>("LblWhatArea")->text(), "Kitchen");
+  EXPECT_EQ(find<QLabel>("txtTime3")->text(), "On call");
+  EXPECT_TRUE(find<QLabel>("InfoLabel")->isVisible());
+  EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
+  EXPECT_EQ(mousePointer(window), pointer::Default);
+  int listed = 0;
+  for (int k = 0; k < 4; ++k)
+    for (int d = 0; d < 7; ++d) {
+      SCOPED_TRACE(testing::Message() << "block " << k + 1 << " day " << d);
+      EXPECT_EQ(entries(d, k), printed[k][d]);
+      listed += entries(d, k).size();
+    }
+  EXPECT_EQ(listed, 15);
+  // The rules the old preview broke: a third area, a short first area, the
+  // main shift not listed again for a split, the weekend's second listing.
+  EXPECT_EQ(entries(day::Sat, 3), QStringList{"Cara O'Neil, Jr."});
+  EXPECT_EQ(entries(day::Sat, 1), QStringList{"Cara O'Neil, Jr."});
+  EXPECT_EQ(entries(day::Thu, 1), QStringList{"D"});
+  EXPECT_EQ(entries(day::Tue, 0), QStringList({"Ann Lee", "bob Stone"}));
+  EXPECT_EQ(entries(day::Sun, 1), QStringList{"Ann Lee"});
+  EXPECT_TRUE(entries(day::Mon, 3).isEmpty());
+}
+
+TEST_F(PrintWindowTest, PreviewOfASingleDayAndTheRefusalOfAllAreas) {
+  realisticWeek();
+  handOver({"Kitchen", "Cook", "Monday", {"7A.M. - 3P.M.", "3P.M. - 11P.M."}, {"Days", "Late"}});
+  open();
+  click("Command3");
+  EXPECT_EQ(entries(day::Mon, 0), QStringList{"Ann Lee"});
+  EXPECT_EQ(entries(day::Mon, 1), QStringList{"Ève Zoë"});
+  EXPECT_TRUE(entries(day::Tue, 0).isEmpty());
+  EXPECT_TRUE(boxes.shown().empty());
+
+  handOver({"All_Areas", "Cook", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  click("Command3");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_TRUE(boxes.shown()[0].text.startsWith(
+      "You cannot Preview ALL areas in the preview window.  Use the Print command button"));
+  EXPECT_TRUE(boxes.shown()[0].text.endsWith("This must be limited due to screen size."));
+  EXPECT_EQ(boxes.shown()[0].title, "Ok!");
+  EXPECT_EQ(entries(day::Mon, 0), QStringList{"Ann Lee"});  // the grid keeps what it had
+  EXPECT_EQ(window->windowTitle(), "ALL_AREAS Schedule");
+  EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
+  EXPECT_EQ(mousePointer(window), pointer::Default);
+
+  boxes.clear();
+  QFile::remove("EXEMPT.IGH");
+  click("Command3");
+  EXPECT_EQ(boxes.texts(), QStringList{kFailed});
+  EXPECT_EQ(mousePointer(window), pointer::Default);
+}
+
+TEST_F(PrintWindowTest, ComingBackToTheWindowEmptiesGridAndLabels) {
+  realisticWeek();
+  open();
+  click("Command3");
+  ASSERT_FALSE(entries(day::Mon, 0).isEmpty());
+  // A message box of the window's own does not reset it.
+  QApplication::processEvents();
+  EXPECT_FALSE(entries(day::Mon, 0).isEmpty());
+
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QApplication::processEvents();
+  window->activateWindow();
+  QApplication::processEvents();
+  if (QApplication::activeWindow() != window) window->Form_Activate();  // no window manager
+  for (int d = 0; d < 7; ++d)
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(entries(d, k).isEmpty());
+  EXPECT_TRUE(find<QLabel>("txtTime1")->text().isEmpty());
+  EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+TEST_F(PrintWindowTest, ReturnOpensThePrintSetupAndExitTheMainWindow) {
+  folder.installAll();
+  open();
+  click("Command2");
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  ASSERT_NE(findForm<FrmPrintFull>(), nullptr);
+  EXPECT_TRUE(findForm<FrmPrintFull>()->isVisible());
+
+  open();
+  click("Command1");
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  ASSERT_NE(findForm<Frmemployee1>(), nullptr);
+  EXPECT_TRUE(findForm<Frmemployee1>()->isVisible());
+}

@@ -1,0 +1,135 @@
+// The print run: the hand-over files, one document per area in an all-areas
+// run, and every way it can fail.
+#include <QFile>
+
+#include "ScheduleTestSupport.h"
+#include "lists/ListFile.h"
+#include "print/AreaSettings.h"
+
+namespace {
+QString titleOf(const QString& area) {
+  return area + " Schedule for week of " + clock_::shortDate(QDate(2025, 3, 14));
+}
+}  // namespace
+
+class AllAreasTest : public ScheduleTest {
+ protected:
+  AllAreasTest() {
+    for (const QString& area : {"Kitchen", "Restaurant Bar", "Patio"}) {
+      EmployeeRow e = staffMember(area + " Cook", "Cook", {area});
+      works(e, day::Mon, "7A.M.", "3P.M.", area);
+      staff << e;
+      saveAreaChoices({area, "NOTHING", "Weekly", {"7A.M. - 3P.M."}, {area + " days"}});
+    }
+    // What the Ok button leaves for "All_Areas".
+    handOver({"All_Areas", "NOTHING", "Weekly", {"3P.M. - 11P.M."}, {"Unused"}});
+  }
+  void areas(const QByteArray& bytes) { folder.write("AREAS.IGH", bytes); }
+};
+
+TEST_F(AllAreasTest, OneDocumentPerAreaWithItsOwnChoicesInListOrder) {
+  areas("Kitchen\r\nRestaurant Bar\r\nPatio\r\n");
+  EXPECT_EQ(print(), 3);
+  const RecordedSchedule r = recorded();
+  ASSERT_EQ(r.documents(), 3);
+  const QStringList areaNames = {"Kitchen", "Restaurant Bar", "Patio"};
+  for (int doc = 0; doc < 3; ++doc) {
+    const QString& area = areaNames[doc];
+    SCOPED_TRACE(area.toStdString());
+    EXPECT_TRUE(r.has(titleOf(area), doc));
+    EXPECT_TRUE(r.has(area + " days", doc));  // that area's label, not "Unused"
+    EXPECT_EQ(r.column(day::Mon, 0, 1e9, doc), QStringList{area + " Cook"});
+    EXPECT_TRUE(r.has("Total staffing for this Schedule (1)", doc));
+  }
+  EXPECT_FALSE(r.has("Unused"));
+  // "Restaurant Bar" is read from the file named by its first eight letters.
+  EXPECT_TRUE(folder.exists("Restaura.IGH"));
+}
+
+TEST_F(AllAreasTest, EmptyListPrintsNothingBlankOrOneLetterItemEndsTheRun) {
+  areas("");
+  EXPECT_EQ(print(), 0);
+  EXPECT_EQ(recorded().documents(), 0);
+
+  areas("Kitchen\r\nPatio\r\n\r\nRestaurant Bar\r\n");
+  EXPECT_EQ(print(), 2);
+  EXPECT_EQ(recorded().documents(), 2);
+
+  target = std::make_shared<RecordingTarget>();
+  areas("Kitchen\r\nX\r\nPatio\r\n");
+  EXPECT_EQ(print(), 1);
+  EXPECT_TRUE(recorded().has(titleOf("Kitchen"), 0));
+}
+
+TEST_F(AllAreasTest, AnAreaWithoutSettingsFailsAfterTheAreasBeforeItPrinted) {
+  areas("Kitchen\r\nGarage\r\nPatio\r\n");
+  EXPECT_THROW(print(), ScheduleError);
+  const RecordedSchedule r = recorded();
+  ASSERT_EQ(r.documents(), 1);
+  EXPECT_TRUE(r.has(titleOf("Kitchen"), 0));
+  EXPECT_FALSE(r.has(titleOf("Patio")));
+
+  QFile::remove("AREAS.IGH");
+  EXPECT_THROW(print(), ScheduleError);
+}
+
+TEST_F(ScheduleTest, HandOverFilesMissingOrNamingAPathAreFailures) {
+  EmployeeRow e = staffMember("Ann Lee", "Cook", {"Kitchen"});
+  works(e, day::Mon, "7A.M.", "3P.M.", "Kitchen");
+  staff = {e};
+  EXPECT_THROW(print(), ScheduleError);  // no PRINT.IGH at all
+
+  handOver({"Kitchen", "NOTHING", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  // A hand-edited PRINT.IGH that points outside the data folder is never opened,
+  // even when the file it names exists.
+  QDir(folder.path()).mkdir("sub");
+  QFile::copy("Kitchen.IGH", "sub/Kitchen.IGH");
+  for (const QByteArray& name : {QByteArray("sub/Kitchen.IGH"), QByteArray("./Kitchen.IGH"),
+                                 folder.file("Kitchen.IGH").toUtf8(), QByteArray("..\\Kitchen.IGH"),
+                                 QByteArray("")}) {
+    folder.write("PRINT.IGH", name + "\r\n");
+    EXPECT_THROW(print(), ScheduleError) << name.constData();
+  }
+  folder.write("PRINT.IGH", "Garage.IGH\r\n");
+  EXPECT_THROW(print(), ScheduleError);
+  folder.write("PRINT.IGH", "Kitchen.IGH\r\n");
+  QFile::remove("EXEMPT.IGH");
+  EXPECT_THROW(print(), ScheduleError);
+  EXPECT_EQ(recorded().documents(), 0);
+
+  // Trailing blanks on the line are no part of the name.
+  ASSERT_TRUE(writeExemptFile({}));
+  folder.write("PRINT.IGH", "Kitchen.IGH   \r\n");
+  EXPECT_EQ(print(), 1);
+}
+
+TEST_F(ScheduleTest, APrinterErrorAtTheFootIsAFailureAndTheDocumentIsDropped) {
+  EmployeeRow e = staffMember("Ann Lee", "Cook", {"Kitchen"});
+  works(e, day::Mon, "7A.M.", "3P.M.", "Kitchen");
+  staff = {e};
+  handOver({"Kitchen", "NOTHING", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  target->failNext = true;
+  EXPECT_THROW(print(), PrinterError);
+  EXPECT_EQ(recorded().documents(), 0);
+  // The next run prints whole, nothing left over from the failed one.
+  EXPECT_EQ(print(), 1);
+  EXPECT_EQ(recorded().all("Ann Lee").size(), 1);
+}
+
+TEST_F(ScheduleTest, SettingsAreReadByLineNumberAndTheStateKeepsThem) {
+  folder.write("Kitchen.IGH", "  Kitchen \r\nCook\r\nWeekly\r\n 12abc\r\n7A.M. - 3P.M.\r\nDays\r\n");
+  ASSERT_TRUE(writePrintFile("Kitchen.IGH"));
+  ASSERT_TRUE(writeExemptFile({"Ann Lee"}));
+  state.times[3] = "left over";
+  state.labels[3] = "from before";
+  print();
+  EXPECT_EQ(state.area, "Kitchen");
+  EXPECT_EQ(state.markedPosition, "Cook");
+  EXPECT_EQ(state.copies, 12);
+  EXPECT_EQ(state.times[0], "7A.M. - 3P.M.");
+  EXPECT_TRUE(state.times[3].isEmpty() && state.labels[3].isEmpty());
+  EXPECT_EQ(state.exclusions, QStringList{"Ann Lee"});
+  EXPECT_EQ(numberFieldValue(""), 0);
+  EXPECT_EQ(numberFieldValue("-3"), -3);
+  EXPECT_EQ(numberFieldValue("99999"), 32767);
+}
