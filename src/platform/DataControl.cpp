@@ -1,12 +1,102 @@
-// Placeholder: the database layer replaces this with the working control.
 #include "platform/DataControl.h"
 
+#include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 
+#include "platform/MessageBox.h"
+
+namespace {
+QString controlText(const QWidget* w) {
+  if (auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
+  if (auto* line = qobject_cast<const QLineEdit*>(w)) return line->text();
+  return w->property("text").toString();
+}
+
+void setControlText(QWidget* w, const QString& text) {
+  if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    if (combo->isEditable()) {
+      combo->setEditText(text);
+    } else {
+      combo->setCurrentIndex(combo->findText(text));
+    }
+  } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    line->setText(text);
+    line->setCursorPosition(0);
+  } else {
+    w->setProperty("text", text);
+  }
+}
+
+QString fieldOf(const QWidget* w) { return w->property("DataField").toString(); }
+}  // namespace
+
 struct DataControl::Impl {
+  RecordSet rs;
   QLabel* caption = nullptr;
+  QList<QPointer<QWidget>> bound;
+  bool pendingNew = false;
+  QPointer<QWidget> watchedWindow;
+
+  QList<QWidget*> alive() const {
+    QList<QWidget*> out;
+    for (const QPointer<QWidget>& w : bound)
+      if (w && rs.hasField(fieldOf(w))) out << w;
+    return out;
+  }
+
+  // Writes what the bound controls show into the record the control is on:
+  // the whole new record when one is pending, else only the fields whose
+  // text the user changed.
+  void writeBack() {
+    if (!rs.isOpen()) return;
+    if (pendingNew) {
+      if (!rs.addingNew()) rs.AddNew();
+      for (QWidget* w : alive()) {
+        const QString text = controlText(w);
+        if (!text.isEmpty()) rs.setField(fieldOf(w), text);
+      }
+      rs.Update();
+      pendingNew = false;
+      rs.MoveLast();  // the new record is the last one; the controls show it
+      return;
+    }
+    if (!rs.hasCurrent()) return;
+    QList<QPair<QString, QString>> changes;
+    for (QWidget* w : alive()) {
+      const QString text = controlText(w);
+      if (text != rs.text(fieldOf(w))) changes.append({fieldOf(w), text});
+    }
+    if (changes.isEmpty()) return;
+    try {
+      rs.Edit();
+      for (const auto& [field, text] : changes) rs.setField(field, text);
+      rs.Update();
+    } catch (...) {
+      rs.CancelUpdate();
+      throw;
+    }
+  }
+
+  void show() {
+    const bool current = rs.isOpen() && rs.hasCurrent();
+    for (QWidget* w : alive()) {
+      const QSignalBlocker quiet(w);
+      setControlText(w, current ? rs.text(fieldOf(w)) : QString());
+    }
+  }
+
+  void clearControls() {
+    for (const QPointer<QWidget>& w : bound) {
+      if (!w) continue;
+      const QSignalBlocker quiet(w);
+      setControlText(w, QString());
+    }
+  }
 };
 
 DataControl::DataControl(const QString& name, QWidget* parent)
@@ -15,36 +105,166 @@ DataControl::DataControl(const QString& name, QWidget* parent)
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  auto button = [&](const char* t) {
+  auto button = [&](const char* text, const char* objectName, void (DataControl::*move)()) {
     auto* b = new QToolButton(this);
-    b->setText(t);
+    b->setText(text);
+    b->setObjectName(objectName);
+    b->setAutoRaise(false);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    connect(b, &QToolButton::clicked, this, [this, move] { clicked(move); });
     row->addWidget(b);
   };
-  button("|<");
-  button("<");
+  button("|<", "MoveFirst", &DataControl::MoveFirst);
+  button("<", "MovePrevious", &DataControl::MovePrevious);
   d_->caption = new QLabel(name, this);
+  d_->caption->setObjectName("Caption");
+  d_->caption->setAlignment(Qt::AlignCenter);
+  d_->caption->setAutoFillBackground(true);
+  d_->caption->setMinimumWidth(0);
+  d_->caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(d_->caption, 1);
-  button(">");
-  button(">|");
+  button(">", "MoveNext", &DataControl::MoveNext);
+  button(">|", "MoveLast", &DataControl::MoveLast);
+  watchWindow();
 }
+
 DataControl::~DataControl() = default;
+
 void DataControl::setCaption(const QString& c) { d_->caption->setText(c); }
 QString DataControl::caption() const { return d_->caption->text(); }
-void DataControl::Refresh() { throw DbError("not built yet"); }
+
+void DataControl::clicked(void (DataControl::*move)()) {
+  // A button is a handler of its own: no error goes past it.
+  try {
+    (this->*move)();
+  } catch (const DbError& e) {
+    msgBox(QString::fromStdString(e.what()), msg::Exclamation, "Opps!");
+  }
+}
+
+void DataControl::watchWindow() {
+  QWidget* top = window();
+  if (top == this || top == d_->watchedWindow) return;
+  if (d_->watchedWindow) d_->watchedWindow->removeEventFilter(this);
+  d_->watchedWindow = top;
+  top->installEventFilter(this);
+}
+
+bool DataControl::eventFilter(QObject* watched, QEvent* e) {
+  // Closing the window leaves the record: write its edits while the bound
+  // controls still exist.
+  if (watched == d_->watchedWindow && e->type() == QEvent::Close) {
+    try {
+      d_->writeBack();
+    } catch (const DbError& error) {
+      msgBox(QString::fromStdString(error.what()), msg::Exclamation, "Opps!");
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+bool DataControl::event(QEvent* e) {
+  if (e->type() == QEvent::ParentChange || e->type() == QEvent::Show) watchWindow();
+  return QWidget::event(e);
+}
+
+void DataControl::Refresh() {
+  d_->writeBack();
+  d_->rs.close();
+  d_->pendingNew = false;
+  d_->rs.open(databaseName_, recordSource_);
+  showCurrent();
+}
+
 void DataControl::reopenEmployees() {
   setDatabaseName("Employee.MDB");
   setRecordSource("Employees");
   Refresh();
 }
-void DataControl::closeRecordset() {}
-RecordSet& DataControl::Recordset() { throw DbError("not built yet"); }
-bool DataControl::isOpen() const { return false; }
-void DataControl::bind(QWidget* control, const QString& field) { control->setProperty("DataField", field); }
-QList<QWidget*> DataControl::boundControls() const { return {}; }
-void DataControl::MoveFirst() {}
-void DataControl::MovePrevious() {}
-void DataControl::MoveNext() {}
-void DataControl::MoveLast() {}
-void DataControl::AddNew() {}
-void DataControl::UpdateRecord() {}
-void DataControl::showCurrent() {}
+
+void DataControl::closeRecordset() {
+  d_->writeBack();
+  d_->rs.close();
+  d_->pendingNew = false;
+}
+
+RecordSet& DataControl::Recordset() {
+  if (!d_->rs.isOpen())
+    throw DbError(QString("The data control %1 has no open table.").arg(objectName()).toStdString());
+  return d_->rs;
+}
+
+bool DataControl::isOpen() const { return d_->rs.isOpen(); }
+bool DataControl::newRecordPending() const { return d_->pendingNew; }
+
+void DataControl::bind(QWidget* control, const QString& field) {
+  control->setProperty("DataField", field);
+  d_->bound.removeAll(control);
+  d_->bound.append(control);
+  watchWindow();
+}
+
+QList<QWidget*> DataControl::boundControls() const {
+  QList<QWidget*> out;
+  for (const QPointer<QWidget>& w : d_->bound)
+    if (w) out << w;
+  return out;
+}
+
+void DataControl::MoveFirst() {
+  d_->writeBack();
+  if (d_->rs.RecordCount() == 0) return;
+  d_->rs.MoveFirst();
+  showCurrent();
+}
+
+void DataControl::MovePrevious() {
+  d_->writeBack();
+  RecordSet& rs = d_->rs;
+  if (rs.RecordCount() == 0) return;
+  if (!rs.hasCurrent() || rs.AbsolutePosition() == 0) {
+    rs.MoveFirst();  // the bar stops at the first record
+  } else {
+    rs.MovePrevious();
+  }
+  showCurrent();
+}
+
+void DataControl::MoveNext() {
+  d_->writeBack();
+  RecordSet& rs = d_->rs;
+  if (rs.RecordCount() == 0) return;
+  if (!rs.hasCurrent() || rs.AbsolutePosition() == rs.RecordCount() - 1) {
+    rs.MoveLast();  // the bar stops at the last record
+  } else {
+    rs.MoveNext();
+  }
+  showCurrent();
+}
+
+void DataControl::MoveLast() {
+  d_->writeBack();
+  if (d_->rs.RecordCount() == 0) return;
+  d_->rs.MoveLast();
+  showCurrent();
+}
+
+void DataControl::AddNew() {
+  RecordSet& rs = Recordset();
+  d_->writeBack();
+  rs.AddNew();  // refuses a 32,768th employee; the record itself starts on writing
+  rs.CancelUpdate();
+  d_->pendingNew = true;
+  d_->clearControls();
+}
+
+void DataControl::UpdateRecord() {
+  d_->writeBack();
+  showCurrent();
+}
+
+void DataControl::showCurrent() {
+  if (d_->pendingNew) return;  // the new record has nothing stored yet
+  d_->show();
+  emit repositioned();
+}

@@ -8,6 +8,13 @@
 // another record (buttons or Move* below) first writes the edits of the record
 // it leaves (only when a bound control's text differs from the stored value,
 // or a new record is pending), then shows the new record in every bound control.
+// Showing a record does not fire the bound controls' change signals.
+//
+// The bar's buttons are children named "MoveFirst", "MovePrevious", "MoveNext"
+// and "MoveLast" around the caption label "Caption". Like the bar, the Move*
+// members below stop at the first and last record and do nothing on an empty
+// table; walking to EOF is done on Recordset(). A button shows a database
+// error as an "Opps!" message. Closing the window also writes the edits.
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -53,8 +60,11 @@ class DataControl : public QWidget {
   void MoveNext();
   void MoveLast();
   // Starts a new record: bound controls cleared, the record written when the
-  // control leaves it (a move, Refresh, UpdateRecord or closeRecordset).
+  // control leaves it (a move, Refresh, UpdateRecord or closeRecordset); it
+  // is then the current (last) record. Empty controls leave their fields
+  // empty (null). Throws DbError for a 32,768th employee.
   void AddNew();
+  bool newRecordPending() const;
   // Writes the bound controls' texts into the current (or new) record now.
   void UpdateRecord();
   // Shows the current record in the bound controls again.
@@ -63,7 +73,13 @@ class DataControl : public QWidget {
  signals:
   void repositioned();  // after a new record became current
 
+ protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
  private:
+  void clicked(void (DataControl::*move)());
+  void watchWindow();
   QString databaseName_ = "employee.mdb";
   QString recordSource_ = "employees";
   struct Impl;

@@ -7,6 +7,13 @@
 // Operations that cannot be carried out (no current record, database not
 // open, a failed statement) throw DbError; the windows catch it at the top of
 // their handlers, as the old code's error handlers did.
+//
+// Every record set on the same file shares one connection (db/Database.h):
+// when the maintenance actions replace the file, every open record set goes
+// on working on the new one, at the same position.
+//
+// Moving, finding or renumbering while an Edit() or AddNew() is pending
+// writes it first (Update), so no edit is lost on the way.
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -32,8 +39,12 @@ class RecordSet {
   void open(const QString& databaseName, const QString& table);
   void close();
   bool isOpen() const;
-  QString table() const;
+  QString table() const;         // as the database spells it
+  QString databasePath() const;  // the file found, absolute; empty when closed
 
+  // Moves follow the old record set: MoveFirst/MoveLast on an empty table,
+  // MoveNext at EOF and MovePrevious at BOF throw DbError ("No current
+  // record"); MoveNext from the last record reaches EOF.
   bool isBOF() const;  // before the first record (or no records)
   bool isEOF() const;  // after the last record (or no records)
   int RecordCount() const;
@@ -54,6 +65,10 @@ class RecordSet {
 
   // Editing: Edit() on the current record or AddNew() for a new one, then
   // setField(), then Update() writes it. CancelUpdate() drops the edit.
+  // After the Update() of a new record the record current before AddNew()
+  // stays current (the new one is the last record); when there was none,
+  // the new record becomes current. Number is a 16-bit number: a value out
+  // of range, or a 32,768th record, is refused with DbError.
   void Edit();
   void AddNew();
   void setField(const QString& name, const QVariant& value);
@@ -74,6 +89,7 @@ class RecordSet {
 
  private:
   struct Impl;
+  Impl& impl() const;  // throws DbError when not open
   Impl* d_ = nullptr;
   bool noMatch_ = false;
 };

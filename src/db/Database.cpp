@@ -1,0 +1,206 @@
+#include "db/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace db {
+namespace {
+
+struct Entry {
+  QString connection;
+  int handles = 0;
+  bool suspended = false;
+  QString brokenReason;  // set when opening again after maintenance failed
+  quint64 generation = 0;
+  QList<Listener*> listeners;
+};
+
+QHash<QString, Entry>& registry() {
+  static QHash<QString, Entry> entries;
+  return entries;
+}
+
+QString keyOf(const QString& path) {
+  const QString canonical = QFileInfo(path).canonicalFilePath();
+  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+// The URI form lets SQLite refuse a missing file instead of creating it.
+QString uriFor(const QString& path, bool readOnly) {
+  return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+         (readOnly ? "?mode=ro" : "?mode=rw");
+}
+
+QString displayName(const QString& path) { return QFileInfo(path).fileName(); }
+
+// Opens `connection` on the file; returns the reason when it cannot.
+QString openOn(const QString& connection, const QString& path, bool readOnly) {
+  const QString why = notADatabaseReason(path);
+  if (!why.isEmpty()) return why;
+  QSqlDatabase db = QSqlDatabase::database(connection, false);
+  db.setDatabaseName(uriFor(path, readOnly));
+  db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000");
+  if (!db.open())
+    return QString("The database %1 could not be opened (%2).")
+        .arg(displayName(path), db.lastError().text());
+  // The header looked right; reading the schema proves the rest.
+  QSqlQuery probe(db);
+  if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
+    const QString error = probe.lastError().text();
+    probe = QSqlQuery();
+    db.close();
+    return QString("The database %1 is damaged and cannot be read (%2).")
+        .arg(displayName(path), error);
+  }
+  return {};
+}
+
+quint64 nextConnectionNumber() {
+  static quint64 n = 0;
+  return ++n;
+}
+}  // namespace
+
+QString quoted(const QString& identifier) {
+  QString q = identifier;
+  q.replace('"', "\"\"");
+  return '"' + q + '"';
+}
+
+QString findFile(const QString& name) {
+  const QFileInfo wanted(name);
+  if (wanted.exists() || wanted.isSymLink()) return wanted.absoluteFilePath();
+  QDir dir = wanted.dir();
+  if (!dir.exists()) return {};
+  const QStringList entries =
+      dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (const QString& entry : entries)
+    if (entry.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
+      return dir.absoluteFilePath(entry);
+  return {};
+}
+
+QString notADatabaseReason(const QString& path) {
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  if (!info.exists()) return QString("The database %1 was not found.").arg(name);
+  if (!info.isFile()) return QString("%1 is not a file.").arg(name);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return QString("The database %1 cannot be read (%2).").arg(name, file.errorString());
+  static const QByteArray magic("SQLite format 3\0", 16);
+  if (file.read(16) != magic)
+    return QString("%1 is not a database this program can open (it is empty, damaged, or of "
+                   "another kind).")
+        .arg(name);
+  return {};
+}
+
+PrivateConnection::PrivateConnection(const QString& path, bool readOnly)
+    : name_(QString("rotawise-private-%1").arg(nextConnectionNumber())) {
+  QSqlDatabase::addDatabase("QSQLITE", name_);
+  const QString why = openOn(name_, path, readOnly);
+  if (!why.isEmpty()) {
+    QSqlDatabase::removeDatabase(name_);
+    throw DbError(why.toStdString());
+  }
+}
+
+PrivateConnection::~PrivateConnection() {
+  QSqlDatabase::database(name_, false).close();
+  QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase PrivateConnection::database() const { return QSqlDatabase::database(name_, false); }
+
+Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), listener_(listener) {
+  auto& entries = registry();
+  auto it = entries.find(key_);
+  if (it == entries.end()) {
+    Entry entry;
+    entry.connection = QString("rotawise-shared-%1").arg(nextConnectionNumber());
+    QSqlDatabase::addDatabase("QSQLITE", entry.connection);
+    const QString why = openOn(entry.connection, key_, false);
+    if (!why.isEmpty()) {
+      QSqlDatabase::removeDatabase(entry.connection);
+      throw DbError(why.toStdString());
+    }
+    it = entries.insert(key_, entry);
+  } else if (it->suspended) {
+    throw DbError("The employee database is being compacted or repaired; try again when it is done.");
+  }
+  ++it->handles;
+  if (listener_) it->listeners.append(listener_);
+}
+
+Handle::~Handle() {
+  auto& entries = registry();
+  auto it = entries.find(key_);
+  if (it == entries.end()) return;
+  it->listeners.removeAll(listener_);
+  if (--it->handles > 0) return;
+  const QString connection = it->connection;
+  entries.erase(it);
+  QSqlDatabase::database(connection, false).close();
+  QSqlDatabase::removeDatabase(connection);
+}
+
+QSqlDatabase Handle::database() const {
+  auto it = registry().find(key_);
+  if (it == registry().end()) throw DbError("The employee database is not open.");
+  if (it->suspended)
+    throw DbError("The employee database is being compacted or repaired; try again when it is done.");
+  if (!it->brokenReason.isEmpty()) {
+    // The file could not be opened after maintenance; it may be back by now.
+    const QString why = openOn(it->connection, key_, false);
+    if (!why.isEmpty()) throw DbError(why.toStdString());
+    it->brokenReason.clear();
+  }
+  return QSqlDatabase::database(it->connection, false);
+}
+
+quint64 Handle::generation() const {
+  auto it = registry().find(key_);
+  return it == registry().end() ? 0 : it->generation;
+}
+
+void Handle::changed() {
+  auto it = registry().find(key_);
+  if (it != registry().end()) ++it->generation;
+}
+
+Suspension::Suspension(const QString& path) {
+  const QString found = findFile(path);
+  if (found.isEmpty()) return;
+  const QString key = keyOf(found);
+  auto it = registry().find(key);
+  if (it == registry().end() || it->suspended) return;
+  it->suspended = true;
+  QSqlDatabase::database(it->connection, false).close();
+  key_ = key;
+}
+
+Suspension::~Suspension() {
+  if (key_.isEmpty()) return;
+  auto it = registry().find(key_);
+  if (it == registry().end()) return;
+  it->suspended = false;
+  ++it->generation;
+  it->brokenReason = openOn(it->connection, key_, false);
+  const QList<Listener*> listeners = it->listeners;  // a listener may close itself
+  for (Listener* l : listeners) l->databaseReopened();
+}
+
+int openHandles(const QString& path) {
+  const QString found = findFile(path);
+  if (found.isEmpty()) return 0;
+  auto it = registry().find(keyOf(found));
+  return it == registry().end() ? 0 : it->handles;
+}
+
+}  // namespace db

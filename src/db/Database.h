@@ -1,0 +1,91 @@
+#pragma once
+// One shared connection per database file. Every record set of every window
+// that works on employee.mdb goes through the same connection, so that the
+// maintenance actions can close it, move the files, and open it again on the
+// new file: afterwards every open record set works on the new file, and no
+// edit can land in the old one under its new name (Backup.mdb).
+#include <QSqlDatabase>
+#include <QString>
+
+#include "platform/RecordSet.h"  // DbError
+
+namespace db {
+
+// The file `name` in its folder (the current directory for a bare name),
+// matched without regard to case; an exact match wins. Absolute path, or
+// empty when there is no such file.
+QString findFile(const QString& name);
+
+// Why `path` cannot be an SQLite database (missing, a folder, unreadable,
+// not a database file); empty when its header says it is one.
+QString notADatabaseReason(const QString& path);
+
+// Opens a private connection to an existing database file, never creating
+// one. The connection is closed and removed when the object goes away.
+// Throws DbError with a reason a user understands.
+class PrivateConnection {
+ public:
+  explicit PrivateConnection(const QString& path, bool readOnly = false);
+  ~PrivateConnection();
+  PrivateConnection(const PrivateConnection&) = delete;
+  PrivateConnection& operator=(const PrivateConnection&) = delete;
+  QSqlDatabase database() const;
+
+ private:
+  QString name_;
+};
+
+// Told when the shared connection of its file was opened again (after a
+// compaction or repair replaced the file), so it can re-read its records.
+class Listener {
+ public:
+  virtual ~Listener() = default;
+  virtual void databaseReopened() = 0;
+};
+
+// A record set's hold on the shared connection of one file. The connection
+// is opened by the first handle and closed when the last one goes.
+class Handle {
+ public:
+  // `path` must name an existing file; throws DbError otherwise.
+  Handle(const QString& path, Listener* listener);
+  ~Handle();
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  QString path() const { return key_; }
+  // Throws DbError while the file is closed for maintenance or could not be
+  // opened again.
+  QSqlDatabase database() const;
+  // Goes up with every write through any handle of the file, so cached
+  // records can tell they are stale.
+  quint64 generation() const;
+  void changed();
+
+ private:
+  QString key_;
+  Listener* listener_;
+};
+
+// Closes the shared connection of a file for as long as it lives (files can
+// then be moved), and opens it again when it goes, telling every listener.
+// A file nobody has open is left alone.
+class Suspension {
+ public:
+  explicit Suspension(const QString& path);
+  ~Suspension();
+  Suspension(const Suspension&) = delete;
+  Suspension& operator=(const Suspension&) = delete;
+
+ private:
+  QString key_;
+};
+
+// The number of handles open on the file (tests and diagnostics).
+int openHandles(const QString& path);
+
+// Quotes a table or field name for SQL; names come from the schema, never
+// from what a user typed.
+QString quoted(const QString& identifier);
+
+}  // namespace db

@@ -1,0 +1,434 @@
+#include "platform/RecordSet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+#include <memory>
+
+#include "db/Database.h"
+
+namespace {
+constexpr int kMaxNumber = 32767;  // the record number is a 16-bit number
+constexpr int kBlock = 256;        // records read at a time while walking
+constexpr int kCacheLimit = 4096;
+
+[[noreturn]] void fail(const QString& why) { throw DbError(why.toStdString()); }
+
+QString noCurrentRecord() { return "No current record."; }
+}  // namespace
+
+struct RecordSet::Impl : db::Listener {
+  std::unique_ptr<db::Handle> handle;
+  QString table;
+  QStringList columns;
+  QVector<bool> integerColumn;
+  QHash<QString, int> columnByLowerName;
+  int numberColumn = -1;
+
+  QVector<qint64> rowids;  // table order
+  int pos = -1;            // -1 before the first record, rowids.size() after the last
+  bool currentDeleted = false;
+
+  enum class Mode { None, Editing, Adding } mode = Mode::None;
+  QHash<int, QVariant> pending;  // column -> new value
+  int posBeforeAdd = -1;
+
+  QHash<qint64, QVector<QVariant>> cache;
+  quint64 cacheGeneration = 0;
+
+  QSqlDatabase database() const { return handle->database(); }
+  QString quotedTable() const { return db::quoted(table); }
+  int count() const { return int(rowids.size()); }
+  bool hasCurrent() const { return !currentDeleted && pos >= 0 && pos < count(); }
+
+  QSqlQuery run(const QString& sql, const QVariantList& values = {}) const {
+    QSqlQuery q(database());
+    if (!q.prepare(sql)) failWith(q, sql);
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (!q.exec()) failWith(q, sql);
+    return q;
+  }
+
+  [[noreturn]] void failWith(const QSqlQuery& q, const QString&) const {
+    const QString file = QFileInfo(handle->path()).fileName();
+    fail(QString("The database %1 could not carry out the request (%2).")
+             .arg(file, q.lastError().text()));
+  }
+
+  int column(const QString& name) const {
+    const int c = columnByLowerName.value(name.toLower(), -1);
+    if (c < 0) fail(QString("The table %1 has no field named \"%2\".").arg(table, name));
+    return c;
+  }
+
+  QVector<qint64> readRowids() const {
+    QVector<qint64> out;
+    QSqlQuery q = run("SELECT rowid FROM " + quotedTable() + " ORDER BY rowid");
+    while (q.next()) out.append(q.value(0).toLongLong());
+    return out;
+  }
+
+  void readSchema() {
+    QSqlQuery q = run("SELECT name FROM pragma_table_info(?) ORDER BY cid", {table});
+    QSqlQuery t = run("SELECT type FROM pragma_table_info(?) ORDER BY cid", {table});
+    while (q.next() && t.next()) {
+      const QString name = q.value(0).toString();
+      columnByLowerName.insert(name.toLower(), int(columns.size()));
+      columns.append(name);
+      integerColumn.append(t.value(0).toString().contains("INT", Qt::CaseInsensitive));
+    }
+    numberColumn = columnByLowerName.value("number", -1);
+  }
+
+  const QVector<QVariant>& currentRow() {
+    if (!hasCurrent()) fail(noCurrentRecord());
+    if (cacheGeneration != handle->generation()) {
+      cache.clear();
+      cacheGeneration = handle->generation();
+    }
+    const qint64 id = rowids[pos];
+    auto it = cache.find(id);
+    if (it == cache.end()) {
+      readBlock(pos);
+      it = cache.find(id);
+      if (it == cache.end()) fail("This record has been deleted in another window.");
+    }
+    return *it;
+  }
+
+  // Reads the records from `from` on, so walking the table costs one
+  // statement per block instead of one per record.
+  void readBlock(int from) {
+    if (cache.size() > kCacheLimit) cache.clear();
+    const int to = std::min(count() - 1, from + kBlock - 1);
+    QStringList list;
+    for (const QString& c : columns) list << db::quoted(c);
+    QSqlQuery q = run("SELECT rowid, " + list.join(", ") + " FROM " + quotedTable() +
+                          " WHERE rowid BETWEEN ? AND ? ORDER BY rowid",
+                      {rowids[from], rowids[to]});
+    while (q.next()) {
+      QVector<QVariant> row(columns.size());
+      for (int c = 0; c < columns.size(); ++c) row[c] = q.value(c + 1);
+      cache.insert(q.value(0).toLongLong(), row);
+    }
+  }
+
+  QVariant converted(int c, const QVariant& value) const {
+    if (!integerColumn[c]) return value.isNull() ? QVariant() : QVariant(value.toString());
+    if (value.isNull() || value.toString().trimmed().isEmpty()) return QVariant();
+    bool ok = false;
+    const qlonglong n = value.toString().trimmed().toLongLong(&ok);
+    if (!ok)
+      fail(QString("\"%1\" is not a whole number; the field %2 holds whole numbers only.")
+               .arg(value.toString(), columns[c]));
+    if (c == numberColumn && (n < -kMaxNumber - 1 || n > kMaxNumber))
+      fail(QString("%1 is out of range for the record number (at most 32,767).").arg(n));
+    return QVariant(n);
+  }
+
+  void invalidate() {
+    cache.clear();
+    handle->changed();
+    cacheGeneration = handle->generation();
+  }
+
+  // Keeps the same record current when the row list is read again.
+  void adoptRowids(QVector<qint64> fresh) {
+    const qint64 current = hasCurrent() ? rowids[pos] : -1;
+    rowids = std::move(fresh);
+    if (current >= 0) {
+      auto it = std::lower_bound(rowids.begin(), rowids.end(), current);
+      if (it != rowids.end() && *it == current) {
+        pos = int(it - rowids.begin());
+        return;
+      }
+    }
+    pos = std::clamp(pos, -1, count());
+  }
+
+  void databaseReopened() override {
+    // The file was replaced (compaction keeps the order but may give the
+    // records new row ids), so keep the position by place in the order.
+    cache.clear();
+    try {
+      const int keep = pos;
+      rowids = readRowids();
+      pos = std::clamp(keep, -1, count());
+      if (count() == 0) pos = -1;
+    } catch (const DbError&) {
+      rowids.clear();
+      pos = -1;
+    }
+  }
+};
+
+RecordSet::~RecordSet() { close(); }
+
+void RecordSet::open(const QString& databaseName, const QString& tableName) {
+  close();
+  const QString path = db::findFile(databaseName);
+  if (path.isEmpty() || !QFileInfo(path).isFile())
+    fail(QString("The database \"%1\" was not found in the folder %2.")
+             .arg(databaseName, QDir::toNativeSeparators(
+                                    QFileInfo(databaseName).absoluteDir().absolutePath())));
+  auto impl = std::make_unique<Impl>();
+  impl->handle = std::make_unique<db::Handle>(path, impl.get());
+  QSqlQuery q = impl->run(
+      "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE",
+      {tableName});
+  if (!q.next())
+    fail(QString("The database %1 has no table \"%2\".").arg(QFileInfo(path).fileName(), tableName));
+  impl->table = q.value(0).toString();
+  q = QSqlQuery();
+  impl->readSchema();
+  impl->rowids = impl->readRowids();
+  impl->pos = impl->rowids.isEmpty() ? -1 : 0;
+  d_ = impl.release();
+  noMatch_ = false;
+}
+
+void RecordSet::close() {
+  delete d_;
+  d_ = nullptr;
+}
+
+bool RecordSet::isOpen() const { return d_ != nullptr; }
+QString RecordSet::table() const { return d_ ? d_->table : QString(); }
+QString RecordSet::databasePath() const { return d_ ? d_->handle->path() : QString(); }
+
+RecordSet::Impl& RecordSet::impl() const {
+  if (!d_) fail("The employee database is not open.");
+  return *d_;
+}
+
+bool RecordSet::isBOF() const { return !d_ || d_->count() == 0 || d_->pos < 0; }
+bool RecordSet::isEOF() const { return !d_ || d_->count() == 0 || d_->pos >= d_->count(); }
+int RecordSet::RecordCount() const { return d_ ? d_->count() : 0; }
+int RecordSet::AbsolutePosition() const { return d_ && d_->hasCurrent() ? d_->pos : -1; }
+bool RecordSet::hasCurrent() const { return d_ && d_->hasCurrent(); }
+
+void RecordSet::MoveFirst() {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (d.count() == 0) fail(noCurrentRecord());
+  d.pos = 0;
+  d.currentDeleted = false;
+}
+
+void RecordSet::MoveLast() {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (d.count() == 0) fail(noCurrentRecord());
+  d.pos = d.count() - 1;
+  d.currentDeleted = false;
+}
+
+void RecordSet::MoveNext() {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (d.currentDeleted) {  // the record after the deleted one took its place
+    d.currentDeleted = false;
+    d.pos = std::min(d.pos, d.count());
+    return;
+  }
+  if (d.pos >= d.count()) fail(noCurrentRecord());
+  ++d.pos;
+}
+
+void RecordSet::MovePrevious() {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (d.currentDeleted) {
+    d.currentDeleted = false;
+    d.pos = std::max(d.pos - 1, -1);
+    return;
+  }
+  if (d.pos < 0 || d.count() == 0) fail(noCurrentRecord());
+  --d.pos;
+}
+
+void RecordSet::moveTo(int position) {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (position < 0 || position >= d.count()) fail(noCurrentRecord());
+  d.pos = position;
+  d.currentDeleted = false;
+}
+
+QVariant RecordSet::Field(const QString& name) const {
+  Impl& d = impl();
+  const int c = d.column(name);
+  if (d.mode != Impl::Mode::None && d.pending.contains(c)) return d.pending.value(c);
+  if (d.mode == Impl::Mode::Adding) return QVariant();
+  return d.currentRow()[c];
+}
+
+QString RecordSet::text(const QString& name) const {
+  const QVariant v = Field(name);
+  return v.isNull() ? QString() : v.toString();
+}
+
+QStringList RecordSet::fieldNames() const { return d_ ? d_->columns : QStringList(); }
+
+bool RecordSet::hasField(const QString& name) const {
+  return d_ && d_->columnByLowerName.contains(name.toLower());
+}
+
+void RecordSet::Edit() {
+  Impl& d = impl();
+  if (d.mode == Impl::Mode::Adding) Update();
+  if (d.mode == Impl::Mode::Editing) return;
+  if (!d.hasCurrent()) fail(noCurrentRecord());
+  d.currentRow();  // a record deleted meanwhile cannot be edited
+  d.mode = Impl::Mode::Editing;
+  d.pending.clear();
+}
+
+void RecordSet::AddNew() {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  if (d.count() >= kMaxNumber)
+    fail("The employee table is full: it holds 32,767 employees, the most the record number "
+         "can count. Delete an employee before adding a new one.");
+  d.posBeforeAdd = d.hasCurrent() ? d.pos : -1;
+  d.mode = Impl::Mode::Adding;
+  d.pending.clear();
+}
+
+void RecordSet::setField(const QString& name, const QVariant& value) {
+  Impl& d = impl();
+  if (d.mode == Impl::Mode::None) fail("A field can be changed only after Edit or AddNew.");
+  const int c = d.column(name);
+  d.pending.insert(c, d.converted(c, value));
+}
+
+void RecordSet::Update() {
+  Impl& d = impl();
+  if (d.mode == Impl::Mode::None) fail("There is no edit to save (use Edit or AddNew first).");
+  QStringList names;
+  QVariantList values;
+  for (auto it = d.pending.cbegin(); it != d.pending.cend(); ++it) {
+    names << db::quoted(d.columns[it.key()]);
+    values << it.value();
+  }
+  if (d.mode == Impl::Mode::Editing) {
+    if (!names.isEmpty()) {
+      if (!d.hasCurrent()) fail(noCurrentRecord());
+      QStringList sets;
+      for (const QString& n : names) sets << n + " = ?";
+      values << d.rowids[d.pos];
+      QSqlQuery q = d.run("UPDATE " + d.quotedTable() + " SET " + sets.join(", ") +
+                          " WHERE rowid = ?", values);
+      if (q.numRowsAffected() != 1) fail("This record has been deleted in another window.");
+      d.invalidate();
+    }
+  } else {
+    // Counted in the file itself: another window may have added records.
+    QSqlQuery n = d.run("SELECT count(*) FROM " + d.quotedTable());
+    if (n.next() && n.value(0).toInt() >= kMaxNumber)
+      fail("The employee table is full: it holds 32,767 employees, the most the record number "
+           "can count. Delete an employee before adding a new one.");
+    n = QSqlQuery();
+    QSqlQuery q =
+        names.isEmpty()
+            ? d.run("INSERT INTO " + d.quotedTable() + " DEFAULT VALUES")
+            : d.run("INSERT INTO " + d.quotedTable() + " (" + names.join(", ") + ") VALUES (" +
+                        QStringList(QList<QString>(names.size(), "?")).join(", ") + ")",
+                    values);
+    const qint64 id = q.lastInsertId().toLongLong();
+    auto at = std::lower_bound(d.rowids.begin(), d.rowids.end(), id);
+    const int index = int(at - d.rowids.begin());
+    d.rowids.insert(at, id);
+    d.invalidate();
+    if (d.posBeforeAdd >= 0) {
+      d.pos = d.posBeforeAdd + (index <= d.posBeforeAdd ? 1 : 0);
+    } else {
+      d.pos = index;
+    }
+    d.currentDeleted = false;
+  }
+  d.mode = Impl::Mode::None;
+  d.pending.clear();
+}
+
+void RecordSet::CancelUpdate() {
+  if (!d_) return;
+  d_->mode = Impl::Mode::None;
+  d_->pending.clear();
+}
+
+bool RecordSet::editing() const { return d_ && d_->mode != Impl::Mode::None; }
+bool RecordSet::addingNew() const { return d_ && d_->mode == Impl::Mode::Adding; }
+
+void RecordSet::Delete() {
+  Impl& d = impl();
+  CancelUpdate();
+  if (!d.hasCurrent()) fail(noCurrentRecord());
+  d.run("DELETE FROM " + d.quotedTable() + " WHERE rowid = ?", {d.rowids[d.pos]});
+  d.rowids.removeAt(d.pos);
+  d.currentDeleted = true;
+  d.invalidate();
+}
+
+bool RecordSet::FindFirst(const QString& field, const QString& value) {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  const int c = d.column(field);
+  int start = d.pos < 0 ? 0 : d.pos;
+  noMatch_ = true;
+  if (start >= d.count()) return false;
+  // The value is bound, never pasted into the statement: "O'Brien" is
+  // found like any other name.
+  QSqlQuery q = d.run("SELECT rowid FROM " + d.quotedTable() + " WHERE " +
+                          db::quoted(d.columns[c]) + " = ? AND rowid >= ? ORDER BY rowid",
+                      {value, d.rowids[start]});
+  while (q.next()) {
+    const qint64 id = q.value(0).toLongLong();
+    auto it = std::lower_bound(d.rowids.begin(), d.rowids.end(), id);
+    if (it != d.rowids.end() && *it == id) {  // not one added elsewhere since opening
+      d.pos = int(it - d.rowids.begin());
+      d.currentDeleted = false;
+      noMatch_ = false;
+      return true;
+    }
+  }
+  return false;
+}
+
+void RecordSet::renumber(const QString& numberField) {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  const QString number = db::quoted(d.columns[d.column(numberField)]);
+  const QVector<qint64> order = d.readRowids();
+  if (order.size() > kMaxNumber)
+    fail("The employee table holds more than 32,767 records, more than the record number can "
+         "count; the records were not renumbered.");
+  QSqlDatabase db = d.database();
+  if (!db.transaction()) fail("The database could not start renumbering (it may be read-only).");
+  {
+    QSqlQuery q(db);
+    bool ok = q.prepare("UPDATE " + d.quotedTable() + " SET " + number + " = ? WHERE rowid = ?");
+    for (int k = 0; ok && k < order.size(); ++k) {
+      q.addBindValue(k + 1);
+      q.addBindValue(order[k]);
+      ok = q.exec();
+    }
+    if (!ok) {
+      const QString error = q.lastError().text();
+      q = QSqlQuery();
+      db.rollback();
+      fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
+               .arg(error));
+    }
+  }
+  if (!db.commit()) {
+    const QString error = db.lastError().text();
+    db.rollback();
+    fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
+             .arg(error));
+  }
+  d.invalidate();
+  d.adoptRowids(order);
+}

@@ -1,0 +1,128 @@
+// The data control with bound controls on a real employee.mdb.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "DbTestHelpers.h"
+#include "platform/DataControl.h"
+#include "support/TestSupport.h"
+
+namespace {
+// A window with Data1 and three bound controls, as the employee window has.
+struct Window {
+  QWidget form;
+  DataControl* data = new DataControl("Data1", &form);
+  QLineEdit* number = new QLineEdit(&form);
+  QLineEdit* name = new QLineEdit(&form);
+  QComboBox* area = new QComboBox(&form);
+  Window() {
+    area->setEditable(true);
+    area->addItems({"No", "Bar", "Kitchen"});
+    data->bind(number, "Number");
+    data->bind(name, "Fullname");
+    data->bind(area, "AREA");
+  }
+};
+}  // namespace
+
+TEST(DataControl, ShowsRecordsAndWritesEditsWhenLeavingThem) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
+  Window w;
+  EXPECT_EQ(w.name->property("DataField").toString(), "Fullname");
+  w.data->reopenEmployees();
+  EXPECT_EQ(w.name->text(), "A");
+  EXPECT_EQ(w.area->currentText(), "Bar");
+  EXPECT_EQ(w.number->text(), "0");
+
+  QSignalSpy changes(w.name, &QLineEdit::textChanged);
+  w.name->setText("A edited");
+  w.area->setEditText("Kitchen");
+  changes.clear();
+  QTest::mouseClick(w.data->findChild<QToolButton*>("MoveNext"), Qt::LeftButton);
+  EXPECT_EQ(w.name->text(), "B");
+  EXPECT_EQ(changes.count(), 0) << "showing a record is not a user's change";
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A edited", "B", "C"}));
+
+  w.data->MoveLast();
+  w.data->MoveNext();
+  EXPECT_EQ(w.name->text(), "C") << "the bar stops at the last record";
+  w.data->MoveFirst();
+  w.data->MovePrevious();
+  EXPECT_EQ(w.name->text(), "A edited");
+  EXPECT_EQ(w.area->currentText(), "Kitchen");
+
+  // A bad number is refused with a message by the button, and nothing moves.
+  MessageBoxQueue boxes;
+  w.number->setText("many");
+  QTest::mouseClick(w.data->findChild<QToolButton*>("MoveLast"), Qt::LeftButton);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+  EXPECT_EQ(w.name->text(), "A edited");
+  EXPECT_EQ(w.data->Recordset().AbsolutePosition(), 0);
+}
+
+TEST(DataControl, WritesANewRecordOnMoveRefreshUpdateAndClose) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  Window w;
+  w.data->reopenEmployees();
+  EXPECT_EQ(w.name->text(), "") << "an empty table clears the controls";
+
+  w.data->AddNew();
+  w.number->setText("1");
+  w.name->setText("First");
+  w.data->MoveFirst();
+  EXPECT_EQ(w.name->text(), "First");
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")),
+            (QVector<QPair<int, QString>>{{1, "First"}}));
+
+  w.data->AddNew();
+  EXPECT_EQ(w.name->text(), "");
+  w.number->setText("2");
+  w.name->setText("Second");
+  w.data->Refresh();
+  EXPECT_EQ(w.name->text(), "First") << "Refresh shows the first record";
+
+  w.data->AddNew();
+  w.name->setText("Third");
+  w.data->UpdateRecord();
+  EXPECT_EQ(w.name->text(), "Third");
+  EXPECT_EQ(w.data->Recordset().AbsolutePosition(), 2) << "the new record is current";
+  w.name->setText("Third, edited");
+
+  w.data->AddNew();
+  w.name->setText("Fourth");
+  w.form.show();
+  w.form.close();
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")),
+            (QStringList{"First", "Second", "Third, edited", "Fourth"}));
+  EXPECT_TRUE(w.data->Recordset().Field("area").isNull()) << "an empty control leaves its field empty";
+
+  w.data->AddNew();
+  w.name->setText("Fifth");
+  w.data->closeRecordset();
+  EXPECT_EQ(dbtest::recordCount(folder.file("employee.mdb")), 5);
+  EXPECT_FALSE(w.data->isOpen());
+  EXPECT_THROW(w.data->Recordset(), DbError);
+}
+
+TEST(DataControl, RefreshFailsClearlyWithoutTheDatabase) {
+  DataFolder folder;
+  Window w;
+  try {
+    w.data->reopenEmployees();
+    FAIL() << "opened a missing database";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(QString(e.what()).contains("Employee.MDB")) << e.what();
+  }
+  EXPECT_FALSE(w.data->isOpen());
+  EXPECT_FALSE(folder.exists("employee.mdb"));
+  EXPECT_FALSE(folder.exists("Employee.MDB"));
+  w.data->MoveNext();  // nothing open: the bar does nothing
+}

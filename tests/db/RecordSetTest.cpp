@@ -1,0 +1,244 @@
+// The record set on a real employee.mdb: opening, moving, editing, numbering
+// and finding.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include "DbTestHelpers.h"
+#include "db/Database.h"
+#include "db/EmployeeFields.h"
+#include "db/Numbering.h"
+#include "platform/RecordSet.h"
+#include "support/TestSupport.h"
+
+namespace {
+QString message(const DbError& e) { return QString::fromStdString(e.what()); }
+
+// Adds one employee the way the employee window does: the next number, then
+// the record.
+void enter(RecordSet& rs, const QString& name) {
+  const int number = numbering::nextNumber(rs);
+  rs.AddNew();
+  rs.setField("Number", number);
+  rs.setField("Fullname", name);
+  rs.Update();
+}
+}  // namespace
+
+TEST(RecordSet, NeverCreatesOrAcceptsAWrongFile) {
+  DataFolder folder;
+  RecordSet rs;
+  try {
+    rs.open("employee.mdb", "Employees");
+    FAIL() << "a missing database opened";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(message(e).contains("was not found")) << e.what();
+  }
+  EXPECT_FALSE(folder.exists("employee.mdb"));
+  EXPECT_FALSE(rs.isOpen());
+
+  folder.write("employee.mdb", "Number,Fullname\r\n1,Smith\r\n");
+  EXPECT_THROW(rs.open("employee.mdb", "Employees"), DbError);
+  EXPECT_EQ(folder.read("employee.mdb"), QByteArray("Number,Fullname\r\n1,Smith\r\n"));
+
+  folder.write("employee.mdb", "");
+  EXPECT_THROW(rs.open("employee.mdb", "Employees"), DbError);
+  EXPECT_EQ(folder.read("employee.mdb").size(), 0);
+
+  folder.install("employee.mdb");
+  try {
+    rs.open("employee.mdb", "Staff");
+    FAIL() << "a missing table opened";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(message(e).contains("has no table \"Staff\"")) << e.what();
+  }
+  EXPECT_EQ(db::openHandles("employee.mdb"), 0) << "a failed open must not hold the file";
+}
+
+TEST(RecordSet, MatchesFileTableAndFieldNamesWithoutCase) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"Smith, Ann"});
+  RecordSet rs;
+  rs.open("Employee.MDB", "EMPLOYEES");
+  EXPECT_EQ(rs.table(), "Employees");
+  EXPECT_EQ(rs.databasePath(), QFileInfo(folder.file("employee.mdb")).canonicalFilePath());
+  EXPECT_EQ(rs.fieldNames(), fields::allFields());
+
+  rs.Edit();
+  rs.setField("MonSplitSTop", "3P.M.");
+  rs.setField("Monbldg", "Kitchen");
+  rs.setField("FULLNAME", "Smith, Anne");
+  rs.Update();
+  EXPECT_EQ(rs.text("monsplitstop"), "3P.M.");
+  EXPECT_EQ(rs.text("MonBldg"), "Kitchen");
+  EXPECT_EQ(rs.text("MonBldg1"), "") << "a field never filled stays empty";
+  EXPECT_TRUE(rs.Field("MonBldg1").isNull());
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), QStringList{"Smith, Anne"});
+  EXPECT_THROW(rs.Field("NoSuchField"), DbError);
+  EXPECT_FALSE(rs.hasField("NoSuchField"));
+}
+
+TEST(RecordSet, MovesLikeTheOldRecordSet) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  RecordSet rs;
+  rs.open("employee.mdb", "employees");
+  EXPECT_TRUE(rs.isBOF());
+  EXPECT_TRUE(rs.isEOF());
+  EXPECT_FALSE(rs.hasCurrent());
+  EXPECT_THROW(rs.MoveFirst(), DbError) << "reading the first record of an empty table fails";
+  EXPECT_THROW(rs.Field("Fullname"), DbError);
+
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
+  rs.open("employee.mdb", "employees");
+  ASSERT_EQ(rs.RecordCount(), 3);
+  EXPECT_EQ(rs.text("Fullname"), "A") << "opening shows the first record";
+  QStringList walked;
+  while (!rs.isEOF()) {
+    walked << rs.text("Fullname");
+    rs.MoveNext();
+  }
+  EXPECT_EQ(walked, (QStringList{"A", "B", "C"}));
+  EXPECT_THROW(rs.MoveNext(), DbError);
+  rs.MoveLast();
+  rs.MovePrevious();
+  EXPECT_EQ(rs.text("Fullname"), "B");
+  rs.MovePrevious();
+  rs.MovePrevious();
+  EXPECT_TRUE(rs.isBOF());
+  EXPECT_THROW(rs.MovePrevious(), DbError);
+}
+
+TEST(RecordSet, NumbersNewRecordsAndRenumbersAfterADelete) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  RecordSet rs;
+  rs.open("employee.mdb", "Employees");
+  EXPECT_EQ(numbering::nextNumber(rs), 1) << "an empty table starts at 1";
+  for (const char* name : {"One", "Two", "Three", "Four", "Five"}) enter(rs, name);
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")),
+            (QVector<QPair<int, QString>>{
+                {1, "One"}, {2, "Two"}, {3, "Three"}, {4, "Four"}, {5, "Five"}}));
+
+  ASSERT_TRUE(numbering::findByName(rs, "Three"));
+  rs.Delete();
+  EXPECT_FALSE(rs.hasCurrent());
+  rs.MoveNext();
+  EXPECT_EQ(rs.text("Fullname"), "Four") << "the next record follows the deleted one";
+  numbering::renumber(rs);
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")),
+            (QVector<QPair<int, QString>>{{1, "One"}, {2, "Two"}, {3, "Four"}, {4, "Five"}}));
+  EXPECT_EQ(rs.text("Fullname"), "Four") << "renumbering keeps the position";
+  EXPECT_EQ(numbering::nextNumber(rs), 5);
+  EXPECT_EQ(rs.text("Fullname"), "Four");
+
+  // Table order, not name order or old numbers, decides the new numbers.
+  {
+    db::PrivateConnection c(folder.file("employee.mdb"));
+    QSqlQuery(c.database()).exec("UPDATE Employees SET Number = 40 - rowid");
+  }
+  rs.open("employee.mdb", "Employees");
+  numbering::renumber(rs);
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")).last(),
+            (QPair<int, QString>{4, "Five"}));
+}
+
+TEST(RecordSet, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  const QStringList people{"Smith, Ann", "O'Brien, Pat", "Smith, Ann", "Quote \"Q\"; --",
+                           "Müller, Jürgen", "Пётр"};
+  dbtest::addEmployees(folder.file("employee.mdb"), people);
+  RecordSet rs;
+  rs.open("employee.mdb", "Employees");
+  for (int k = 0; k < people.size(); ++k) {
+    ASSERT_TRUE(numbering::findByName(rs, people[k])) << people[k].toStdString();
+    EXPECT_EQ(rs.AbsolutePosition(), people.indexOf(people[k])) << people[k].toStdString();
+  }
+  ASSERT_TRUE(numbering::findByName(rs, "Smith, Ann"));
+  EXPECT_EQ(rs.AbsolutePosition(), 0) << "duplicates: always the first in table order";
+
+  rs.moveTo(3);
+  EXPECT_FALSE(rs.FindFirst("Fullname", "smith, ann")) << "the value must be equal";
+  EXPECT_TRUE(rs.NoMatch());
+  EXPECT_EQ(rs.AbsolutePosition(), 3) << "no match leaves the position";
+  EXPECT_FALSE(rs.FindFirst("Fullname", "x' OR '1'='1"));
+  EXPECT_FALSE(numbering::findByName(rs, "Nobody"));
+  EXPECT_EQ(rs.AbsolutePosition(), 0);
+  EXPECT_EQ(dbtest::recordCount(folder.file("employee.mdb")), people.size());
+}
+
+TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  {
+    db::PrivateConnection c(folder.file("employee.mdb"));
+    QSqlQuery q(c.database());
+    ASSERT_TRUE(q.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n "
+                       "WHERE k < 32767) INSERT INTO Employees (Number, Fullname) "
+                       "SELECT k, 'Employee ' || k FROM n"));
+  }
+  RecordSet rs;
+  rs.open("employee.mdb", "Employees");
+  ASSERT_EQ(rs.RecordCount(), 32767);
+  EXPECT_THROW(numbering::nextNumber(rs), DbError);
+  try {
+    rs.AddNew();
+    FAIL() << "a 32,768th employee was accepted";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(message(e).contains("32,767")) << e.what();
+  }
+  EXPECT_FALSE(rs.addingNew());
+  rs.MoveLast();
+  rs.Edit();
+  EXPECT_THROW(rs.setField("Number", 32768), DbError);
+  EXPECT_THROW(rs.setField("Number", "twelve"), DbError);
+  rs.CancelUpdate();
+  numbering::renumber(rs);  // the limit itself still renumbers
+  EXPECT_EQ(rs.Field("Number").toInt(), 32767);
+}
+
+TEST(RecordSet, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B"});
+  RecordSet first, second;
+  first.open("employee.mdb", "Employees");
+  second.open("EMPLOYEE.MDB", "Employees");
+  EXPECT_EQ(db::openHandles("employee.mdb"), 2);
+  EXPECT_EQ(second.text("Fullname"), "A");
+  first.Edit();
+  first.setField("Fullname", "A changed");
+  first.Update();
+  EXPECT_EQ(second.text("Fullname"), "A changed");
+  first.Delete();
+  EXPECT_THROW(second.Field("Fullname"), DbError) << "the record is gone";
+  second.MoveNext();
+  EXPECT_EQ(second.text("Fullname"), "B");
+  first.close();
+  second.close();
+  EXPECT_EQ(db::openHandles("employee.mdb"), 0);
+}
+
+TEST(RecordSet, MovingWritesAPendingEdit) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B"});
+  RecordSet rs;
+  rs.open("employee.mdb", "Employees");
+  rs.Edit();
+  rs.setField("position", "Cook");
+  rs.MoveNext();
+  rs.AddNew();
+  rs.setField("Fullname", "C");
+  rs.MoveFirst();
+  EXPECT_EQ(rs.text("position"), "Cook");
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A", "B", "C"}));
+  rs.AddNew();
+  rs.setField("Fullname", "Dropped");
+  rs.CancelUpdate();
+  rs.close();
+  EXPECT_EQ(dbtest::recordCount(folder.file("employee.mdb")), 3);
+}
