@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
@@ -91,6 +92,9 @@ void FrmPrintFull::buildControls() {
 
   Data1 = new DataControl("Data1", this);
   Data1->setCaption("Data1");
+  Data1->setFont(designFont("MS Sans Serif", 8.25));  // the control's own regular font
+  // The designed bar is narrow: slim arrows leave its caption room to show.
+  for (QToolButton* arrow : Data1->findChildren<QToolButton*>()) arrow->setMaximumWidth(twipsToPixels(270));
   placeTwips(Data1, 0, 480, 1695, 300);
 
   Label2 = addLabel("Label2", "Choose Area    ->", 0, 840, 1575, 255);

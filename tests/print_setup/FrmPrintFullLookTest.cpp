@@ -62,6 +62,10 @@ TEST_F(PrintSetupTest, FilledInEveryControlShowsWholeAndApartFromTheOthers) {
     }
   }
 
+  // The data control's caption between its arrows.
+  if (auto* caption = window->findChild<QWidget*>("Data1")->findChild<QLabel*>("Caption"))
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+
   if (const QByteArray dir = qgetenv("ROTAWISE_SCREENSHOTS"); !dir.isEmpty())
     EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(dir) + "/FrmPrintFull.png"));
 }
