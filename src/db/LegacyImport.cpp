@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 
+#include "db/Database.h"
 #include "platform/FileOps.h"
 #include "platform/MessageBox.h"
 
@@ -16,12 +18,10 @@ const QString ErrorTitle = "Opps!";
 const QString WorkName = "employee-converting.mdb";
 
 // The data folder may come from Windows, where "EMPLOYEE.MDB" and
-// "employee.mdb" are the same file.
+// "employee.mdb" are the same file; the record sets find it the same way.
 QString employeeDatabaseName(const QDir& folder) {
-  if (folder.exists("employee.mdb")) return "employee.mdb";
-  for (const QString& name : folder.entryList(QDir::Files))
-    if (name.compare("employee.mdb", Qt::CaseInsensitive) == 0) return name;
-  return {};
+  const QFileInfo found(db::findFile(folder.filePath("employee.mdb")));
+  return found.isFile() ? found.fileName() : QString();
 }
 
 QString employeesText(int n) {
