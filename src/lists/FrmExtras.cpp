@@ -52,6 +52,7 @@ FrmExtras::FrmExtras(QWidget* parent) : QWidget(parent) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QString("Label%1").arg(number));
     label->setFont(labelFont());
+    label->setIndent(twipsToPixels(45));  // keeps the text off the label's edge
     setColours(label, rgb(0, 255, 0), Qt::black);
     Label[number - 1] = label;
     return label;
