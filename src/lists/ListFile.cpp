@@ -94,5 +94,9 @@ bool encodeListLine(const QString& value, QString* line) {
 bool writeListLines(const QString& fileName, const QStringList& lines, QString* error) {
   QString text;
   for (const QString& line : lines) text += line + QLatin1String("\r\n");
-  return fileops::writeAtomically(resolveDataFileName(fileName), encodeText(text), error);
+  QByteArray bytes = encodeText(text);
+  // Code page 1252 bytes that happen to form valid UTF-8 ("Ã©") would read back
+  // as other letters; such a file is written as UTF-8, which reads back whole.
+  if (decodeText(bytes) != text) bytes = text.toUtf8();
+  return fileops::writeAtomically(resolveDataFileName(fileName), bytes, error);
 }

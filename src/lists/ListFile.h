@@ -37,6 +37,6 @@ QStringList readChoices(const QString& fileName, bool* ok = nullptr);
 // break): the file format has no way to escape a quote.
 bool encodeListLine(const QString& value, QString* line);
 // Writes the lines (already encoded) as a whole new file, CR LF after each,
-// in code page 1252 where it fits (else UTF-8), beside and renamed over the
+// in code page 1252 where it fits and reads back the same (else UTF-8), beside and renamed over the
 // old file (the existing file of that name in any case, else `fileName`). On failure the old file is untouched and `error` says why.
 bool writeListLines(const QString& fileName, const QStringList& lines, QString* error = nullptr);

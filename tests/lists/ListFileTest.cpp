@@ -95,6 +95,9 @@ TEST(ListWriter, UsesCodePage1252WhereItFitsElseUtf8) {
   EXPECT_EQ(folder.read("AREAS.IGH"), QByteArray("Caf\xE9\r\n\x80\r\n"));
   ASSERT_TRUE(writeListLines("AREAS.IGH", {"Café", "Łódź"}));
   EXPECT_EQ(folder.read("AREAS.IGH"), QString("Café\r\nŁódź\r\n").toUtf8());
+  // Letters whose 1252 bytes would pass for UTF-8 must not turn into others.
+  ASSERT_TRUE(writeListLines("AREAS.IGH", {"Ã©clair", "Â°C"}));
+  EXPECT_EQ(readListFile("AREAS.IGH").items, QStringList({"Ã©clair", "Â°C"}));
   ASSERT_TRUE(writeListLines("AREAS.IGH", {}));
   EXPECT_EQ(folder.read("AREAS.IGH"), QByteArray());
 }
