@@ -31,27 +31,34 @@ QString keyOf(const QString& path) {
 }
 
 // The URI form lets SQLite refuse a missing file instead of creating it.
-QString uriFor(const QString& path, bool readOnly) {
+QString uriFor(const QString& path, Access access) {
   return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-         (readOnly ? "?mode=ro" : "?mode=rw");
+         (access == Access::ReadOnly    ? "?mode=ro"
+          : access == Access::CreateNew ? "?mode=rwc"
+                                        : "?mode=rw");
 }
 
 QString displayName(const QString& path) { return QFileInfo(path).fileName(); }
 
 // Opens `connection` on the file; returns the reason when it cannot.
-QString openOn(const QString& connection, const QString& path, bool readOnly) {
-  const QString why = notADatabaseReason(path);
-  if (!why.isEmpty()) return why;
+QString openOn(const QString& connection, const QString& path, Access access) {
+  if (access == Access::CreateNew) {
+    if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+      return QString("%1 is in the way.").arg(displayName(path));
+  } else {
+    const QString why = notADatabaseReason(path);
+    if (!why.isEmpty()) return why;
+  }
   QSqlDatabase db = QSqlDatabase::database(connection, false);
-  db.setDatabaseName(uriFor(path, readOnly));
+  db.setDatabaseName(uriFor(path, access));
   db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000");
   if (!db.open())
     return QString("The database %1 could not be opened (%2).")
-        .arg(displayName(path), db.lastError().text());
+        .arg(displayName(path), errorText(db.lastError()));
   // The header looked right; reading the schema proves the rest.
   QSqlQuery probe(db);
   if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
-    const QString error = probe.lastError().text();
+    const QString error = errorText(probe.lastError());
     probe = QSqlQuery();
     db.close();
     return QString("The database %1 is damaged and cannot be read (%2).")
@@ -65,6 +72,10 @@ quint64 nextConnectionNumber() {
   return ++n;
 }
 }  // namespace
+
+QString errorText(const QSqlError& error) {
+  return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
 
 QString quoted(const QString& identifier) {
   QString q = identifier;
@@ -101,10 +112,10 @@ QString notADatabaseReason(const QString& path) {
   return {};
 }
 
-PrivateConnection::PrivateConnection(const QString& path, bool readOnly)
+PrivateConnection::PrivateConnection(const QString& path, Access access)
     : name_(QString("rotawise-private-%1").arg(nextConnectionNumber())) {
   QSqlDatabase::addDatabase("QSQLITE", name_);
-  const QString why = openOn(name_, path, readOnly);
+  const QString why = openOn(name_, path, access);
   if (!why.isEmpty()) {
     QSqlDatabase::removeDatabase(name_);
     throw DbError(why.toStdString());
@@ -125,7 +136,7 @@ Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), lis
     Entry entry;
     entry.connection = QString("rotawise-shared-%1").arg(nextConnectionNumber());
     QSqlDatabase::addDatabase("QSQLITE", entry.connection);
-    const QString why = openOn(entry.connection, key_, false);
+    const QString why = openOn(entry.connection, key_, Access::ReadWrite);
     if (!why.isEmpty()) {
       QSqlDatabase::removeDatabase(entry.connection);
       throw DbError(why.toStdString());
@@ -157,7 +168,7 @@ QSqlDatabase Handle::database() const {
     throw DbError("The employee database is being compacted or repaired; try again when it is done.");
   if (!it->brokenReason.isEmpty()) {
     // The file could not be opened after maintenance; it may be back by now.
-    const QString why = openOn(it->connection, key_, false);
+    const QString why = openOn(it->connection, key_, Access::ReadWrite);
     if (!why.isEmpty()) throw DbError(why.toStdString());
     it->brokenReason.clear();
   }
@@ -191,7 +202,7 @@ Suspension::~Suspension() {
   if (it == registry().end()) return;
   it->suspended = false;
   ++it->generation;
-  it->brokenReason = openOn(it->connection, key_, false);
+  it->brokenReason = openOn(it->connection, key_, Access::ReadWrite);
   const QList<Listener*> listeners = it->listeners;  // a listener may close itself
   for (Listener* l : listeners) l->databaseReopened();
 }

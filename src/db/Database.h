@@ -5,6 +5,7 @@
 // new file: afterwards every open record set works on the new file, and no
 // edit can land in the old one under its new name (Backup.mdb).
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 #include "platform/RecordSet.h"  // DbError
@@ -21,11 +22,14 @@ QString findFile(const QString& name);
 QString notADatabaseReason(const QString& path);
 
 // Opens a private connection to an existing database file, never creating
-// one. The connection is closed and removed when the object goes away.
-// Throws DbError with a reason a user understands.
+// one (except with CreateNew, which the repair uses for the file it
+// rebuilds, and which refuses a file that is already there). The connection
+// is closed and removed when the object goes away. Throws DbError with a
+// reason a user understands.
+enum class Access { ReadWrite, ReadOnly, CreateNew };
 class PrivateConnection {
  public:
-  explicit PrivateConnection(const QString& path, bool readOnly = false);
+  explicit PrivateConnection(const QString& path, Access access = Access::ReadWrite);
   ~PrivateConnection();
   PrivateConnection(const PrivateConnection&) = delete;
   PrivateConnection& operator=(const PrivateConnection&) = delete;
@@ -83,6 +87,9 @@ class Suspension {
 
 // The number of handles open on the file (tests and diagnostics).
 int openHandles(const QString& path);
+
+// The engine's own words for an error ("database disk image is malformed").
+QString errorText(const QSqlError& error);
 
 // Quotes a table or field name for SQL; names come from the schema, never
 // from what a user typed.

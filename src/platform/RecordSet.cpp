@@ -54,7 +54,7 @@ struct RecordSet::Impl : db::Listener {
   [[noreturn]] void failWith(const QSqlQuery& q, const QString&) const {
     const QString file = QFileInfo(handle->path()).fileName();
     fail(QString("The database %1 could not carry out the request (%2).")
-             .arg(file, q.lastError().text()));
+             .arg(file, db::errorText(q.lastError())));
   }
 
   int column(const QString& name) const {
@@ -405,10 +405,10 @@ void RecordSet::renumber(const QString& numberField) {
   if (order.size() > kMaxNumber)
     fail("The employee table holds more than 32,767 records, more than the record number can "
          "count; the records were not renumbered.");
-  QSqlDatabase db = d.database();
-  if (!db.transaction()) fail("The database could not start renumbering (it may be read-only).");
+  QSqlDatabase connection = d.database();
+  if (!connection.transaction()) fail("The database could not start renumbering (it may be read-only).");
   {
-    QSqlQuery q(db);
+    QSqlQuery q(connection);
     bool ok = q.prepare("UPDATE " + d.quotedTable() + " SET " + number + " = ? WHERE rowid = ?");
     for (int k = 0; ok && k < order.size(); ++k) {
       q.addBindValue(k + 1);
@@ -416,16 +416,16 @@ void RecordSet::renumber(const QString& numberField) {
       ok = q.exec();
     }
     if (!ok) {
-      const QString error = q.lastError().text();
+      const QString error = db::errorText(q.lastError());
       q = QSqlQuery();
-      db.rollback();
+      connection.rollback();
       fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
                .arg(error));
     }
   }
-  if (!db.commit()) {
-    const QString error = db.lastError().text();
-    db.rollback();
+  if (!connection.commit()) {
+    const QString error = db::errorText(connection.lastError());
+    connection.rollback();
     fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
              .arg(error));
   }

@@ -24,7 +24,7 @@ void addEmployees(const QString& file, const QStringList& names) {
 }
 
 QVector<QPair<int, QString>> numbersAndNames(const QString& file) {
-  db::PrivateConnection c(file, true);
+  db::PrivateConnection c(file, db::Access::ReadOnly);
   QSqlQuery q(c.database());
   q.exec("SELECT Number, Fullname FROM Employees ORDER BY rowid");
   QVector<QPair<int, QString>> out;

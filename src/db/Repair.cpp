@@ -1,0 +1,177 @@
+#include "db/Repair.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVector>
+#include <map>
+
+#include "db/Database.h"
+#include "platform/FileOps.h"
+
+namespace {
+const QString kLive = "employee.mdb";
+const QString kRebuilt = "repair.mdb";
+const QString kDamaged = "Damaged.mdb";
+
+using Outcome = RepairResult::Outcome;
+
+RepairResult failed(const QString& reason) { return {Outcome::Failed, 0, reason}; }
+
+QString integrity(const QString& path) {
+  db::PrivateConnection c(path);
+  QSqlQuery q(c.database());
+  if (!q.exec("PRAGMA integrity_check")) return db::errorText(q.lastError());
+  QStringList problems;
+  while (q.next()) problems << q.value(0).toString();
+  if (q.lastError().isValid()) problems << db::errorText(q.lastError());
+  return problems == QStringList{"ok"} ? QString() : problems.join("; ");
+}
+
+struct Salvage {
+  QString createSql;
+  QString table;
+  QStringList columns;
+  std::map<qint64, QVector<QVariant>> rows;  // by row id, so the order stays
+  bool complete = true;
+};
+
+// Reads the records forwards and, past a damaged part, backwards from the
+// end, keeping every one that can be read.
+void readRows(QSqlDatabase database, Salvage& s) {
+  for (const char* order : {"ASC", "DESC"}) {
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    if (!q.exec(QString("SELECT rowid, * FROM %1 ORDER BY rowid %2").arg(db::quoted(s.table), order))) {
+      s.complete = false;
+      continue;
+    }
+    while (q.next()) {
+      const qint64 id = q.value(0).toLongLong();
+      if (s.rows.count(id)) break;  // met the rows the other direction read
+      if (s.columns.isEmpty())
+        for (int c = 1; c < q.record().count(); ++c) s.columns << q.record().fieldName(c);
+      QVector<QVariant> row;
+      for (int c = 1; c < q.record().count(); ++c) row << q.value(c);
+      s.rows.emplace(id, row);
+    }
+    if (!q.lastError().isValid()) return;  // read to the end: nothing lost
+    s.complete = false;
+  }
+}
+
+QString readSalvage(const QString& path, Salvage& s) {
+  try {
+    db::PrivateConnection c(path);
+    QSqlQuery q(c.database());
+    if (!q.exec("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
+                "COLLATE NOCASE"))
+      return QString("its list of tables cannot be read (%1)").arg(db::errorText(q.lastError()));
+    if (!q.next()) return "it has no table Employees";
+    s.table = q.value(0).toString();
+    s.createSql = q.value(1).toString();
+    q = QSqlQuery();
+    readRows(c.database(), s);
+  } catch (const DbError& e) {
+    return QString::fromStdString(e.what());
+  }
+  return {};
+}
+
+QString writeRebuilt(const QString& path, const Salvage& s) {
+  try {
+    db::PrivateConnection c(path, db::Access::CreateNew);
+    QSqlDatabase database = c.database();
+    QSqlQuery q(database);
+    if (!q.exec(s.createSql)) return db::errorText(q.lastError());
+    if (!database.transaction()) return db::errorText(database.lastError());
+    QStringList names{"rowid"};
+    for (const QString& column : s.columns) names << db::quoted(column);
+    if (!q.prepare(QString("INSERT INTO %1 (%2) VALUES (%3)")
+                       .arg(db::quoted(s.table), names.join(", "),
+                            QStringList(names.size(), "?").join(", "))))
+      return db::errorText(q.lastError());
+    for (const auto& [id, row] : s.rows) {
+      q.addBindValue(id);
+      for (const QVariant& v : row) q.addBindValue(v);
+      if (!q.exec()) return db::errorText(q.lastError());
+    }
+    q = QSqlQuery();
+    if (!database.commit()) return db::errorText(database.lastError());
+  } catch (const DbError& e) {
+    return QString::fromStdString(e.what());
+  }
+  if (fileops::injectedFault(FileStep::Write, path)) return "the disk refused the rebuilt file";
+  return integrity(path);
+}
+}  // namespace
+
+QString RepairResult::message() const {
+  switch (outcome) {
+    case Outcome::Partly:
+      return QString("Employee Database was damaged.  %1 employee records could be saved, but some "
+                     "could not be read: %2")
+          .arg(saved)
+          .arg(reason);
+    case Outcome::Failed:
+      return "Employee Database cannot be repaired: " + reason;
+    default:
+      return {};
+  }
+}
+
+RepairResult repairEmployeeDatabase() {
+  const QDir folder = QDir::current();
+  const QString live = db::findFile(folder.filePath(kLive));
+  if (live.isEmpty())
+    return failed(QString("%1 was not found in the folder %2.")
+                      .arg(kLive, QDir::toNativeSeparators(folder.absolutePath())));
+  const QString name = QFileInfo(live).fileName();
+  const QString unchanged = QString("  %1 has been left as it was.").arg(name);
+  const QString notDatabase = db::notADatabaseReason(live);
+  if (!notDatabase.isEmpty()) return failed(notDatabase + unchanged);
+
+  db::Suspension closed(live);
+  QString problems;
+  try {
+    problems = integrity(live);
+  } catch (const DbError& e) {
+    return failed(QString::fromStdString(e.what()) + unchanged);
+  }
+  if (problems.isEmpty()) return {Outcome::Sound, 0, {}};
+
+  Salvage salvage;
+  const QString unreadable = readSalvage(live, salvage);
+  if (!unreadable.isEmpty()) return failed(QString("%1 (%2).").arg(unreadable, problems) + unchanged);
+
+  if (salvage.rows.empty() && !salvage.complete)
+    return failed(QString("no employee record can be read from it (%1).").arg(problems) + unchanged);
+
+  const QString rebuilt = folder.filePath(kRebuilt);
+  if (!fileops::remove(rebuilt))
+    return failed(QString("an old %1 is in the way.").arg(kRebuilt) + unchanged);
+  const QString writeError = writeRebuilt(rebuilt, salvage);
+  if (!writeError.isEmpty()) {
+    fileops::remove(rebuilt);
+    return failed(QString("the rebuilt database could not be written (%1).").arg(writeError) + unchanged);
+  }
+
+  // Keep the damaged file: records that could not be read may still be
+  // rescued from it by other means.
+  const QString damaged = folder.filePath(kDamaged);
+  if (!fileops::remove(damaged) || !fileops::rename(live, damaged)) {
+    fileops::remove(rebuilt);
+    return failed(QString("%1 could not be set aside as %2.").arg(name, kDamaged) + unchanged);
+  }
+  if (!fileops::rename(rebuilt, live)) {
+    fileops::rename(damaged, live);
+    fileops::remove(rebuilt);
+    return failed(QString("%1 could not be renamed to %2.").arg(kRebuilt, name) + unchanged);
+  }
+  const int saved = int(salvage.rows.size());
+  if (salvage.complete) return {Outcome::Repaired, saved, {}};
+  return {Outcome::Partly, saved,
+          QString("the damaged file has been kept as %1.").arg(kDamaged)};
+}

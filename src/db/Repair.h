@@ -1,0 +1,23 @@
+#pragma once
+// Checking and repairing employee.mdb: an integrity check first; a file that
+// fails it is rebuilt from every record that can still be read, and the
+// damaged file is kept as Damaged.mdb.
+#include <QString>
+
+struct RepairResult {
+  enum class Outcome {
+    Sound,     // the check found nothing wrong
+    Repaired,  // rebuilt with every record
+    Partly,    // rebuilt, but some records could not be read
+    Failed     // cannot be repaired (missing, not a database, unreadable); nothing changed
+  };
+  Outcome outcome = Outcome::Failed;
+  int saved = 0;   // records in the rebuilt file
+  QString reason;  // for Partly and Failed, in words for the user
+  bool checkedOk() const { return outcome == Outcome::Sound || outcome == Outcome::Repaired; }
+  // The text of the "Opps!" box for Partly and Failed.
+  QString message() const;
+};
+
+// Works on employee.mdb in the current directory.
+RepairResult repairEmployeeDatabase();
