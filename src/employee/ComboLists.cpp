@@ -69,8 +69,12 @@ void makeCompact(QComboBox* list) {
 }
 
 void showTextFromStart(QComboBox* list) {
-  QObject::connect(list, &QComboBox::editTextChanged, list, [list] {
-    if (list->lineEdit() && !list->lineEdit()->hasFocus()) list->lineEdit()->setCursorPosition(0);
+  // The line edit's own signal: it also fires when a record is shown with the
+  // list's signals blocked.
+  QLineEdit* edit = list->lineEdit();
+  if (!edit) return;
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+    if (!edit->hasFocus()) edit->setCursorPosition(0);
   });
 }
 

@@ -4,9 +4,26 @@
 
 namespace employees {
 
+namespace {
+// Reading walks the record set; the record the data control shows must stay
+// current, or its edits would be written into another record.
+class KeepPosition {
+ public:
+  explicit KeepPosition(RecordSet& records) : records_(records), at_(records.AbsolutePosition()) {}
+  ~KeepPosition() {
+    if (at_ >= 0 && at_ < records_.RecordCount()) records_.moveTo(at_);
+  }
+
+ private:
+  RecordSet& records_;
+  int at_;
+};
+}  // namespace
+
 QStringList names(RecordSet& records, const std::function<void(int)>& progress) {
   QStringList out;
   if (records.RecordCount() == 0) return out;
+  KeepPosition keep(records);
   for (records.MoveFirst(); !records.isEOF(); records.MoveNext()) {
     out << records.text(fields::Fullname).trimmed();
     if (progress) progress(int(out.size()));
@@ -35,6 +52,7 @@ bool find(RecordSet& records, const QString& name) {
 
 int nextNumber(RecordSet& records) {
   if (records.RecordCount() == 0) return 1;
+  KeepPosition keep(records);
   records.MoveLast();
   return records.Field(fields::Number).toInt() + 1;
 }

@@ -13,7 +13,7 @@ namespace employees {
 constexpr int MaxNumber = 32767;
 
 // Every Fullname, blanks trimmed, in table order; `progress` hears the count
-// of names read so far after each one.
+// of names read so far after each one. The current record stays current.
 QStringList names(RecordSet& records, const std::function<void(int)>& progress = {});
 
 // The names as a sorted list shows them: without regard to case, equal names
@@ -27,7 +27,7 @@ QStringList sortedForList(QStringList names);
 bool find(RecordSet& records, const QString& name);
 
 // The Number a new record gets: the last record's Number + 1, or 1 when the
-// table is empty. Leaves the last record current.
+// table is empty. The current record stays current.
 int nextNumber(RecordSet& records);
 
 // The 63 day texts of the current record, day block by day block, as the

@@ -86,6 +86,8 @@ class FrmNewEmployee : public QWidget {
   // with the progress bar.
   void reloadNameLists(bool alsoCopyList);
   void closeAndShowMainMenu();
+  // Numbers the records 1..n in table order, in one transaction.
+  void renumberTable();
   // Makes the first employee of that name current and shows it; false (the
   // first record shown) when there is none.
   bool showEmployee(const QString& name);

@@ -51,7 +51,7 @@ void FrmNewEmployee::Choose_Click() {
     Data1->MoveFirst();  // writes the edits on screen before records are read
     RecordSet& records = Data1->Recordset();
     if (!employees::find(records, picked)) {
-      Data1->showCurrent();
+      showEmployee(rememberedName_);  // back on the employee the user was on
       setMousePointer(this, pointer::Default);
       oops(QString("\"%1\" is no longer in the database, so there is nothing to copy.  Press "
                    "\"Load/Update search lists\" to renew the list.")

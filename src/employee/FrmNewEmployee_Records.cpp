@@ -9,6 +9,13 @@
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
+void FrmNewEmployee::renumberTable() {
+  Data1->Recordset().renumber();
+  // The numbers changed under the record on screen: show them, so that the
+  // old number is not taken for an edit and written back.
+  Data1->showCurrent();
+}
+
 void FrmNewEmployee::CmdAddRecord_Click() {
   guarded([&] {
     // Opening the table again writes what the screen shows, a pending new
@@ -54,10 +61,10 @@ void FrmNewEmployee::CmdSaveData_Click() {
         addSorted(txtFind, name);
       Data1->reopenEmployees();
       ProgressShow progress(ProgressBar1, count);
-      Data1->Recordset().renumber();
+      renumberTable();
       progress.setDone(count);
     } else {
-      records.renumber();  // the only record is number 1
+      renumberTable();  // the only record is number 1
     }
     Data1->Refresh();
     Data1->MoveLast();
@@ -92,14 +99,14 @@ void FrmNewEmployee::CmdDelete_Click() {
   guarded([&] {
     // A new employee not written yet is the one on screen: write it, so that
     // it (and not the record shown before it) is the one deleted.
-    if (Data1->Recordset().addingNew()) Data1->MoveLast();
+    if (Data1->newRecordPending()) Data1->MoveLast();
     Data1->Recordset().Delete();
     // The table is closed while its files are compacted and moved.
     Data1->closeRecordset();
     txtFullName->clear();
     compactAfterDelete();
     Data1->reopenEmployees();
-    Data1->Recordset().renumber();
+    renumberTable();
     Data1->reopenEmployees();  // shows the first record, or nothing when none is left
   });
 }

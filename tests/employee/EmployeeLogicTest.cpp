@@ -124,10 +124,12 @@ TEST_F(EmployeeTableTest, NamesAreTrimmedInTableOrderAndSortWithoutRegardToCase)
   storeEmployees({employeeRow(1, "  Stone, bob "), employeeRow(2, "Lee, Ann"),
                   employeeRow(3, "adams, Zoe"), employeeRow(4, "Lee, Ann")});
   openTable();
+  records.moveTo(2);
   QList<int> progress;
   const QStringList names = employees::names(records, [&](int n) { progress << n; });
   EXPECT_EQ(names, (QStringList{"Stone, bob", "Lee, Ann", "adams, Zoe", "Lee, Ann"}));
   EXPECT_EQ(progress, (QList<int>{1, 2, 3, 4}));
+  EXPECT_EQ(records.AbsolutePosition(), 2);  // the record on screen stays current
   EXPECT_EQ(employees::sortedForList(names),
             (QStringList{"adams, Zoe", "Lee, Ann", "Lee, Ann", "Stone, bob"}));
 }
@@ -155,7 +157,9 @@ TEST_F(EmployeeTableTest, NextNumberFollowsTheLastRecordOrStartsAtOne) {
   records.close();
   storeEmployees({employeeRow(3, "A"), employeeRow(7, "B")});
   openTable();
+  records.MoveFirst();
   EXPECT_EQ(employees::nextNumber(records), 8);
+  EXPECT_EQ(records.AbsolutePosition(), 0);
 }
 
 TEST_F(EmployeeTableTest, DayTextsReadBlockByBlockWithUnwrittenFieldsEmpty) {

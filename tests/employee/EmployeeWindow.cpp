@@ -1,5 +1,7 @@
 #include "EmployeeWindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -120,9 +122,17 @@ void EmployeeWindowTest::type(const QString& control, const QString& text) const
     e = c->lineEdit();
   }
   e->setFocus();
-  e->selectAll();
-  QTest::keyClick(e, Qt::Key_Delete);
-  QTest::keyClicks(e, text);
+  e->selectAll();  // the first key typed replaces what the field showed
+  for (const QChar c : text) {
+    if (c.unicode() < 128) {
+      QTest::keyClick(e, char(c.unicode()));
+    } else {  // letters no key names: the key event carries the text
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(e, &press);
+      QApplication::sendEvent(e, &release);
+    }
+  }
 }
 
 void EmployeeWindowTest::setShown(const QString& control, const QString& text) const {

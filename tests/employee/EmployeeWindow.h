@@ -10,9 +10,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVariantMap>
+#include <ostream>
 
 #include "employee/FrmNewEmployee.h"
 #include "support/TestSupport.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Rows of employee.mdb read with a connection of their own, in table order.
 QList<QVariantMap> storedEmployees(const QString& databaseFile = "employee.mdb");
@@ -43,7 +47,8 @@ class EmployeeWindowTest : public ::testing::Test {
   void clickLabel(const QString& label) const;
   // Picks an entry of a drop-down list as a click on it does.
   void choose(const QString& list, const QString& entry) const;
-  // Types into a text box or list as the user does, replacing what it shows.
+  // Types into a text box or list as the user does, over what it shows
+  // (selected, so the first key replaces it).
   void type(const QString& control, const QString& text) const;
   void setShown(const QString& control, const QString& text) const;  // no keystrokes
   QStringList entries(const QString& list) const;

@@ -222,15 +222,24 @@ TEST_F(EmployeeCopyTest, ARenamedCurrentEmployeeIsRefusedInsteadOfCopyingIntoAno
   EXPECT_EQ(mousePointer(window), pointer::Default);
 }
 
-TEST_F(EmployeeCopyTest, APickedEmployeeNoLongerThereIsRefused) {
+TEST_F(EmployeeCopyTest, AnEmployeeDeletedSinceTheListWasBuiltIsRefused) {
   click("CmdCopy");
-  deleteStored("Stone, Bob");
+  click("CmdQuitter");
+  goTo("Stone, Bob");
+  click("CmdDelete");  // the copy list still names him
+  goTo("Lee, Ann");
+  click("CmdCopy");
+  ASSERT_TRUE(entries("Choose").contains("Stone, Bob"));
   const QStringList before = shownDays();
+  boxes.clear();
   choose("Choose", "Stone, Bob");
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].title, "Opps!");
   EXPECT_TRUE(boxes.shown()[0].text.contains("Stone, Bob"));
   EXPECT_EQ(shownDays(), before);
+  click("CmdUpdate");
+  EXPECT_EQ(storedDays("Lee, Ann").at(8), "Kitchen");
+  EXPECT_EQ(storedDays("O'Brien, Pat"), patsDays());
 }
 
 TEST_F(EmployeeCopyTest, OnePersonIsNotEnoughToCopyFrom) {

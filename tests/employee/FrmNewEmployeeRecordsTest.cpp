@@ -137,6 +137,8 @@ TEST_F(EmployeeRecordsTest, SearchListsNeedTwoPeopleAndFindGoesByValue) {
   boxes.clear();
   addEmployee("O'Brien, Pat");
   addEmployee("adams, Zoe");
+  EXPECT_EQ(boxes.texts(), QStringList{kEnterHint});
+  boxes.clear();
   click("CmdSearch");
   EXPECT_TRUE(boxes.shown().empty());
   const QStringList sorted = {"adams, Zoe", "O'Brien, Pat", "Stone, Bob"};
@@ -256,6 +258,7 @@ TEST_F(EmployeeRecordsTest, ChoiceListsComeFromTheListFilesInOrderWithoutEmpty) 
 
 TEST_F(EmployeeRecordsTest, WithoutTheJobListTheFirstKeyOrMouseMoveReturnsToTheMainMenu) {
   QFile::remove(folder.file("POSITION.IGH"));
+  storeEmployees({employeeRow(1, "Lee, Ann")});
   for (bool byKey : {true, false}) {
     SCOPED_TRACE(byKey ? "key press" : "mouse move");
     boxes.clear();
