@@ -1,5 +1,6 @@
 #include "platform/TextCodec.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -73,9 +74,14 @@ QString decodeCp1252(const QByteArray& bytes) {
 
 QString decodeText(const QByteArray& bytes) {
   QByteArray body = bytes;
-  if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);  // a byte-order mark is UTF-8
-  else if (!isValidUtf8(body)) return decodeCp1252(bytes);
-  return QString::fromUtf8(body);
+  if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);  // a byte-order mark says UTF-8
+  // A body that is not UTF-8 after all (a hand-edited file) is read as 1252,
+  // so no byte is turned into a replacement character.
+  if (!isValidUtf8(body)) return decodeCp1252(body);
+  // Only the one byte-order mark taken off above is dropped: Qt's plain UTF-8
+  // reading would drop another, and with it a U+FEFF that belongs to the text.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  return utf8.decode(body);
 }
 
 bool fitsCodePage1252(const QString& text) {
@@ -84,10 +90,27 @@ bool fitsCodePage1252(const QString& text) {
   return true;
 }
 
+namespace {
+QByteArray encodeUtf8(const QString& text) {
+  // A text that itself starts with U+FEFF keeps it behind a byte-order mark,
+  // which the reader takes off again.
+  return text.startsWith(QChar(0xFEFF)) ? "\xEF\xBB\xBF" + text.toUtf8() : text.toUtf8();
+}
+}  // namespace
+
 QByteArray encodeText(const QString& text) {
-  if (!fitsCodePage1252(text)) return text.toUtf8();
+  if (!fitsCodePage1252(text)) return encodeUtf8(text);
   QByteArray out;
   out.reserve(text.size());
-  for (QChar c : text) out.append(static_cast<char>(unicodeToCp1252(c.unicode())));
+  bool high = false;
+  for (QChar c : text) {
+    const int b = unicodeToCp1252(c.unicode());
+    high = high || b >= 0x80;
+    out.append(static_cast<char>(b));
+  }
+  // Some 1252 texts ("Ã©") are also valid UTF-8 bytes, which the reader would take as
+  // other letters ("é"): those are written as UTF-8 so they read back as typed.
+  // So are texts whose 1252 bytes begin like a byte-order mark ("ï»¿").
+  if (high && (out.startsWith("\xEF\xBB\xBF") || isValidUtf8(out))) return encodeUtf8(text);
   return out;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The data files are in the Windows ANSI code page (1252). Reading takes valid
 // UTF-8 as UTF-8 and anything else as 1252; writing uses 1252 where every
-// character fits, otherwise UTF-8, so no character a user typed is lost.
+// character fits, otherwise UTF-8 (also for the rare 1252 bytes that would
+// read as UTF-8), so no character a user typed is lost.
 #include <QByteArray>
 #include <QString>
 
