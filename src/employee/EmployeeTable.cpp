@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "db/Numbering.h"
+
 namespace employees {
 
 namespace {
@@ -39,22 +41,14 @@ QStringList sortedForList(QStringList names) {
 }
 
 bool find(RecordSet& records, const QString& name) {
+  if (numbering::findByName(records, name)) return true;
   if (records.RecordCount() == 0) return false;
-  records.MoveFirst();
-  if (records.FindFirst(fields::Fullname, name)) return true;
   // A stored name with blanks around it is listed trimmed; find it by that too.
   const QString wanted = name.trimmed();
   for (records.MoveFirst(); !records.isEOF(); records.MoveNext())
     if (records.text(fields::Fullname).trimmed() == wanted) return true;
   records.MoveFirst();
   return false;
-}
-
-int nextNumber(RecordSet& records) {
-  if (records.RecordCount() == 0) return 1;
-  KeepPosition keep(records);
-  records.MoveLast();
-  return records.Field(fields::Number).toInt() + 1;
 }
 
 DayTexts dayTexts(const RecordSet& records) {

@@ -9,9 +9,6 @@
 #include "platform/RecordSet.h"
 
 namespace employees {
-// Number is a 16-bit whole number: the table holds at most this many employees.
-constexpr int MaxNumber = 32767;
-
 // Every Fullname, blanks trimmed, in table order; `progress` hears the count
 // of names read so far after each one. The current record stays current.
 QStringList names(RecordSet& records, const std::function<void(int)>& progress = {});
@@ -25,10 +22,6 @@ QStringList sortedForList(QStringList names);
 // a list entry, which is trimmed, also finds a name stored with blanks around
 // it. Returns false, leaving the first record current, when none matches.
 bool find(RecordSet& records, const QString& name);
-
-// The Number a new record gets: the last record's Number + 1, or 1 when the
-// table is empty. The current record stays current.
-int nextNumber(RecordSet& records);
 
 // The 63 day texts of the current record, day block by day block, as the
 // bound fields show them (a field never written shows empty).

@@ -216,8 +216,7 @@ void FrmNewEmployee::oops(const QString& text) {
 
 void FrmNewEmployee::reportError(const std::exception& e) {
   setMousePointer(this, pointer::Default);
-  oops(QString("The employee database could not be read or written (%1).")
-           .arg(QString::fromUtf8(e.what())));
+  oops(QString::fromUtf8(e.what()));  // the database layer says what went wrong, in words
 }
 
 DayTexts FrmNewEmployee::dayTextsShown() const {

@@ -1,6 +1,10 @@
 // The compaction that follows a delete.
+#include "db/Compaction.h"
 #include "employee/FrmNewEmployee.h"
 
 void FrmNewEmployee::compactAfterDelete() {
-  // Waits for the database's one compaction function (db/Compaction.h).
+  const CompactResult compacted = compactEmployeeDatabase();
+  // The delete stands either way; a compaction that did not happen is said,
+  // with where the records are, rather than passed over.
+  if (!compacted.ok) oops("The employee has been deleted.  " + compacted.message());
 }

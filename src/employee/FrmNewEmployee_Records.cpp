@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "db/Numbering.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
 #include "employee/FrmNewEmployee.h"
@@ -10,7 +11,7 @@
 #include "platform/Pointer.h"
 
 void FrmNewEmployee::renumberTable() {
-  Data1->Recordset().renumber();
+  numbering::renumber(Data1->Recordset());
   // The numbers changed under the record on screen: show them, so that the
   // old number is not taken for an edit and written back.
   Data1->showCurrent();
@@ -21,13 +22,8 @@ void FrmNewEmployee::CmdAddRecord_Click() {
     // Opening the table again writes what the screen shows, a pending new
     // record included, so the new number follows every written record.
     Data1->reopenEmployees();
-    const int number = employees::nextNumber(Data1->Recordset());
-    if (number > employees::MaxNumber) {
-      oops(QString("The employee table is full: it holds at most %1 employees.  Delete an "
-                   "employee before you enter a new one.")
-               .arg(employees::MaxNumber));
-      return;
-    }
+    // A 32,768th employee is refused with its message.
+    const int number = numbering::nextNumber(Data1->Recordset());
     Data1->AddNew();
     txtFullName->setFocus();
     txtArea->setEditText("Add at least one");

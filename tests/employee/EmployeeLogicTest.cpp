@@ -151,17 +151,6 @@ TEST_F(EmployeeTableTest, FindsNamesByValueTheFirstOfEqualNamesAndTrimmedEntries
   EXPECT_EQ(records.AbsolutePosition(), 0);
 }
 
-TEST_F(EmployeeTableTest, NextNumberFollowsTheLastRecordOrStartsAtOne) {
-  openTable();
-  EXPECT_EQ(employees::nextNumber(records), 1);
-  records.close();
-  storeEmployees({employeeRow(3, "A"), employeeRow(7, "B")});
-  openTable();
-  records.MoveFirst();
-  EXPECT_EQ(employees::nextNumber(records), 8);
-  EXPECT_EQ(records.AbsolutePosition(), 0);
-}
-
 TEST_F(EmployeeTableTest, DayTextsReadBlockByBlockWithUnwrittenFieldsEmpty) {
   QVariantMap row = employeeRow(1, "A");
   row["monday"] = "YES";

@@ -208,6 +208,10 @@ TEST_F(EmployeeRecordsTest, AFailingCompactionStepLosesNoRecord) {
   fileops::setFaultInjector([](FileStep step, const QString&) { return step == FileStep::Rename; });
   click("CmdDelete");  // Adams, the first record
   fileops::setFaultInjector({});
+  ASSERT_EQ(boxes.shown().size(), 2u);  // the question, then why nothing was compacted
+  EXPECT_EQ(boxes.shown()[1].title, "Opps!");
+  EXPECT_TRUE(boxes.shown()[1].text.startsWith(
+      "The employee has been deleted.  The database could not be compacted"));
   EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Stone, Bob", "Young, Cy"}));
   EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
   EXPECT_EQ(text("txtFullName"), "Stone, Bob");
@@ -325,4 +329,16 @@ TEST_F(EmployeeRecordsTest, BrowsingShowsRecordsWithoutChangingThem) {
   window->data1()->MovePrevious();  // leaving a record writes its edits
   EXPECT_EQ(storedColumn("position"), (QStringList{"Cook", "Waiter"}));
   EXPECT_EQ(storedColumn("MonBldg").first(), "No");
+}
+
+TEST_F(EmployeeRecordsTest, AFullTableRefusesANewEmployeeWithAMessage) {
+  storeEmployees({employeeRow(32767, "Last, One")});
+  open();
+  click("CmdAddRecord");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+  EXPECT_TRUE(boxes.shown()[0].text.contains("full"));
+  EXPECT_EQ(text("txtFullName"), "Last, One");  // no new record started
+  click("CmdCancel");
+  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Last, One"}));
 }
