@@ -155,7 +155,7 @@ void FrmPrintItBaby::buildControls() {
 bool FrmPrintItBaby::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate && resetOnActivate_) {
     resetOnActivate_ = false;
-    Form_Activate();
+    if (!busy_) Form_Activate();
   }
   return QWidget::event(e);
 }

@@ -64,4 +64,7 @@ class FrmPrintItBaby : public QWidget {
 
   PrintState state_;
   bool resetOnActivate_ = true;
+  // A button's work is under way: an activation that arrives meanwhile (the
+  // window's first, or the end of its own dialogs) must not empty what it fills.
+  bool busy_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "app/Frmemployee1.h"
 #include "platform/Clock.h"
@@ -72,6 +73,7 @@ void FrmPrintItBaby::printFailed() {
 // ---- Print ------------------------------------------------------------------
 
 void FrmPrintItBaby::Command4_Click() {
+  const QScopedValueRollback<bool> working(busy_, true);
   setMousePointer(this, pointer::Hourglass);
   doEvents();
   enableButtons(false);
@@ -105,6 +107,7 @@ void FrmPrintItBaby::Command4_Click() {
 // ---- Preview ----------------------------------------------------------------
 
 void FrmPrintItBaby::Command3_Click() {
+  const QScopedValueRollback<bool> working(busy_, true);
   setMousePointer(this, pointer::Hourglass);
   try {
     bool ok = false;

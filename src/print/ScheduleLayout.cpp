@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFont>
+#include <QFontMetricsF>
+
 #include "db/EmployeeFields.h"
 #include "lists/ExtrasFile.h"
 #include "platform/Printer.h"
@@ -64,32 +67,57 @@ class SheetPrinter {
     printHead();
   }
 
-  void printRuleAndLabel(double ruleY, const QString& label) {
+  // The rule across the page, in its own font so that it reaches the last
+  // column; the text after it goes on the next line.
+  void printRule(double top) {
     p_.FontBold = true;
+    p_.FontName = fonts_.ruleFamily;
+    p_.FontSize = fonts_.ruleSize;
     p_.CurrentX = 0;
-    p_.CurrentY = ruleY;
+    p_.CurrentY = top;
     p_.Print(kScheduleRule);
-    p_.Print(label);
+    bodyFont();
+  }
+
+  void printRuleAndLabel(double ruleY, const QString& label) {
+    printRule(ruleY);
+    printFitted(0, p_.CurrentY, kDayColumnX[0] - kColumnGap, label);
     p_.FontBold = false;
   }
 
-  // Prints text at a day column, smaller when it would run into the next
-  // column (or off the page), so no name covers another; a text too long
-  // even then ends in "..." at the column's edge.
-  void printInColumn(int day, double top, const QString& text) {
-    const double right = day + 1 < fields::DaysInWeek ? kDayColumnX[day + 1] - kColumnGap
-                                                       : p_.ScaleWidth();
-    const double room = right - kDayColumnX[day];
+  // Prints text at x, smaller when it would reach past `right` (the next
+  // column, or the page edge), so no text covers another; a text too long
+  // even then ends in "..." there.
+  void printFitted(double x, double top, double right, const QString& text) {
+    const double size = p_.FontSize;
+    const double room = right - x;
     while (p_.FontSize > kSmallestSize && p_.TextWidth(text) > room) p_.FontSize -= 0.5;
     QString shown = text;
     while (shown.size() > 1 && p_.TextWidth(shown) > room) {
       shown.chop(shown.endsWith(u'\u2026') ? 2 : 1);
       shown = shown.trimmed() + u'\u2026';
     }
-    p_.CurrentX = kDayColumnX[day];
+    p_.CurrentX = x;
     p_.CurrentY = top;
     p_.Print(shown);
-    p_.FontSize = fonts_.bodySize;
+    p_.FontSize = size;
+  }
+
+  void printInColumn(int day, double top, const QString& text) {
+    const double right = day + 1 < fields::DaysInWeek ? kDayColumnX[day + 1] - kColumnGap
+                                                       : p_.ScaleWidth();
+    printFitted(kDayColumnX[day], top, right, text);
+  }
+
+  double ruleLine() {
+    const QString family = p_.FontName;
+    const double size = p_.FontSize;
+    p_.FontName = fonts_.ruleFamily;
+    p_.FontSize = fonts_.ruleSize;
+    const double line = p_.TextHeight();
+    p_.FontName = family;
+    p_.FontSize = size;
+    return line;
   }
 
   // Block k below the deepest row of the blocks before it; returns its own
@@ -112,7 +140,7 @@ class SheetPrinter {
       start = deepest + 3;
     }
     // The rule, the label and the first row of names stay together.
-    const double needed = rows > 0 ? y(start) + lh : ruleY + 2 * lh;
+    const double needed = rows > 0 ? y(start) + lh : ruleY + ruleLine() + lh;
     if (k > 0 && !fits(needed)) {
       newPage();
       ruleY = p_.CurrentY;
@@ -141,8 +169,8 @@ class SheetPrinter {
     return n;
   }
 
-  double footBottom(int deepest, double lh) const {
-    double bottom = y(deepest + 1) + lh;  // the rule
+  double footBottom(int deepest, double lh) {
+    double bottom = y(deepest + 1) + ruleLine();  // the rule
     if (s_.extrasShown && !s_.extras.isEmpty()) {
       bottom = y(deepest + 3) + lh;
       if (s_.extras.size() > kExtrasFirstSentenceLine - 1) bottom += lh * (1 + sentenceLines());
@@ -158,10 +186,8 @@ class SheetPrinter {
       // Under the headings, as a block rule would stand.
       deepest = int(std::ceil(p_.CurrentY / row_)) - 1;
     }
+    printRule(y(deepest + 1));
     p_.FontBold = true;
-    p_.CurrentX = 0;
-    p_.CurrentY = y(deepest + 1);
-    p_.Print(kScheduleRule);
     if (s_.extrasShown) printExtras(deepest);
     p_.FontBold = true;
     p_.Print();
@@ -178,8 +204,7 @@ class SheetPrinter {
     p_.CurrentY = row;
     if (n > kExtrasLabelLine && !isNothing(items[kExtrasLabelLine])) {
       p_.FontBold = true;
-      p_.CurrentX = 0;
-      p_.Print(items[kExtrasLabelLine].trimmed());
+      printFitted(0, row, kDayColumnX[0] - kColumnGap, items[kExtrasLabelLine].trimmed());
     }
     p_.FontBold = false;
     for (int d = 0; d < fields::DaysInWeek; ++d) {
@@ -206,17 +231,36 @@ class SheetPrinter {
 
 ScheduleFonts scheduleFonts(Printer& printer, double rowUnit) {
   ScheduleFonts fonts;
+  // The ink of a line, from the top of a capital to the bottom of a
+  // descender, as a share of the line: line boxes may touch, letters not.
+  QFont face(fonts.family);
+  face.setPointSizeF(100);
+  const QFontMetricsF metrics(face);
+  const double inkShare = (metrics.capHeight() + metrics.descent()) / metrics.lineSpacing();
   const QString family = printer.FontName;
   const double size = printer.FontSize;
+  const bool bold = printer.FontBold;
   printer.FontName = fonts.family;
   fonts.bodySize = kSmallestSize;
+  const double gap = rowUnit / 10;
   for (double s = 10; s >= kSmallestSize; s -= 0.5) {
     printer.FontSize = s;
-    if (printer.TextHeight() <= rowUnit) {
+    if (inkShare * printer.TextHeight() + gap <= rowUnit) {
       fonts.bodySize = s;
       break;
     }
   }
+  printer.FontName = fonts.ruleFamily;
+  printer.FontBold = true;
+  fonts.ruleSize = kSmallestSize;
+  for (double s = 10; s >= kSmallestSize; s -= 0.5) {
+    printer.FontSize = s;
+    if (printer.TextWidth(kScheduleRule) <= printer.ScaleWidth()) {
+      fonts.ruleSize = s;
+      break;
+    }
+  }
+  printer.FontBold = bold;
   printer.FontName = family;
   printer.FontSize = size;
   return fonts;

@@ -30,12 +30,17 @@ struct ScheduleSheet {
   QStringList extras;
 };
 
-// The font the schedule body prints in: the largest size whose line fits one
-// row, so names on consecutive rows never run into each other.
+// The font the schedule body prints in: the largest size whose letters fit
+// one row with a little room, so names on consecutive rows never touch.
+// Labels and the extras' label stay in the margin left of the Monday column.
+// The rules print in a fixed-pitch face at the size that makes the 127
+// underscores reach across the page.
 struct ScheduleFonts {
   QString family = "Liberation Sans";
   double titleSize = 10;
   double bodySize = 6;
+  QString ruleFamily = "Liberation Mono";
+  double ruleSize = 6;
 };
 ScheduleFonts scheduleFonts(Printer& printer, double rowUnit);
 

@@ -1,6 +1,7 @@
 // The print window: its controls as designed, "&Print" and "Process &Data
 // Preview" over a real employee.mdb, the reset, and the ways out.
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,7 +95,7 @@ class PrintWindowTest : public ScheduleTest {
   // preview's list boxes sort.
   std::array<std::array<QStringList, 7>, 4> printedCells(const RecordedSchedule& r) const {
     std::array<double, 5> tops;
-    for (int k = 0; k < 4; ++k) tops[k] = r.one(state.labels[k]).y;
+    for (int k = 0; k < 4; ++k) tops[k] = r.one(window->printState().labels[k]).y;
     tops[4] = r.all(QString(127, '_')).last().text.y;
     std::array<std::array<QStringList, 7>, 4> cells;
     for (int k = 0; k < 4; ++k)
@@ -110,6 +111,7 @@ class PrintWindowTest : public ScheduleTest {
 };
 
 TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {
+  QFile::remove("clouds.bmp");  // the plain grey of the design shows
   open();
   EXPECT_EQ(window->windowTitle(), "Print Preview");
   EXPECT_EQ(help::helpContext(window), 200);
@@ -192,8 +194,9 @@ TEST_F(PrintWindowTest, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReport
   std::vector<ShownBox> shown;
   setMessageBoxHandler([&](const QString& text, int code, const QString& title) {
     shown.push_back({text, code, title});
-    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
-      if (find<QPushButton>(b)->isEnabled()) enabledWhileAsked << b;
+    if (text == kQuestion)
+      for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+        if (find<QPushButton>(b)->isEnabled()) enabledWhileAsked << b;
     EXPECT_EQ(mousePointer(window), text == kQuestion ? pointer::Hourglass : pointer::Default);
     return text == kQuestion ? int(msg::No) : int(msg::Ok);
   });
@@ -219,9 +222,10 @@ TEST_F(PrintWindowTest, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReport
   ASSERT_EQ(r.documents(), 1);
   // Row unit of the window's own font.
   EXPECT_EQ(r.one("Monday").y, 4 * window->rowUnit());
-  EXPECT_EQ(r.one("Ann Lee *").y, 7 * window->rowUnit());
+  EXPECT_EQ(r.column(day::Mon, 0, 1e9).first(), "Ann Lee *");
+  EXPECT_EQ(r.all("Ann Lee *").first().text.y, 7 * window->rowUnit());
   EXPECT_TRUE(r.has("* Cara O'Neil, Jr."));  // third area, weekend long day
-  EXPECT_TRUE(r.has("Total staffing for this Schedule (4)"));
+  EXPECT_TRUE(r.has("Total staffing for this Schedule (3)"));
 }
 
 TEST_F(PrintWindowTest, CancelMissingFilesAndDatabaseErrorsEndWithThePrinterMessage) {
@@ -276,7 +280,7 @@ TEST_F(PrintWindowTest, PreviewListsExactlyThePrintedNamesAndStartsEmptyEachTime
       EXPECT_EQ(entries(d, k), printed[k][d]);
       listed += entries(d, k).size();
     }
-  EXPECT_EQ(listed, 15);
+  EXPECT_EQ(listed, 14);
   // The rules the old preview broke: a third area, a short first area, the
   // main shift not listed again for a split, the weekend's second listing.
   EXPECT_EQ(entries(day::Sat, 3), QStringList{"Cara O'Neil, Jr."});
@@ -289,7 +293,8 @@ TEST_F(PrintWindowTest, PreviewListsExactlyThePrintedNamesAndStartsEmptyEachTime
 
 TEST_F(PrintWindowTest, PreviewOfASingleDayAndTheRefusalOfAllAreas) {
   realisticWeek();
-  handOver({"Kitchen", "Cook", "Monday", {"7A.M. - 3P.M.", "3P.M. - 11P.M."}, {"Days", "Late"}});
+  handOver({"Kitchen", "Cook", "Monday", {"7A.M. - 3P.M.", "3P.M. - 11P.M."}, {"Days", "Late"}},
+           {"Off Olga"});
   open();
   click("Command3");
   EXPECT_EQ(entries(day::Mon, 0), QStringList{"Ann Lee"});
@@ -331,7 +336,6 @@ TEST_F(PrintWindowTest, ComingBackToTheWindowEmptiesGridAndLabels) {
   QApplication::processEvents();
   window->activateWindow();
   QApplication::processEvents();
-  if (QApplication::activeWindow() != window) window->Form_Activate();  // no window manager
   for (int d = 0; d < 7; ++d)
     for (int k = 0; k < 4; ++k) EXPECT_TRUE(entries(d, k).isEmpty());
   EXPECT_TRUE(find<QLabel>("txtTime1")->text().isEmpty());

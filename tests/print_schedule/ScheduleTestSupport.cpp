@@ -25,7 +25,8 @@ PrintedText RecordedSchedule::one(const QString& text, int doc) const {
 QStringList RecordedSchedule::column(int day, double fromY, double toY, int doc, int page) const {
   QVector<PrintedText> in;
   for (const Placed& p : texts)
-    if (p.document == doc && p.page == page && p.text.x == kDayColumnX[day] && p.text.y >= fromY &&
+    if (p.document == doc && p.page == page && p.text.x == kDayColumnX[day] && !p.text.underline &&
+        p.text.y >= fromY &&
         p.text.y < toY)
       in << p.text;
   std::stable_sort(in.begin(), in.end(),
@@ -51,5 +52,14 @@ double ScheduleTest::bodyLine() const {
   const ScheduleFonts fonts = scheduleFonts(measure, kRow);
   measure.FontName = fonts.family;
   measure.FontSize = fonts.bodySize;
+  return measure.TextHeight();
+}
+
+double ScheduleTest::ruleLine() const {
+  Printer measure(target);
+  const ScheduleFonts fonts = scheduleFonts(measure, kRow);
+  measure.FontName = fonts.ruleFamily;
+  measure.FontSize = fonts.ruleSize;
+  measure.FontBold = true;
   return measure.TextHeight();
 }

@@ -12,6 +12,9 @@
 #include "support/ScheduleData.h"
 #include "support/TestSupport.h"
 
+// Readable texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 // Every text of the recorded documents with where it stands.
 struct Placed {
   int document;
@@ -28,7 +31,8 @@ class RecordedSchedule {
   // The single placement of a text; fails the test when there is not exactly one.
   PrintedText one(const QString& text, int doc = 0) const;
   bool has(const QString& text, int doc = -1) const { return !all(text, doc).isEmpty(); }
-  // The texts in a day column (x of that day) between two heights, top down.
+  // The texts in a day column (x of that day) between two heights, top down;
+  // the day headings (underlined) are not among them.
   QStringList column(int day, double fromY, double toY, int doc = 0, int page = 0) const;
   QVector<Placed> texts;
 
@@ -47,6 +51,8 @@ class ScheduleTest : public ::testing::Test {
   RecordedSchedule recorded() const { return RecordedSchedule(*target); }
   // The line height of the schedule body in the recording printer.
   double bodyLine() const;
+  // The line height of the rules (the next line starts that far below one).
+  double ruleLine() const;
   double y(int row) const { return row * kRow; }
 
   DataFolder folder;

@@ -38,3 +38,9 @@ void handOver(const ScheduleChoices& choices, const QStringList& excluded = {});
 void saveAreaChoices(const ScheduleChoices& choices);
 // extras.txt with thirteen lines (label, Monday..Sunday, five sentences).
 void writeExtras(const QStringList& lines);
+
+// A realistic week: three areas (Kitchen, Restaurant Bar, Front Desk), twenty
+// employees with split shifts, weekend doubles and specials, each area's saved
+// choices, AREAS.IGH, extras.txt, and PRINT.IGH for every area at once.
+QVector<EmployeeRow> sampleWeek();
+void handOverSampleWeek(const QString& databasePath);
