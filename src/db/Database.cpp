@@ -16,7 +16,7 @@ struct Entry {
   int handles = 0;
   bool suspended = false;
   QString brokenReason;  // set when opening again after maintenance failed
-  quint64 generation = 0;
+  std::shared_ptr<quint64> generation = std::make_shared<quint64>(0);
   QList<Listener*> listeners;
 };
 
@@ -146,6 +146,7 @@ Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), lis
     throw DbError("The employee database is being compacted or repaired; try again when it is done.");
   }
   ++it->handles;
+  generation_ = it->generation;
   if (listener_) it->listeners.append(listener_);
 }
 
@@ -175,16 +176,6 @@ QSqlDatabase Handle::database() const {
   return QSqlDatabase::database(it->connection, false);
 }
 
-quint64 Handle::generation() const {
-  auto it = registry().find(key_);
-  return it == registry().end() ? 0 : it->generation;
-}
-
-void Handle::changed() {
-  auto it = registry().find(key_);
-  if (it != registry().end()) ++it->generation;
-}
-
 Suspension::Suspension(const QString& path) {
   const QString found = findFile(path);
   if (found.isEmpty()) return;
@@ -201,7 +192,7 @@ Suspension::~Suspension() {
   auto it = registry().find(key_);
   if (it == registry().end()) return;
   it->suspended = false;
-  ++it->generation;
+  ++*it->generation;
   it->brokenReason = openOn(it->connection, key_, Access::ReadWrite);
   const QList<Listener*> listeners = it->listeners;  // a listener may close itself
   for (Listener* l : listeners) l->databaseReopened();

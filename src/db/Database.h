@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <memory>
 
 #include "platform/RecordSet.h"  // DbError
 
@@ -63,12 +64,13 @@ class Handle {
   QSqlDatabase database() const;
   // Goes up with every write through any handle of the file, so cached
   // records can tell they are stale.
-  quint64 generation() const;
-  void changed();
+  quint64 generation() const { return *generation_; }
+  void changed() { ++*generation_; }
 
  private:
   QString key_;
   Listener* listener_;
+  std::shared_ptr<quint64> generation_;  // shared by the file's handles; cheap to read
 };
 
 // Closes the shared connection of a file for as long as it lives (files can

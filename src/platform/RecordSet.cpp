@@ -1,18 +1,26 @@
 #include "platform/RecordSet.h"
 
+#include <QBitArray>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "db/Database.h"
 
 namespace {
 constexpr int kMaxNumber = 32767;  // the record number is a 16-bit number
 constexpr int kBlock = 256;        // records read at a time while walking
-constexpr int kCacheLimit = 4096;
+constexpr int kCachedBlocks = 128;  // the whole table at its largest
 
 [[noreturn]] void fail(const QString& why) { throw DbError(why.toStdString()); }
 
@@ -25,6 +33,7 @@ struct RecordSet::Impl : db::Listener {
   QStringList columns;
   QVector<bool> integerColumn;
   QHash<QString, int> columnByLowerName;
+  mutable QHash<QString, int> columnBySpelling;  // names as callers spell them, found before
   int numberColumn = -1;
 
   QVector<qint64> rowids;  // table order
@@ -35,8 +44,18 @@ struct RecordSet::Impl : db::Listener {
   QHash<int, QVariant> pending;  // column -> new value
   int posBeforeAdd = -1;
 
-  QHash<qint64, QVector<QVariant>> cache;
+  struct Column {
+    QVector<QVariant> values;
+    QBitArray missing;  // rows deleted in another window since opening
+  };
+  struct Block {
+    QVector<std::optional<Column>> columns;  // by column, read when first asked for
+  };
+  QHash<int, Block> cache;  // by block number; valid while rowids is unchanged
   quint64 cacheGeneration = 0;
+  Block* currentBlock = nullptr;  // the block of the last value read
+  int currentBlockNumber = -1;
+  QVector<bool> wanted;  // columns asked for so far
 
   QSqlDatabase database() const { return handle->database(); }
   QString quotedTable() const { return db::quoted(table); }
@@ -58,8 +77,10 @@ struct RecordSet::Impl : db::Listener {
   }
 
   int column(const QString& name) const {
+    if (auto it = columnBySpelling.constFind(name); it != columnBySpelling.cend()) return *it;
     const int c = columnByLowerName.value(name.toLower(), -1);
     if (c < 0) fail(QString("The table %1 has no field named \"%2\".").arg(table, name));
+    columnBySpelling.insert(name, c);
     return c;
   }
 
@@ -80,38 +101,125 @@ struct RecordSet::Impl : db::Listener {
       integerColumn.append(t.value(0).toString().contains("INT", Qt::CaseInsensitive));
     }
     numberColumn = columnByLowerName.value("number", -1);
+    wanted.fill(false, columns.size());
   }
 
-  const QVector<QVariant>& currentRow() {
+  // The value of column `c` of the current record. Records are read in
+  // blocks of table order, one column at a time and only the columns asked
+  // for, so walking the table reads what the caller uses and no more.
+  const QVariant& value(int c) {
     if (!hasCurrent()) fail(noCurrentRecord());
     if (cacheGeneration != handle->generation()) {
-      cache.clear();
+      clearCache();
       cacheGeneration = handle->generation();
     }
-    const qint64 id = rowids[pos];
-    auto it = cache.find(id);
-    if (it == cache.end()) {
-      readBlock(pos);
-      it = cache.find(id);
-      if (it == cache.end()) fail("This record has been deleted in another window.");
+    const int blockNumber = pos / kBlock;
+    if (blockNumber != currentBlockNumber || !currentBlock) {
+      auto it = cache.find(blockNumber);
+      if (it == cache.end()) {
+        if (cache.size() >= kCachedBlocks) clearCache();
+        it = cache.insert(blockNumber, Block{QVector<std::optional<Column>>(columns.size())});
+      }
+      currentBlock = &*it;
+      currentBlockNumber = blockNumber;
     }
-    return *it;
+    std::optional<Column>& column = currentBlock->columns[c];
+    if (!column) readColumns(blockNumber, *currentBlock, c);
+    const int k = pos - blockNumber * kBlock;
+    if (column->missing.testBit(k)) fail("This record has been deleted in another window.");
+    return column->values[k];
   }
 
-  // Reads the records from `from` on, so walking the table costs one
-  // statement per block instead of one per record.
-  void readBlock(int from) {
-    if (cache.size() > kCacheLimit) cache.clear();
-    const int to = std::min(count() - 1, from + kBlock - 1);
-    QStringList list;
-    for (const QString& c : columns) list << db::quoted(c);
-    QSqlQuery q = run("SELECT rowid, " + list.join(", ") + " FROM " + quotedTable() +
-                          " WHERE rowid BETWEEN ? AND ? ORDER BY rowid",
-                      {rowids[from], rowids[to]});
-    while (q.next()) {
-      QVector<QVariant> row(columns.size());
-      for (int c = 0; c < columns.size(); ++c) row[c] = q.value(c + 1);
-      cache.insert(q.value(0).toLongLong(), row);
+  // Reads column `c` of the block, and with it every column asked for
+  // before (a walk reads the same fields of every record), in one statement.
+  void readColumns(int blockNumber, Block& block, int c) {
+    wanted[c] = true;
+    QVector<int> read;
+    QStringList names;
+    for (int k = 0; k < columns.size(); ++k) {
+      if (wanted[k] && !block.columns[k]) {
+        read << k;
+        names << db::quoted(columns[k]);
+      }
+    }
+    const int from = blockNumber * kBlock;
+    const int to = std::min(count(), from + kBlock);
+    for (int k : read) {
+      block.columns[k] = Column{};
+      block.columns[k]->values.resize(to - from);
+      block.columns[k]->missing.fill(true, to - from);
+    }
+    const QString sql = "SELECT rowid, " + names.join(", ") + " FROM " + quotedTable() +
+                        " WHERE rowid BETWEEN ? AND ? ORDER BY rowid";
+    sqlite3* handle = rawHandle();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+      failWithEngine(handle);
+    sqlite3_bind_int64(statement, 1, rowids[from]);
+    sqlite3_bind_int64(statement, 2, rowids[to - 1]);
+    int row = 0;
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+      const qint64 id = sqlite3_column_int64(statement, 0);
+      while (row < to - from && rowids[from + row] < id) ++row;  // deleted elsewhere: missing
+      if (row == to - from) break;
+      if (rowids[from + row] != id) continue;
+      for (int i = 0; i < read.size(); ++i) {
+        Column& column = *block.columns[read[i]];
+        column.values[row] = valueOf(statement, i + 1);
+        column.missing.clearBit(row);
+      }
+    }
+    if (step != SQLITE_ROW && step != SQLITE_DONE) {
+      sqlite3_finalize(statement);
+      failWithEngine(handle);
+    }
+    sqlite3_finalize(statement);
+  }
+
+  // The connection's own SQLite handle, for the reads that walk the table.
+  sqlite3* rawHandle() const {
+    const QVariant v = database().driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+      fail("The employee database is not an SQLite database connection.");
+    sqlite3* h = *static_cast<sqlite3* const*>(v.constData());
+    if (!h) fail("The employee database is not open.");
+    return h;
+  }
+
+  [[noreturn]] void failWithEngine(sqlite3* handle) const {
+    fail(QString("The database %1 could not carry out the request (%2).")
+             .arg(QFileInfo(this->handle->path()).fileName(), QString::fromUtf8(sqlite3_errmsg(handle))));
+  }
+
+  // Texts repeat a lot (areas, times, "No"): one shared copy of each keeps a
+  // whole large table in memory for the walks of a print.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+  };
+  std::unordered_map<std::string, QString, TextHash, std::equal_to<>> texts;
+
+  QString shared(const char* utf8, int bytes) {
+    const std::string_view key(utf8, size_t(bytes));
+    if (auto it = texts.find(key); it != texts.end()) return it->second;
+    QString text = QString::fromUtf8(utf8, bytes);
+    if (texts.size() < 100000) texts.emplace(std::string(key), text);
+    return text;
+  }
+
+  // The same values the Qt driver gives: whole numbers, texts, null.
+  QVariant valueOf(sqlite3_stmt* statement, int c) {
+    switch (sqlite3_column_type(statement, c)) {
+      case SQLITE_NULL: return QVariant();
+      case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(statement, c)));
+      case SQLITE_FLOAT: return QVariant(sqlite3_column_double(statement, c));
+      case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, c)),
+                                   sqlite3_column_bytes(statement, c)));
+      default:
+        return QVariant(shared(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
+                               sqlite3_column_bytes(statement, c)));
     }
   }
 
@@ -128,8 +236,15 @@ struct RecordSet::Impl : db::Listener {
     return QVariant(n);
   }
 
-  void invalidate() {
+  void clearCache() {
     cache.clear();
+    texts.clear();
+    currentBlock = nullptr;
+    currentBlockNumber = -1;
+  }
+
+  void invalidate() {
+    clearCache();
     handle->changed();
     cacheGeneration = handle->generation();
   }
@@ -151,7 +266,7 @@ struct RecordSet::Impl : db::Listener {
   void databaseReopened() override {
     // The file was replaced (compaction keeps the order but may give the
     // records new row ids), so keep the position by place in the order.
-    cache.clear();
+    clearCache();
     try {
       const int keep = pos;
       rowids = readRowids();
@@ -262,7 +377,7 @@ QVariant RecordSet::Field(const QString& name) const {
   const int c = d.column(name);
   if (d.mode != Impl::Mode::None && d.pending.contains(c)) return d.pending.value(c);
   if (d.mode == Impl::Mode::Adding) return QVariant();
-  return d.currentRow()[c];
+  return d.value(c);
 }
 
 QString RecordSet::text(const QString& name) const {
@@ -281,7 +396,7 @@ void RecordSet::Edit() {
   if (d.mode == Impl::Mode::Adding) Update();
   if (d.mode == Impl::Mode::Editing) return;
   if (!d.hasCurrent()) fail(noCurrentRecord());
-  d.currentRow();  // a record deleted meanwhile cannot be edited
+  d.value(0);  // a record deleted meanwhile cannot be edited
   d.mode = Impl::Mode::Editing;
   d.pending.clear();
 }
