@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -52,6 +53,32 @@ class SlimArrowStyle : public QProxyStyle {
   }
 };
 
+// A text that does not fit shows its start, not its end, while the field has
+// no focus: the cursor is put at the start just before the field paints,
+// whoever set the text (a record shown, a copy, the area fill).
+class StartShower : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Paint) {
+      auto* edit = static_cast<QLineEdit*>(watched);
+      if (!edit->hasFocus() && edit->cursorPosition() != 0) edit->setCursorPosition(0);
+    }
+    return false;
+  }
+};
+
+QObject* startShower() {
+  static QPointer<StartShower> shower;
+  if (!shower) {
+    shower = new StartShower();
+    shower->setParent(qApp);
+  }
+  return shower;
+}
+
 QStyle* slimArrowStyle() {
   // Lives as long as the application, so no list outlives its style.
   static QPointer<SlimArrowStyle> style;
@@ -69,13 +96,7 @@ void makeCompact(QComboBox* list) {
 }
 
 void showTextFromStart(QComboBox* list) {
-  // The line edit's own signal: it also fires when a record is shown with the
-  // list's signals blocked.
-  QLineEdit* edit = list->lineEdit();
-  if (!edit) return;
-  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
-    if (!edit->hasFocus()) edit->setCursorPosition(0);
-  });
+  if (QLineEdit* edit = list->lineEdit()) edit->installEventFilter(startShower());
 }
 
 void fitCaption(QLabel* label) {

@@ -124,7 +124,11 @@ QString cellName(int day, fields::DayField f) {
 
 void FrmNewEmployee::buildHeader() {
   setFont(windowFont());
-  setColours(this, kGrey);
+  // Only the window's own face is grey; entry fields keep their white.
+  QPalette face = palette();
+  face.setColor(QPalette::Window, kGrey);
+  setPalette(face);
+  setAutoFillBackground(true);
   setWindowIcon(QIcon(programIcon()));
 
   Label1 = label(this, "Label1", "Rec #", 0, 0, 735, 375, kBlue, kWhite);
@@ -140,6 +144,13 @@ void FrmNewEmployee::buildHeader() {
   Data1->setCaption("<Back      Forward>");
   Data1->setFont(designFont("System", 9.75, true));
   setColours(Data1, kGreen);
+  // Arrow buttons as narrow as the classic bar's, so the caption has the room.
+  for (const char* move : {"MoveFirst", "MovePrevious", "MoveNext", "MoveLast"})
+    if (auto* arrow = Data1->findChild<QWidget*>(move)) arrow->setFixedWidth(twipsToPixels(300));
+  if (auto* caption = Data1->findChild<QLabel*>("Caption")) {
+    caption->setFixedWidth(twipsToPixels(3135 - 4 * 300));
+    fitCaption(caption);
+  }
 
   Lblfullname = label(this, "Lblfullname", "Employee", 120, 480, 1215, 255);
   Lblfullname->setFont(windowFont(9.75, true));

@@ -262,8 +262,18 @@ TEST_F(EmployeeLayoutTest, WithoutADatabaseTheDesignTextsStayAndNothingIsCreated
 }
 
 TEST_F(EmployeeLayoutTest, NoTwoVisibleControlsCoverEachOther) {
-  storeEmployees({employeeRow(1, "O'Brien, Pat"), employeeRow(2, "Lee, Ann")});
+  QVariantMap pat = employeeRow(1, "O'Brien, Pat");
+  pat["position"] = "Waiter";
+  pat["area"] = "Restaurant Bar";
+  for (int day = 0; day < 5; ++day) {
+    const QStringList block = fields::dayBlock(day);
+    const QStringList texts = {"YES", "12:30P.M.", "10:30P.M.", "Restaurant Bar", "No",
+                               "No",  "No",        "NO",        "Patio"};
+    for (int k = 0; k < 9; ++k) pat[block[k]] = texts[k];
+  }
+  storeEmployees({pat, employeeRow(2, "Lee, Ann"), employeeRow(3, "Stone, Bob")});
   open();
+  click("CmdSearch");
   QList<QWidget*> shown;
   for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (!w->isHidden()) shown << w;
