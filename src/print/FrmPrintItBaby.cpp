@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWindow>
@@ -37,6 +38,28 @@ const QString kDayHeadings =
     "Sunday";
 
 const QColor kGrey = rgb(192, 192, 192);
+
+// The day headings keep their designed text, but each day name is drawn
+// centred over its own column: blanks of one font never line up with the
+// columns in another.
+class DayHeadings : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    const QStringList days = text().split(u' ', Qt::SkipEmptyParts);
+    const int origin = twipsToPixels(kColumnLeft[0]);
+    for (int d = 0; d < days.size() && d < int(kColumnLeft.size()); ++d) {
+      const QRect column(twipsToPixels(kColumnLeft[d]) - origin, 0, twipsToPixels(kColumnWidth),
+                         height());
+      painter.drawText(column, Qt::AlignCenter, days[d]);
+    }
+  }
+};
 const QColor kGreen = rgb(0, 255, 0);
 const QColor kBlue = rgb(0, 0, 255);
 const QColor kWhite = rgb(255, 255, 255);
@@ -85,10 +108,11 @@ void FrmPrintItBaby::buildControls() {
   LblWhatArea->setObjectName("LblWhatArea");
   LblWhatArea->setFont(designFont("MS Serif", 6.75, true));
   LblWhatArea->setFrame(false);
+  LblWhatArea->setFocusPolicy(Qt::ClickFocus);  // the window opens with no text cursor in it
   setColours(LblWhatArea, kGreen, Qt::black);
   placeTwips(LblWhatArea, 0, 0, 975, 285);
 
-  Label12 = new QLabel(kDayHeadings, this);
+  Label12 = new DayHeadings(kDayHeadings, this);
   Label12->setObjectName("Label12");
   Label12->setTextFormat(Qt::PlainText);
   setColours(Label12, kGreen, Qt::black);

@@ -248,8 +248,14 @@ TEST_F(PrintWindowTest, CancelMissingFilesAndDatabaseErrorsEndWithThePrinterMess
   click("Command4");
   EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
 
+  // The printer refuses the finished page: an error, never "sent to printer".
   boxes.clear();
   handOver({"Kitchen", "Cook", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  target->failNext = true;
+  click("Command4");
+  EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
+
+  boxes.clear();
   QFile::remove("employee.mdb");
   click("Command4");
   EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
