@@ -34,9 +34,10 @@ bool present(const QString& path) {
 
 // The number of employees, after a quick check that the file reads whole.
 // Empty `error` when the file is sound.
-int checkedCount(const QString& path, QString* error) {
+int checkedCount(const QString& path, db::Access access, QString* error) {
   try {
-    db::PrivateConnection c(path, db::Access::ReadOnly);
+    // Read-write for the live file, so a journal left by a crash is rolled back first.
+    db::PrivateConnection c(path, access);
     QSqlQuery q(c.database());
     if (!q.exec("PRAGMA quick_check") || !q.next() || q.value(0).toString() != "ok") {
       *error = QString("%1 is damaged (%2).")
@@ -102,7 +103,7 @@ CompactResult compactEmployeeDatabase() {
   db::Suspension closed(live);
 
   QString error;
-  const int records = checkedCount(live, &error);
+  const int records = checkedCount(live, db::Access::ReadWrite, &error);
   if (records < 0) return failed(sentence(error) + "  Use Repair database first." + unchanged);
 
   const QString compact = fileNamed(folder, kCompact);
@@ -112,7 +113,7 @@ CompactResult compactEmployeeDatabase() {
   error = vacuumInto(live, compact);
   if (error.isEmpty()) {
     QString copyError;
-    const int copied = checkedCount(compact, &copyError);
+    const int copied = checkedCount(compact, db::Access::ReadOnly, &copyError);
     if (copied != records)
       error = copied < 0 ? "the compacted copy is not sound (" + copyError + ")"
                          : QString("the compacted copy holds %1 of %2 records").arg(copied).arg(records);
