@@ -4,12 +4,14 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "EmployeeWindow.h"
 #include "app/Frmemployee1.h"
 #include "platform/DataControl.h"
 #include "platform/FileOps.h"
 #include "platform/Forms.h"
+#include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
@@ -341,4 +343,24 @@ TEST_F(EmployeeRecordsTest, AFullTableRefusesANewEmployeeWithAMessage) {
   EXPECT_EQ(text("txtFullName"), "Last, One");  // no new record started
   click("CmdCancel");
   EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Last, One"}));
+}
+
+TEST_F(EmployeeRecordsTest, HelpShowsTheContentsAndExitWritesTheEditsAndReturnsToTheMainMenu) {
+  storeEmployees({employeeRow(1, "Lee, Ann")});
+  open();
+  click("CmdHelp");
+  EXPECT_TRUE(help::shownFile().endsWith("EMPLOYEE.HLP", Qt::CaseInsensitive));
+  ASSERT_NE(help::viewer(), nullptr);
+  EXPECT_TRUE(help::viewer()->isVisible());
+  help::viewer()->close();
+
+  type("txtPosition", "Waiter");
+  click("CmdCancel");
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(storedColumn("position"), (QStringList{"Waiter"}));
+  Frmemployee1* menu = findForm<Frmemployee1>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->isVisible());
+  delete menu;
+  EXPECT_TRUE(boxes.shown().empty());
 }
