@@ -105,8 +105,8 @@ struct RecordSet::Impl : db::Listener {
   }
 
   // The value of column `c` of the current record. Records are read in
-  // blocks of table order, one column at a time and only the columns asked
-  // for, so walking the table reads what the caller uses and no more.
+  // blocks of table order, and only the columns asked for, so walking the
+  // table reads what the caller uses and no more.
   const QVariant& value(int c) {
     if (!hasCurrent()) fail(noCurrentRecord());
     if (cacheGeneration != handle->generation()) {
