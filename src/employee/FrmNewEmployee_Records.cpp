@@ -31,6 +31,7 @@ void FrmNewEmployee::CmdAddRecord_Click() {
     txtPosition->setEditText("Job discription");
     txtFullName->setText("Enter last name First");
     Text1->setText(QString::number(number));
+    txtFullName->selectAll();  // the name typed replaces the prompt
     if (!hintShown_) {
       hintShown_ = true;
       notice(
