@@ -364,3 +364,21 @@ TEST_F(EmployeeRecordsTest, HelpShowsTheContentsAndExitWritesTheEditsAndReturnsT
   delete menu;
   EXPECT_TRUE(boxes.shown().empty());
 }
+
+TEST_F(EmployeeRecordsTest, TheMainMenuOpensTheWindowOnceAndBringsItForward) {
+  storeEmployees({employeeRow(1, "Lee, Ann")});
+  Frmemployee1 menu;
+  menu.mnuNewEmployee_Click();
+  FrmNewEmployee* first = findForm<FrmNewEmployee>();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->findChild<QLineEdit*>("txtFullName")->text(), "Lee, Ann");
+  menu.mnuNewEmployee_Click();
+  EXPECT_EQ(findForm<FrmNewEmployee>(), first);
+  QPointer<FrmNewEmployee> closing = first;
+  QTest::mouseClick(first->findChild<QPushButton*>("CmdCancel"), Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closing.isNull());  // unloaded for good
+  EXPECT_EQ(findForm<FrmNewEmployee>(), nullptr);
+  EXPECT_TRUE(boxes.shown().empty());
+}
