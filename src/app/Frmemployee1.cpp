@@ -183,8 +183,18 @@ bool Frmemployee1::eventFilter(QObject* watched, QEvent* e) {
 
 void Frmemployee1::mnuExitProject_Click() {
   // Ends the program at once: no window is asked anything on the way out.
-  for (QWidget* w : QApplication::topLevelWidgets())
+  // Edits already typed into a record are written first, as leaving the
+  // record would write them, so ending the program never loses them.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (DataControl* data : w->findChildren<DataControl*>()) {
+      try {
+        data->closeRecordset();
+      } catch (const std::exception&) {
+        // A record that cannot be written must not keep the program open.
+      }
+    }
     if (w != this) w->setAttribute(Qt::WA_DeleteOnClose, false);
+  }
   QApplication::exit(0);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +11,9 @@
 #include "app/FrmStart.h"
 #include "app/Frmemployee1.h"
 #include "lists/FrmExtras.h"
+#include "platform/DataControl.h"
 #include "platform/Forms.h"
+#include "platform/RecordSet.h"
 #include "platform/Help.h"
 #include "platform/Pointer.h"
 #include "platform/StatusBar.h"
@@ -154,4 +157,34 @@ TEST_F(MainWindowTest, ExitEndsTheProgramAtOnceWithChildWindowsOpen) {
   QTimer::singleShot(5000, [] { QApplication::exit(99); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(MainWindowTest, ExitWritesEditsAlreadyTypedIntoARecord) {
+  folder.install("employee.mdb");
+  {
+    RecordSet rs;
+    rs.open("employee.mdb", "Employees");
+    rs.AddNew();
+    rs.setField("Number", 1);
+    rs.setField("Fullname", "Adams, Ann");
+    rs.Update();
+  }
+  auto* main = showForm<Frmemployee1>();
+  auto* window = new QWidget();
+  auto* data = new DataControl("Data1", window);
+  auto* name = new QLineEdit(window);
+  data->bind(name, "Fullname");
+  data->reopenEmployees();
+  ASSERT_EQ(name->text(), "Adams, Ann");
+  name->setText("O'Brien, Pat");
+  window->show();
+
+  QTimer::singleShot(0, main, [main] { main->menuItem("mnuExitProject")->trigger(); });
+  QTimer::singleShot(5000, [] { QApplication::exit(99); });
+  EXPECT_EQ(QApplication::exec(), 0);
+
+  RecordSet check;
+  check.open("employee.mdb", "Employees");
+  check.MoveFirst();
+  EXPECT_EQ(check.text("Fullname"), "O'Brien, Pat");
 }
