@@ -41,6 +41,12 @@ struct DataControl::Impl {
   QList<QPointer<QWidget>> bound;
   bool pendingNew = false;
   QPointer<QWidget> watchedWindow;
+  // The record the controls show and the texts they were given: edits are
+  // what differs from these, and they go to that record alone, even when
+  // the code has moved the record set underneath in the meantime.
+  qint64 shownRecord = -1;
+  int shownReplacements = 0;
+  QHash<QWidget*, QString> shownTexts;
 
   QList<QWidget*> alive() const {
     QList<QWidget*> out;
@@ -65,13 +71,18 @@ struct DataControl::Impl {
       rs.MoveLast();  // the new record is the last one; the controls show it
       return;
     }
-    if (!rs.hasCurrent()) return;
+    if (shownRecord < 0) return;
+    shownRecord = rs.translateBookmark(shownRecord, shownReplacements);
+    shownReplacements = rs.fileReplacements();
+    if (shownRecord < 0) return;
     QList<QPair<QString, QString>> changes;
     for (QWidget* w : alive()) {
       const QString text = controlText(w);
-      if (text != rs.text(fieldOf(w))) changes.append({fieldOf(w), text});
+      if (text != shownTexts.value(w)) changes.append({fieldOf(w), text});
     }
     if (changes.isEmpty()) return;
+    const qint64 where = rs.Bookmark();
+    if (where != shownRecord && !rs.moveToBookmark(shownRecord)) return;  // deleted meanwhile
     try {
       rs.Edit();
       for (const auto& [field, text] : changes) rs.setField(field, text);
@@ -80,17 +91,25 @@ struct DataControl::Impl {
       rs.CancelUpdate();
       throw;
     }
+    for (QWidget* w : alive()) shownTexts.insert(w, controlText(w));
+    if (where != shownRecord && where >= 0) rs.moveToBookmark(where);
   }
 
   void show() {
     const bool current = rs.isOpen() && rs.hasCurrent();
+    shownRecord = current ? rs.Bookmark() : -1;
+    shownReplacements = rs.isOpen() ? rs.fileReplacements() : 0;
+    shownTexts.clear();
     for (QWidget* w : alive()) {
       const QSignalBlocker quiet(w);
       setControlText(w, current ? rs.text(fieldOf(w)) : QString());
+      shownTexts.insert(w, controlText(w));
     }
   }
 
   void clearControls() {
+    shownRecord = -1;
+    shownTexts.clear();
     for (const QPointer<QWidget>& w : bound) {
       if (!w) continue;
       const QSignalBlocker quiet(w);
@@ -185,6 +204,7 @@ void DataControl::reopenEmployees() {
 void DataControl::closeRecordset() {
   d_->writeBack();
   d_->rs.close();
+  d_->shownRecord = -1;
   d_->pendingNew = false;
 }
 

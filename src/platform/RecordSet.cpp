@@ -37,6 +37,8 @@ struct RecordSet::Impl : db::Listener {
   int numberColumn = -1;
 
   QVector<qint64> rowids;  // table order
+  QVector<qint64> rowidsBeforeReplace;  // the order before the file was last replaced
+  int replacements = 0;
   int pos = -1;            // -1 before the first record, rowids.size() after the last
   bool currentDeleted = false;
 
@@ -269,6 +271,8 @@ struct RecordSet::Impl : db::Listener {
     clearCache();
     try {
       const int keep = pos;
+      rowidsBeforeReplace = rowids;
+      ++replacements;
       rowids = readRowids();
       pos = std::clamp(keep, -1, count());
       if (count() == 0) pos = -1;
@@ -370,6 +374,26 @@ void RecordSet::moveTo(int position) {
   if (position < 0 || position >= d.count()) fail(noCurrentRecord());
   d.pos = position;
   d.currentDeleted = false;
+}
+
+qint64 RecordSet::Bookmark() const { return hasCurrent() ? d_->rowids[d_->pos] : -1; }
+
+int RecordSet::fileReplacements() const { return d_ ? d_->replacements : 0; }
+
+qint64 RecordSet::translateBookmark(qint64 bookmark, int replacementsThen) const {
+  if (!d_ || replacementsThen == d_->replacements) return bookmark;
+  if (replacementsThen != d_->replacements - 1) return -1;
+  // Replacing the file keeps the table order, so the record keeps its place.
+  const qsizetype place = d_->rowidsBeforeReplace.indexOf(bookmark);
+  return place >= 0 && place < d_->rowids.size() ? d_->rowids[place] : -1;
+}
+
+bool RecordSet::moveToBookmark(qint64 bookmark) {
+  Impl& d = impl();
+  const int position = int(d.rowids.indexOf(bookmark));
+  if (position < 0) return false;
+  moveTo(position);
+  return true;
 }
 
 QVariant RecordSet::Field(const QString& name) const {

@@ -56,6 +56,15 @@ class RecordSet {
   void MoveNext();
   void MovePrevious();
   void moveTo(int position);
+  // The current record's identity (its rowid), stable while rows come and go;
+  // -1 when there is no current record. moveToBookmark() returns false when
+  // that record no longer exists, leaving the position where it was.
+  qint64 Bookmark() const;
+  bool moveToBookmark(qint64 bookmark);
+  // A compaction replaces the file and may give records new row ids: a
+  // bookmark taken before it is translated by the record's place in the order.
+  int fileReplacements() const;
+  qint64 translateBookmark(qint64 bookmark, int replacementsThen) const;
 
   // The current record's field (its pending edit when one is being edited).
   QVariant Field(const QString& name) const;

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "DbTestHelpers.h"
+#include "db/Compaction.h"
 #include "platform/DataControl.h"
 #include "support/TestSupport.h"
 
@@ -125,4 +126,44 @@ TEST(DataControl, RefreshFailsClearlyWithoutTheDatabase) {
   EXPECT_FALSE(folder.exists("employee.mdb"));
   EXPECT_FALSE(folder.exists("Employee.MDB"));
   w.data->MoveNext();  // nothing open: the bar does nothing
+}
+
+TEST(DataControl, EditsGoToTheRecordShownEvenWhenTheRecordSetWasMovedUnderneath) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
+  Window w;
+  w.data->reopenEmployees();
+  // Code walks the record set (a name list, the next number) while A shows.
+  w.data->Recordset().MoveLast();
+  w.data->MoveFirst();
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A", "B", "C"}))
+      << "an untouched record shown on screen must not be written into another";
+
+  w.name->setText("A edited");
+  w.data->Recordset().MoveLast();
+  w.data->UpdateRecord();
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A edited", "B", "C"}));
+}
+
+TEST(DataControl, EditsFollowTheirRecordThroughACompaction) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C", "D"});
+  {
+    RecordSet rs;  // a gap in the row ids, which compaction closes
+    rs.open("employee.mdb", "Employees");
+    rs.MoveFirst();
+    rs.MoveNext();
+    rs.Delete();
+  }
+  Window w;
+  w.data->reopenEmployees();
+  w.data->MoveLast();
+  w.data->MovePrevious();
+  ASSERT_EQ(w.name->text(), "C");
+  w.name->setText("C edited");
+  ASSERT_TRUE(compactEmployeeDatabase().ok);
+  w.data->UpdateRecord();
+  EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A", "C edited", "D"}));
 }
