@@ -1,0 +1,8 @@
+-- Opening the employee window: the table and its fields, the record order,
+-- the first record shown.
+BEGIN;
+SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = 'Employees' COLLATE NOCASE;
+SELECT name, type FROM pragma_table_info('Employees');
+SELECT rowid FROM Employees ORDER BY rowid;
+SELECT * FROM Employees ORDER BY rowid LIMIT 1;
+COMMIT;

@@ -1,0 +1,16 @@
+// main() of the benchmark programs: the windows need a QApplication, drawn
+// offscreen, with the locale the program's tests use.
+#include <QApplication>
+#include <QLocale>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Registration shared by the benchmark programs: every action at both sizes,
+// in wall-clock milliseconds (writes wait for the disk), repeated so that
+// run.sh can take the median on a machine shared with other work.
+#include <benchmark/benchmark.h>
+
+#include "support/Business.h"
+
+// Registers `fn` at 500 employees and at 32,767, each with its own iteration
+// count (a run at the largest size is slow to set up: its windows read the
+// whole table before the timed click).
+#define ROTAWISE_ACTION(fn, smallIterations, largeIterations)                              \
+  BENCHMARK(fn)                                                                            \
+      ->Arg(::bench::kSmall)                                                               \
+      ->Iterations(smallIterations)                                                        \
+      ->Repetitions(5)                                                                     \
+      ->ReportAggregatesOnly(true)                                                         \
+      ->UseRealTime()                                                                      \
+      ->Unit(benchmark::kMillisecond);                                                     \
+  BENCHMARK(fn)                                                                            \
+      ->Arg(::bench::kLargest)                                                             \
+      ->Iterations(largeIterations)                                                        \
+      ->Repetitions(3)                                                                     \
+      ->ReportAggregatesOnly(true)                                                         \
+      ->UseRealTime()                                                                      \
+      ->Unit(benchmark::kMillisecond)
