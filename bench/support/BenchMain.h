@@ -4,7 +4,14 @@
 // run.sh can take the median on a machine shared with other work.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include "support/Business.h"
+
+namespace bench {
+// ROTAWISE_BENCH_ONCE=1 runs every action once (for a profiler).
+inline int times(int n) { return std::getenv("ROTAWISE_BENCH_ONCE") ? 1 : n; }
+}  // namespace bench
 
 // Registers `fn` at 500 employees and at 32,767, each with its own iteration
 // count (a run at the largest size is slow to set up: its windows read the
@@ -12,15 +19,15 @@
 #define ROTAWISE_ACTION(fn, smallIterations, largeIterations)                              \
   BENCHMARK(fn)                                                                            \
       ->Arg(::bench::kSmall)                                                               \
-      ->Iterations(smallIterations)                                                        \
-      ->Repetitions(5)                                                                     \
+      ->Iterations(::bench::times(smallIterations))                                                        \
+      ->Repetitions(::bench::times(5))                                                                     \
       ->ReportAggregatesOnly(true)                                                         \
       ->UseRealTime()                                                                      \
       ->Unit(benchmark::kMillisecond);                                                     \
   BENCHMARK(fn)                                                                            \
       ->Arg(::bench::kLargest)                                                             \
-      ->Iterations(largeIterations)                                                        \
-      ->Repetitions(3)                                                                     \
+      ->Iterations(::bench::times(largeIterations))                                                        \
+      ->Repetitions(::bench::times(3))                                                                     \
       ->ReportAggregatesOnly(true)                                                         \
       ->UseRealTime()                                                                      \
       ->Unit(benchmark::kMillisecond)

@@ -547,13 +547,14 @@ void RecordSet::renumber(const QString& numberField) {
   QSqlDatabase connection = d.database();
   if (!connection.transaction()) fail("The database could not start renumbering (it may be read-only).");
   {
+    // One statement for the whole table, writing only the numbers that
+    // change: a save at the end touches one record, not every one.
     QSqlQuery q(connection);
-    bool ok = q.prepare("UPDATE " + d.quotedTable() + " SET " + number + " = ? WHERE rowid = ?");
-    for (int k = 0; ok && k < order.size(); ++k) {
-      q.addBindValue(k + 1);
-      q.addBindValue(order[k]);
-      ok = q.exec();
-    }
+    const QString table = d.quotedTable();
+    const bool ok = q.exec("UPDATE " + table + " SET " + number +
+                           " = r.n FROM (SELECT rowid AS id, row_number() OVER (ORDER BY rowid) "
+                           "AS n FROM " + table + ") AS r WHERE " + table + ".rowid = r.id AND " +
+                           table + "." + number + " IS NOT r.n");
     if (!ok) {
       const QString error = db::errorText(q.lastError());
       q = QSqlQuery();
