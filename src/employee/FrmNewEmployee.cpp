@@ -120,7 +120,7 @@ void FrmNewEmployee::openTableAtLoad() {
     msgBox(
         "As this is an empty or new database, the first thing you need to do on this screen is "
         "press Enter New Employee.",
-        int(msg::OkOnly) + msg::Exclamation, "Information hint!");
+        msg::OkOnly + msg::Exclamation, "Information hint!");
   }
   if (txtFullName->text().isEmpty()) txtFullName->setText("Press Enter Employee to begin");
 }
@@ -135,7 +135,7 @@ void FrmNewEmployee::Form_KeyPress() {
         "You have not set up either your Job Discriptions or Bld/Dept areas.  These screens "
         "must be completed first before you can enter Employee data.  Please see help section "
         "'Getting Started' for more information.",
-        int(msg::OkOnly) + msg::Exclamation, "Opps!");
+        msg::OkOnly + msg::Exclamation, "Opps!");
     setMousePointer(this, pointer::Default);
     closeAndShowMainMenu();
     return;
@@ -195,7 +195,7 @@ void FrmNewEmployee::closeEvent(QCloseEvent* event) {
 bool FrmNewEmployee::hasCurrentRecord() const { return !Text1->text().isEmpty(); }
 
 void FrmNewEmployee::notice(const QString& text) {
-  msgBox(text, int(msg::OkOnly) + msg::Exclamation, "Ok!");
+  msgBox(text, msg::OkOnly + msg::Exclamation, "Ok!");
 }
 
 bool FrmNewEmployee::guarded(const std::function<void()>& step) {
@@ -211,7 +211,7 @@ bool FrmNewEmployee::guarded(const std::function<void()>& step) {
 }
 
 void FrmNewEmployee::oops(const QString& text) {
-  msgBox(text, int(msg::OkOnly) + msg::Exclamation, "Opps!");
+  msgBox(text, msg::OkOnly + msg::Exclamation, "Opps!");
 }
 
 void FrmNewEmployee::reportError(const std::exception& e) {

@@ -91,7 +91,7 @@ void FrmNewEmployee::CmdDelete_Click() {
   }
   PointerGuard hourglass(this);
   if (msgBox("Are you sure you want to delete this employee from database?",
-             int(msg::YesNo) + msg::Question, "Warning question") == msg::No)
+             msg::YesNo + msg::Question, "Warning question") == msg::No)
     return;
   guarded([&] {
     // A new employee not written yet is the one on screen: write it, so that

@@ -152,7 +152,7 @@ void FrmExtras::Command2_Click() {
         saveFailedMessage("The schedule extras", "Something went wrong on the way."));
   }
   if (!result.ok) {
-    msgBox(result.message, int(msg::OkOnly) + int(msg::Exclamation), "Opps!");
+    msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
     return;  // the window stays open with the user's entries
   }
   closeAndShowMainWindow();

@@ -105,7 +105,7 @@ void ListWindow::saveList() {
     result = SaveResult::failed(saveFailedMessage("The list", "Something went wrong on the way."));
   }
   if (!result.ok) {
-    msgBox(result.message, int(msg::OkOnly) + int(msg::Exclamation), "Opps!");
+    msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
     return;  // the window stays open with the user's entries
   }
   closeAndShowMainWindow();

@@ -6,10 +6,12 @@
 #include <QString>
 #include <functional>
 
+// Plain numbers rather than enums, so that buttons and icons add up as the
+// classic codes do (OkOnly + Exclamation is 48).
 namespace msg {
-enum Button { OkOnly = 0, OkCancel = 1, YesNo = 4 };
-enum Icon { Question = 32, Exclamation = 48 };
-enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+constexpr int OkOnly = 0, OkCancel = 1, YesNo = 4;        // buttons
+constexpr int Question = 32, Exclamation = 48;            // icons
+constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;        // answers
 }  // namespace msg
 
 int msgBox(const QString& text, int code, const QString& title);

@@ -21,7 +21,7 @@
 
 namespace {
 const QString kOpps = "Opps!";
-constexpr int kExclamation = int(msg::OkOnly) + int(msg::Exclamation);
+constexpr int kExclamation = msg::OkOnly + msg::Exclamation;
 }  // namespace
 
 // ---- Load -------------------------------------------------------------------

@@ -23,7 +23,7 @@
 #include "print/SchedulePrint.h"
 
 namespace {
-constexpr int kExclamation = int(msg::OkOnly) + int(msg::Exclamation);
+constexpr int kExclamation = msg::OkOnly + msg::Exclamation;
 const QString kPrintFailed = "Please check your printer and try again.";
 const QString kPrinted = "Data compiled successfully and sent to printer.";
 const QString kExtrasQuestion =
@@ -34,12 +34,6 @@ const QString kNoAllAreasPreview =
     "all of your areas directly to the printer.   You can preview individual areas by choosing "
     "that area on previous page.  This must be limited due to screen size.";
 
-// Adds a name where the sorted list box keeps it.
-void addSorted(QListWidget* box, const QString& name) {
-  QStringList entries;
-  for (int i = 0; i < box->count(); ++i) entries << box->item(i)->text();
-  box->insertItem(sortedInsertIndex(entries, name), name);
-}
 }  // namespace
 
 void FrmPrintItBaby::Form_Load() {
@@ -83,7 +77,7 @@ void FrmPrintItBaby::Command4_Click() {
     if (!printer) throw ScheduleError("no printer chosen");
     state_.copies = qint16(CommonDialog1->Copies);
     state_.extrasWanted =
-        msgBox(kExtrasQuestion, int(msg::YesNo) + int(msg::Question), "Warning question") != msg::No;
+        msgBox(kExtrasQuestion, msg::YesNo + msg::Question, "Warning question") != msg::No;
     ScheduleRun run;
     run.printer = printer.get();
     run.readStaff = [this] {
@@ -147,8 +141,14 @@ void FrmPrintItBaby::showPreview(const ScheduleSelection& selection) {
   const QVector<int> days = coveredDays(state_);
   for (int d : days) {
     if (d != days.first()) ProgressBar1->setValue(d + 1);
-    for (int k = 0; k < 4; ++k)
-      for (const Listing& listing : selection.cells[k][d]) addSorted(grid_[d][k], listing.name);
+    for (int k = 0; k < 4; ++k) {
+      // The order the sorted box keeps, found once for the whole cell rather
+      // than by a walk of the box for every name.
+      QStringList names;
+      for (const Listing& listing : selection.cells[k][d]) names << listing.name;
+      sortEntries(names);
+      grid_[d][k]->addItems(names);
+    }
     doEvents();
   }
 }

@@ -198,7 +198,7 @@ TEST_F(PrintWindowTest, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReport
       for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
         if (find<QPushButton>(b)->isEnabled()) enabledWhileAsked << b;
     EXPECT_EQ(mousePointer(window), text == kQuestion ? pointer::Hourglass : pointer::Default);
-    return text == kQuestion ? int(msg::No) : int(msg::Ok);
+    return text == kQuestion ? msg::No : msg::Ok;
   });
   click("Command4");
   setMessageBoxHandler({});

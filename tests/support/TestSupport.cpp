@@ -15,7 +15,7 @@ MessageBoxQueue::MessageBoxQueue() {
       answers_.pop_front();
       return reply;
     }
-    return (code & 0x7) == msg::YesNo ? int(msg::Yes) : int(msg::Ok);
+    return (code & 0x7) == msg::YesNo ? msg::Yes : msg::Ok;
   });
 }
 
