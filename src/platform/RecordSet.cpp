@@ -90,6 +90,8 @@ struct RecordSet::Impl : db::Listener {
     QVector<qint64> out;
     QSqlQuery q = run("SELECT rowid FROM " + quotedTable() + " ORDER BY rowid");
     while (q.next()) out.append(q.value(0).toLongLong());
+    // A damaged page ends the walk early: that is an error, not a shorter table.
+    if (q.lastError().isValid()) failWith(q, {});
     return out;
   }
 
