@@ -63,7 +63,11 @@ inline QByteArray show(const QStringList& l) {
   std::fprintf(stderr, "PROPERTY BROKEN: %s %s\n", what, detail.constData());
   std::abort();
 }
-inline void check(bool holds, const char* what, const QByteArray& detail = {}) {
-  if (!holds) broken(what, detail);
-}
 }  // namespace fuzz
+
+// Stops the run when `holds` is false; the detail (a QByteArray expression)
+// is only worked out then, so passing checks cost nothing.
+#define FUZZ_CHECK(holds, what, ...)                        \
+  do {                                                      \
+    if (!(holds)) fuzz::broken(what, QByteArray(__VA_ARGS__)); \
+  } while (0)

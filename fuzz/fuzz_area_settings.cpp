@@ -7,8 +7,8 @@
 
 namespace {
 void checkValue(const QString& v) {
-  fuzz::check(v == v.trimmed(), "a value is not trimmed", fuzz::show(v));
-  fuzz::check(!v.contains(u'\r') && !v.contains(u'\n'), "a line end in a value", fuzz::show(v));
+  FUZZ_CHECK(v == v.trimmed(), "a value is not trimmed", fuzz::show(v));
+  FUZZ_CHECK(!v.contains(u'\r') && !v.contains(u'\n'), "a line end in a value", fuzz::show(v));
 }
 }  // namespace
 
@@ -19,15 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const qsizetype cut = in.indexOf('\n');
   const QString area = QString::fromUtf8(cut < 0 ? in : in.left(cut));
   const QString fileName = areaSettingsFileName(area);
-  fuzz::check(isBareFileName(fileName), "an area gave a file name outside the folder",
+  FUZZ_CHECK(isBareFileName(fileName), "an area gave a file name outside the folder",
               fuzz::show(fileName));
-  fuzz::check(fileName.endsWith(".IGH"), "a settings file name without .IGH");
+  FUZZ_CHECK(fileName.endsWith(".IGH"), "a settings file name without .IGH");
 
   fuzz::writeFile("SETTINGS.IGH", in);
   bool ok = false;
   const AreaSettings s = readAreaSettings("SETTINGS.IGH", &ok);
-  fuzz::check(ok, "a settings file was not read");
-  fuzz::check(s.lineCount >= 0, "a negative line count");
+  FUZZ_CHECK(ok, "a settings file was not read");
+  FUZZ_CHECK(s.lineCount >= 0, "a negative line count");
   for (const QString& v : {s.area, s.position, s.dayOrWeek, s.number}) checkValue(v);
   for (int k = 0; k < 4; ++k) {
     checkValue(s.times[k]);
@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   QString error;
-  fuzz::check(writeAreaSettings(fileName, s, &error), "settings could not be written",
+  FUZZ_CHECK(writeAreaSettings(fileName, s, &error), "settings could not be written",
               error.toUtf8());
   const AreaSettings back = readAreaSettings(fileName, &ok);
-  fuzz::check(ok, "written settings were not read");
+  FUZZ_CHECK(ok, "written settings were not read");
   const QStringList want = areaSettingsLines(s), got = areaSettingsLines(back);
-  fuzz::check(got == want, "written settings do not read back",
+  FUZZ_CHECK(got == want, "written settings do not read back",
               fuzz::show(want) + " came back as " + fuzz::show(got));
   QFile::remove(fileName);
   return 0;

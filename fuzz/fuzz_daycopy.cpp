@@ -8,8 +8,8 @@
 namespace {
 void checkWeekdaysWriteAndRead() {
   for (int day = 0; day < fields::DaysInWeek; ++day) {
-    fuzz::check(daycopy::writeTarget(day), "DAYCOPY.IGH could not be written");
-    fuzz::check(daycopy::readTarget() == day, "a weekday written does not read back");
+    FUZZ_CHECK(daycopy::writeTarget(day), "DAYCOPY.IGH could not be written");
+    FUZZ_CHECK(daycopy::readTarget() == day, "a weekday written does not read back");
   }
 }
 }  // namespace
@@ -23,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)first;
   fuzz::writeFile(daycopy::FileName, fuzz::bytes(data, size));
   const int day = daycopy::readTarget();
-  fuzz::check(day >= -1 && day < fields::DaysInWeek, "a weekday out of range");
+  FUZZ_CHECK(day >= -1 && day < fields::DaysInWeek, "a weekday out of range");
   const ListRead read = readListFile(daycopy::FileName);
   if (day >= 0)
-    fuzz::check(read.items.first().trimmed().toUpper() == fields::weekdays[day].upperName,
+    FUZZ_CHECK(read.items.first().trimmed().toUpper() == fields::weekdays[day].upperName,
                 "the weekday is not the file's first item");
   else if (read.ok && !read.items.isEmpty())
     for (const auto& w : fields::weekdays)
-      fuzz::check(read.items.first().trimmed().toUpper() != w.upperName, "a weekday not recognised");
+      FUZZ_CHECK(read.items.first().trimmed().toUpper() != w.upperName, "a weekday not recognised");
   return 0;
 }

@@ -9,16 +9,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::writeFile("EXEMPT.IGH", fuzz::bytes(data, size));
   bool ok = false;
   const QStringList names = readExemptFile(&ok);
-  fuzz::check(ok, "EXEMPT.IGH was not read");
+  FUZZ_CHECK(ok, "EXEMPT.IGH was not read");
   for (const QString& n : names) {
-    fuzz::check(!n.isEmpty() && n == n.trimmed(), "a name is empty or not trimmed", fuzz::show(n));
-    fuzz::check(!n.contains(u'\r') && !n.contains(u'\n'), "a line end in a name", fuzz::show(n));
+    FUZZ_CHECK(!n.isEmpty() && n == n.trimmed(), "a name is empty or not trimmed", fuzz::show(n));
+    FUZZ_CHECK(!n.contains(u'\r') && !n.contains(u'\n'), "a line end in a name", fuzz::show(n));
   }
 
   QString error;
-  fuzz::check(writeExemptFile(names, &error), "EXEMPT.IGH could not be written", error.toUtf8());
+  FUZZ_CHECK(writeExemptFile(names, &error), "EXEMPT.IGH could not be written", error.toUtf8());
   const QStringList back = readExemptFile(&ok);
-  fuzz::check(ok && back == names, "EXEMPT.IGH does not read back",
+  FUZZ_CHECK(ok && back == names, "EXEMPT.IGH does not read back",
               fuzz::show(names) + " came back as " + fuzz::show(back));
   return 0;
 }

@@ -25,29 +25,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   bool ok = false;
   const QStringList items = readExtrasItems(&ok);
-  fuzz::check(ok, "extras.txt not read");
-  fuzz::check(items.size() == kExtrasLineCount, "not thirteen items");
+  FUZZ_CHECK(ok, "extras.txt not read");
+  FUZZ_CHECK(items.size() == kExtrasLineCount, "not thirteen items");
   const QStringList values = readExtrasValues(&ok);
-  fuzz::check(ok && values.size() == kExtrasLineCount, "not thirteen values");
+  FUZZ_CHECK(ok && values.size() == kExtrasLineCount, "not thirteen values");
   for (int i = 0; i < kExtrasLineCount; ++i) {
-    fuzz::check(!values[i].contains(u'\r') && !values[i].contains(u'\n'), "a line end in a value");
-    fuzz::check(isNothing(items[i]) ? values[i].isEmpty() : values[i] == items[i],
+    FUZZ_CHECK(!values[i].contains(u'\r') && !values[i].contains(u'\n'), "a line end in a value");
+    FUZZ_CHECK(isNothing(items[i]) ? values[i].isEmpty() : values[i] == items[i],
                 "a value differs from its item", fuzz::show(items[i]));
   }
 
   const SaveResult saved = saveExtras(values);
   const bool hasQuote = values.join(QString()).contains(u'"');
-  fuzz::check(saved.ok != hasQuote, "a save refused or accepted the wrong values",
+  FUZZ_CHECK(saved.ok != hasQuote, "a save refused or accepted the wrong values",
               saved.message.toUtf8());
   if (!saved.ok) {
-    fuzz::check(QFile(extrasFileName()).size() == in.size(), "a refused save wrote the file");
+    FUZZ_CHECK(QFile(extrasFileName()).size() == in.size(), "a refused save wrote the file");
     return 0;
   }
   const QStringList back = readExtrasValues(&ok);
   for (int i = 0; i < kExtrasLineCount; ++i) {
     QString want = values[i].contains(u',') ? values[i] : withoutLeadingBlanks(values[i]);
     if (isNothing(want)) want.clear();
-    fuzz::check(back[i] == want, "a saved value does not read back",
+    FUZZ_CHECK(back[i] == want, "a saved value does not read back",
                 fuzz::show(want) + " came back as " + fuzz::show(back[i]));
   }
   return 0;

@@ -19,32 +19,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray in = fuzz::bytes(data, size);
   const QStringList items = parseListItems(decodeText(in));
   for (const QString& item : items)
-    fuzz::check(!item.contains(u'\r') && !item.contains(u'\n'), "an item holds a line end",
+    FUZZ_CHECK(!item.contains(u'\r') && !item.contains(u'\n'), "an item holds a line end",
                 fuzz::show(item));
 
   fuzz::writeFile("AREAS.IGH", in);
   const ListRead read = readListFile("areas.igh");  // found in any case of its name
-  fuzz::check(read.ok && read.items == items, "the file reader and the parser disagree");
+  FUZZ_CHECK(read.ok && read.items == items, "the file reader and the parser disagree");
   bool ok = false;
   const QStringList choices = readChoices("AREAS.IGH", &ok);
-  fuzz::check(ok && choices.size() <= items.size(), "choices not taken from the items");
+  FUZZ_CHECK(ok && choices.size() <= items.size(), "choices not taken from the items");
 
   // Write back every item the writer accepts and read the file again.
   QStringList lines, expected;
   for (const QString& item : items) {
     QString line;
     if (!encodeListLine(item, &line)) {
-      fuzz::check(item.contains(u'"'), "a value without a quote was refused", fuzz::show(item));
+      FUZZ_CHECK(item.contains(u'"'), "a value without a quote was refused", fuzz::show(item));
       continue;
     }
     lines << line;
     expected << (item.contains(u',') ? item : withoutLeadingBlanks(item));
   }
   QString error;
-  fuzz::check(writeListLines("AREAS.IGH", lines, &error), "the list could not be written",
+  FUZZ_CHECK(writeListLines("AREAS.IGH", lines, &error), "the list could not be written",
               error.toUtf8());
   const ListRead again = readListFile("AREAS.IGH");
-  fuzz::check(again.ok && again.items == expected, "a written list does not read back",
+  FUZZ_CHECK(again.ok && again.items == expected, "a written list does not read back",
               fuzz::show(expected) + " came back as " + fuzz::show(again.items));
   return 0;
 }

@@ -9,14 +9,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::writeFile("PRINT.IGH", fuzz::bytes(data, size));
   bool ok = false;
   const QString name = readPrintFile(&ok);
-  fuzz::check(ok, "PRINT.IGH was not read");
-  fuzz::check(!name.contains(u'\r') && !name.contains(u'\n'), "a line end in the name");
-  fuzz::check(name.isEmpty() || !name.back().isSpace(), "a trailing blank in the name");
+  FUZZ_CHECK(ok, "PRINT.IGH was not read");
+  FUZZ_CHECK(!name.contains(u'\r') && !name.contains(u'\n'), "a line end in the name");
+  FUZZ_CHECK(name.isEmpty() || !name.back().isSpace(), "a trailing blank in the name");
 
   QString error;
-  fuzz::check(writePrintFile(name, &error), "PRINT.IGH could not be written", error.toUtf8());
+  FUZZ_CHECK(writePrintFile(name, &error), "PRINT.IGH could not be written", error.toUtf8());
   const QString back = readPrintFile(&ok);
-  fuzz::check(ok && back == name, "PRINT.IGH does not read back",
+  FUZZ_CHECK(ok && back == name, "PRINT.IGH does not read back",
               fuzz::show(name) + " came back as " + fuzz::show(back));
   return 0;
 }

@@ -24,8 +24,8 @@ bool hasLoneSurrogate(const QString& s) {
 void checkRoundTrip(const QString& text, const char* what) {
   const QByteArray encoded = encodeText(text);
   const QString back = decodeText(encoded);
-  fuzz::check(back == text, what, fuzz::show(text) + " came back as " + fuzz::show(back));
-  fuzz::check(fitsCodePage1252(text) || encoded == text.toUtf8() ||
+  FUZZ_CHECK(back == text, what, fuzz::show(text) + " came back as " + fuzz::show(back));
+  FUZZ_CHECK(fitsCodePage1252(text) || encoded == text.toUtf8() ||
                   encoded == "\xEF\xBB\xBF" + text.toUtf8(),
               "text outside 1252 not written as UTF-8", fuzz::show(text));
 }
@@ -34,21 +34,21 @@ void checkRoundTrip(const QString& text, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray in = fuzz::bytes(data, size);
   const QString decoded = decodeText(in);
-  fuzz::check(!hasLoneSurrogate(decoded), "decoding made a lone surrogate", fuzz::show(decoded));
+  FUZZ_CHECK(!hasLoneSurrogate(decoded), "decoding made a lone surrogate", fuzz::show(decoded));
 
   // Every byte of a 1252 file is one character, and writing it gives the file back.
   const QString cp = decodeCp1252(in);
-  fuzz::check(cp.size() == in.size(), "1252 decoding changed the length");
-  fuzz::check(fitsCodePage1252(cp), "a 1252 character does not fit 1252", fuzz::show(cp));
+  FUZZ_CHECK(cp.size() == in.size(), "1252 decoding changed the length");
+  FUZZ_CHECK(fitsCodePage1252(cp), "a 1252 character does not fit 1252", fuzz::show(cp));
   if (decoded == cp && !in.startsWith("\xEF\xBB\xBF"))
-    fuzz::check(encodeText(decoded) == in, "a 1252 file does not write back to its bytes");
+    FUZZ_CHECK(encodeText(decoded) == in, "a 1252 file does not write back to its bytes");
   // Text taken as UTF-8 must really be UTF-8: Qt reads it back to the same bytes.
   // After a byte-order mark, a body that is not UTF-8 is read as 1252.
   if (decoded != cp) {
     const QByteArray body = in.startsWith("\xEF\xBB\xBF") ? in.mid(3) : in;
     QStringDecoder exact(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString asUtf8 = exact.decode(body);
-    fuzz::check(asUtf8.toUtf8() == body || decoded == decodeCp1252(body),
+    FUZZ_CHECK(asUtf8.toUtf8() == body || decoded == decodeCp1252(body),
                 "bytes that are not UTF-8 read as UTF-8");
   }
 
