@@ -3,13 +3,16 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <cmath>
+#include <optional>
 
 #include "platform/FileOps.h"
+#include "platform/PdfMerge.h"
 
 namespace {
 constexpr double kTwipsPerPoint = 20;
@@ -74,9 +77,10 @@ bool paintDocuments(Device& device, const QVector<PrintedDocument>& documents) {
   return painter.end();
 }
 
-// A PDF file holding every document of the run. Each new document makes the
-// whole file again under a temporary name and renames it over the old one,
-// so the file on disk is always complete.
+// A PDF file holding every document of the run. Each new document is drawn
+// once, into a PDF of its own; the file is those joined, made again under a
+// temporary name and renamed over the old one, so the file on disk is always
+// complete and no document is drawn twice.
 class PdfFileTarget : public PrintTarget {
  public:
   PdfFileTarget(QString path, QPageLayout layout) : path_(std::move(path)), layout_(layout) {}
@@ -87,6 +91,19 @@ class PdfFileTarget : public PrintTarget {
   void printDocument(const PrintedDocument& document) override {
     QVector<PrintedDocument> all = documents_;
     all.push_back(document);
+    QList<QByteArray> parts = parts_;
+    parts.push_back(render({document}));
+    QByteArray file = joinPdfFiles(parts);
+    if (file.isEmpty()) file = render(all);  // parts that would not join: draw them together
+    QString error;
+    if (!fileops::writeAtomically(path_, file, &error))
+      throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
+    documents_ = std::move(all);
+    parts_ = std::move(parts);
+  }
+
+ private:
+  QByteArray render(const QVector<PrintedDocument>& documents) const {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -95,18 +112,15 @@ class PdfFileTarget : public PrintTarget {
       writer.setPageLayout(layout_);
       writer.setTitle("Employees Rotawise");
       writer.setCreator("Employees Rotawise");
-      if (!paintDocuments(writer, all)) throw PrinterError("the PDF could not be made");
+      if (!paintDocuments(writer, documents)) throw PrinterError("the PDF could not be made");
     }
-    QString error;
-    if (!fileops::writeAtomically(path_, buffer.data(), &error))
-      throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
-    documents_ = std::move(all);
+    return buffer.data();
   }
 
- private:
   QString path_;
   QPageLayout layout_;
   QVector<PrintedDocument> documents_;
+  QList<QByteArray> parts_;  // each document as a PDF of its own
 };
 
 // A printer chosen in the printer dialog: one job per document.
@@ -144,13 +158,39 @@ Printer::~Printer() = default;
 double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
 double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
 
-double Printer::TextWidth(const QString& text) const {
-  return QFontMetricsF(twipsFont(FontName, FontSize, FontBold, false, false)).horizontalAdvance(text);
+// The metrics of the font last measured, and the widths of the texts measured
+// in it: a schedule measures the same names again and again, and shaping a
+// text costs far more than looking its width up.
+struct Printer::Measures {
+  QString name;
+  double size = -1;
+  bool bold = false;
+  std::optional<QFontMetricsF> metrics;
+  QHash<QString, double> widths;
+};
+
+const QFontMetricsF& Printer::metrics() const {
+  if (!measures_) measures_ = std::make_unique<Measures>();
+  Measures& m = *measures_;
+  if (!m.metrics || m.name != FontName || m.size != FontSize || m.bold != FontBold) {
+    m.name = FontName;
+    m.size = FontSize;
+    m.bold = FontBold;
+    m.metrics.emplace(twipsFont(FontName, FontSize, FontBold, false, false));
+    m.widths.clear();
+  }
+  return *m.metrics;
 }
 
-double Printer::TextHeight(const QString&) const {
-  return QFontMetricsF(twipsFont(FontName, FontSize, FontBold, false, false)).lineSpacing();
+double Printer::TextWidth(const QString& text) const {
+  const QFontMetricsF& fm = metrics();
+  QHash<QString, double>& widths = measures_->widths;
+  if (auto it = widths.constFind(text); it != widths.cend()) return *it;
+  if (widths.size() > 50000) widths.clear();
+  return *widths.insert(text, fm.horizontalAdvance(text));
 }
+
+double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }
 
 double Printer::columnWidth() const {
   return QFontMetricsF(twipsFont(FontName, FontSize, false, false, false)).averageCharWidth();

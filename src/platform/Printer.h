@@ -159,7 +159,10 @@ class Printer {
  private:
   void printText(const QString& text);
   void endLine();
+  const class QFontMetricsF& metrics() const;  // of the current font, kept while it stays
 
+  struct Measures;
+  mutable std::unique_ptr<Measures> measures_;
   std::shared_ptr<PrintTarget> target_;
   PrintedDocument document_;
   int page_ = 0;  // index of the page the next text lands on; pages fill in lazily
