@@ -1,5 +1,7 @@
 #include "print/SchedulePrint.h"
 
+#include <optional>
+
 #include "lists/ExtrasFile.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
@@ -51,10 +53,18 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
   }
   const ListRead areas = readListFile("AREAS.IGH");
   if (!areas.ok) throw ScheduleError("AREAS.IGH cannot be read");
+  // Every area is chosen from the same records, and nothing can change them
+  // during the run: read the table once, not once per area.
+  std::optional<QVector<EmployeeRow>> staff;
+  ScheduleRun eachArea = run;
+  eachArea.readStaff = [&] {
+    if (!staff) staff = run.readStaff();
+    return *staff;
+  };
   int documents = 0;
   for (const QString& item : areas.items) {
     if (item.trimmed().size() < 2) break;  // a blank or one-letter item ends the list
-    printAreaSchedule(run, state, areaSettingsFileName(item));
+    printAreaSchedule(eachArea, state, areaSettingsFileName(item));
     ++documents;
   }
   return documents;

@@ -13,7 +13,8 @@ class Printer;
 
 struct ScheduleRun {
   Printer* printer = nullptr;
-  // Opens the employee table afresh and reads every record (once per area).
+  // Opens the employee table afresh and reads every record (once per run: an
+  // all-areas run chooses every area from the same records).
   std::function<QVector<EmployeeRow>()> readStaff;
   double rowUnit = 0;  // twips
   QString date;        // today's date as the title shows it

@@ -12,52 +12,66 @@ QString range(const QString& from, const QString& to) {
   return (from + " - " + to).left(kRangeLength);
 }
 
-// The area conditions of the placement rules: every area, or the day's own.
-bool worksHere(const QString& area, const QString& dayArea) {
-  return isAllAreas(area) || sameText(dayArea, area);
-}
-
-bool inArea(const EmployeeRow& e, const QString& area) {
-  if (isAllAreas(area)) return true;
-  for (const QString& a : e.areas)
-    if (sameText(a, area)) return true;
-  return false;
-}
-
-bool isExcluded(const EmployeeRow& e, const QStringList& exclusions) {
-  for (const QString& entry : exclusions) {
-    if (entry.trimmed().isEmpty()) break;  // the table ends at its first empty entry
-    if (sameText(entry, e.fullname)) return true;
+// The choices of a schedule as compared (trimmed, in capitals), worked out
+// once for the whole table rather than for every employee, day and block.
+struct Choices {
+  explicit Choices(const PrintState& state)
+      : area(compareKey(state.area)), allAreas(isAllAreas(state.area)),
+        marked(compareKey(state.markedPosition)) {
+    for (int k = 0; k < 4; ++k) times[k] = compareKey(state.times[k]);
+    for (const QString& entry : state.exclusions) {
+      if (entry.trimmed().isEmpty()) break;  // the table ends at its first empty entry
+      exclusions << compareKey(entry);
+    }
   }
-  return false;
-}
+  // The area conditions of the placement rules: every area, or the day's own.
+  bool worksHere(const QString& dayArea) const { return allAreas || compareKey(dayArea) == area; }
+  bool inArea(const EmployeeRow& e) const {
+    if (allAreas) return true;
+    for (const QString& a : e.areas)
+      if (compareKey(a) == area) return true;
+    return false;
+  }
+  bool isExcluded(const EmployeeRow& e) const {
+    return !exclusions.isEmpty() && exclusions.contains(compareKey(e.fullname));
+  }
+  // A blank marked position marks nobody: a settings file saved without a
+  // position must not star everyone whose position is blank too.
+  bool holdsMarkedPosition(const EmployeeRow& e) const {
+    return !marked.isEmpty() && compareKey(e.position) == marked;
+  }
 
-// A blank marked position marks nobody: a settings file saved without a
-// position must not star everyone whose position is blank too.
-bool holdsMarkedPosition(const EmployeeRow& e, const QString& marked) {
-  return !compareKey(marked).isEmpty() && sameText(e.position, marked);
-}
+  QString area;
+  bool allAreas;
+  QString marked;
+  std::array<QString, 4> times;
+  QStringList exclusions;
+};
 
-// The listings of one employee on one day in one block, in the order printed.
-void place(const EmployeeRow& e, int day, const QString& time, const PrintState& state,
+// What the placement rules ask of one employee's day, compared once.
+struct DayKeys {
+  DayKeys(const EmployeeDay& d, const Choices& c)
+      : main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
+        special(compareKey(d.special) == "YES"), worksMain(c.worksHere(d.mainArea)),
+        worksSplit(c.worksHere(d.splitArea)), worksFirst(c.worksHere(d.firstArea)) {}
+  QString main, split;
+  bool special, worksMain, worksSplit, worksFirst;
+};
+
+// The listings of one employee on one day in the block of time `t`, in the
+// order printed.
+void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bool marked,
            QVector<Listing>& cell) {
-  const EmployeeDay& d = e.days[day];
-  const QString t = compareKey(time);
-  const QString main = compareKey(mainRange(d));
-  const bool marked = holdsMarkedPosition(e, state.markedPosition);
   auto list = [&](Placement p) { cell.push_back({e.fullname, p, marked}); };
 
   // The first rule that holds wins.
-  if (t == main && worksHere(state.area, d.mainArea)) list(Placement::MainShift);
-  else if (t == compareKey(splitRange(d)) && worksHere(state.area, d.splitArea))
-    list(Placement::SplitShift);
-  else if (t == "SPECIAL" && compareKey(d.special) == "YES" && worksHere(state.area, d.firstArea))
-    list(Placement::Special);
+  if (t == d.main && d.worksMain) list(Placement::MainShift);
+  else if (t == d.split && d.worksSplit) list(Placement::SplitShift);
+  else if (t == "SPECIAL" && d.special && d.worksFirst) list(Placement::Special);
 
   // A long weekend day also covers the late shift, whatever listed it above.
   const bool weekend = day == 5 || day == 6;
-  if (weekend && t == kWeekendLateShift && main == kWeekendLongDay &&
-      worksHere(state.area, d.mainArea))
+  if (weekend && t == kWeekendLateShift && d.main == kWeekendLongDay && d.worksMain)
     list(Placement::WeekendDouble);
 }
 }  // namespace
@@ -70,23 +84,44 @@ QString Listing::printed() const {
 QString mainRange(const EmployeeDay& day) { return range(day.start, day.stop); }
 QString splitRange(const EmployeeDay& day) { return range(day.splitStart, day.splitStop); }
 
+namespace {
+// The day fields a schedule reads, named once rather than for every record.
+struct DayFieldNames {
+  QString start, stop, splitStart, splitStop, special, firstArea, mainArea, splitArea;
+};
+const std::array<DayFieldNames, fields::DaysInWeek>& dayFieldNames() {
+  static const auto names = [] {
+    using fields::DayField;
+    std::array<DayFieldNames, fields::DaysInWeek> out;
+    for (int d = 0; d < fields::DaysInWeek; ++d)
+      out[d] = {fields::dayField(d, DayField::Start),      fields::dayField(d, DayField::Stop),
+                fields::dayField(d, DayField::SplitStart), fields::dayField(d, DayField::SplitStop),
+                fields::dayField(d, DayField::Special),    fields::dayField(d, DayField::Bldg),
+                fields::dayField(d, DayField::Bldg1),      fields::dayField(d, DayField::Bldg2)};
+    return out;
+  }();
+  return names;
+}
+}  // namespace
+
 EmployeeRow employeeFromRecord(const RecordSet& records) {
-  using fields::DayField;
   auto text = [&](const QString& field) { return records.text(field).trimmed(); };
   EmployeeRow e;
   e.fullname = text(fields::Fullname);
   e.position = text(fields::Position);
   e.areas = {text(fields::Area), text(fields::Area2), text(fields::Area3), text(fields::Area4)};
+  const auto& names = dayFieldNames();
   for (int d = 0; d < fields::DaysInWeek; ++d) {
     EmployeeDay& day = e.days[d];
-    day.start = text(fields::dayField(d, DayField::Start));
-    day.stop = text(fields::dayField(d, DayField::Stop));
-    day.splitStart = text(fields::dayField(d, DayField::SplitStart));
-    day.splitStop = text(fields::dayField(d, DayField::SplitStop));
-    day.special = text(fields::dayField(d, DayField::Special));
-    day.firstArea = text(fields::dayField(d, DayField::Bldg));
-    day.mainArea = text(fields::dayField(d, DayField::Bldg1));
-    day.splitArea = text(fields::dayField(d, DayField::Bldg2));
+    const DayFieldNames& n = names[d];
+    day.start = text(n.start);
+    day.stop = text(n.stop);
+    day.splitStart = text(n.splitStart);
+    day.splitStop = text(n.splitStop);
+    day.special = text(n.special);
+    day.firstArea = text(n.firstArea);
+    day.mainArea = text(n.mainArea);
+    day.splitArea = text(n.splitArea);
   }
   return e;
 }
@@ -108,12 +143,16 @@ QVector<EmployeeRow> readEmployees(RecordSet& records) {
 ScheduleSelection selectSchedule(const PrintState& state, const QVector<EmployeeRow>& staff) {
   ScheduleSelection s;
   const QVector<int> days = coveredDays(state);
+  const Choices choices(state);
   for (const EmployeeRow& e : staff) {
     // Excluded staff still count: they belong to the area, they are only off.
-    if (isAllAreas(state.area) || sameText(e.areas[0], state.area)) ++s.staffCount;
-    if (!inArea(e, state.area) || isExcluded(e, state.exclusions)) continue;
-    for (int k = 0; k < 4; ++k)
-      for (int d : days) place(e, d, state.times[k], state, s.cells[k][d]);
+    if (choices.allAreas || compareKey(e.areas[0]) == choices.area) ++s.staffCount;
+    if (!choices.inArea(e) || choices.isExcluded(e)) continue;
+    const bool marked = choices.holdsMarkedPosition(e);
+    for (int d : days) {
+      const DayKeys keys(e.days[d], choices);
+      for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
+    }
   }
   return s;
 }
