@@ -1,5 +1,7 @@
 #include "print/Roster.h"
 
+#include <QHash>
+
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
@@ -60,15 +62,23 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   printer.FontUnderline = false;
   printer.Print();
 
+  // One walk of the table, its employees grouped by area in table order, so
+  // twenty areas cost one reading and not twenty.
+  struct Row {
+    QString name, position;
+  };
+  QHash<QString, QVector<Row>> byArea;
+  for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext())
+    byArea[comparable(employees.text(fields::Area))].push_back(
+        {employees.text(fields::Fullname).trimmed(), employees.text(fields::Position).trimmed()});
+
   const QString rule(127, '_');
   int total = 0;
   for (const RosterArea& area : areas) {
     int count = 0;
     printer.FontBold = false;
-    for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext()) {
-      if (comparable(employees.text(fields::Area)) != area.key) continue;
-      printRow(printer, area.shown, employees.text(fields::Fullname).trimmed(),
-               employees.text(fields::Position).trimmed());
+    for (const Row& row : byArea.value(area.key)) {
+      printRow(printer, area.shown, row.name, row.position);
       ++count;
     }
     printer.FontBold = true;

@@ -29,8 +29,8 @@ QVector<RosterArea> rosterAreas(const QStringList& items);
 QVector<RosterArea> readRosterAreas();
 
 // Prints the whole roster and ends the document. Walks `employees` from the
-// first record once per area, in table order; an `area` that holds no value
-// counts as blank. `date` is the heading's date. Returns the grand total.
+// first record once, listing each area's employees in table order; an `area`
+// that holds no value counts as blank. `date` is the heading's date. Returns the grand total.
 // Errors of the record set (DbError) and the printer (PrinterError) pass through.
 int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& employees,
                 const QString& date);
