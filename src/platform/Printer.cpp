@@ -89,11 +89,29 @@ class PdfFileTarget : public PrintTarget {
   QString description() const override { return path_; }
 
   void printDocument(const PrintedDocument& document) override {
-    QVector<PrintedDocument> all = documents_;
-    all.push_back(document);
+    if (holding_) {
+      held_.push_back(document);
+      return;
+    }
+    write({document});
+  }
+
+  void holdDocuments() override { holding_ = true; }
+
+  void releaseDocuments() override {
+    holding_ = false;
+    QVector<PrintedDocument> held;
+    std::swap(held, held_);
+    if (!held.isEmpty()) write(held);
+  }
+
+ private:
+  // Adds the documents, drawn together as one part, to the file.
+  void write(const QVector<PrintedDocument>& documents) {
+    QVector<PrintedDocument> all = documents_ + documents;
     QList<QByteArray> parts = parts_;
-    parts.push_back(render({document}));
-    QByteArray file = joinPdfFiles(parts);
+    parts.push_back(render(documents));
+    QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
     if (file.isEmpty()) file = render(all);  // parts that would not join: draw them together
     QString error;
     if (!fileops::writeAtomically(path_, file, &error))
@@ -102,7 +120,6 @@ class PdfFileTarget : public PrintTarget {
     parts_ = std::move(parts);
   }
 
- private:
   QByteArray render(const QVector<PrintedDocument>& documents) const {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -120,7 +137,9 @@ class PdfFileTarget : public PrintTarget {
   QString path_;
   QPageLayout layout_;
   QVector<PrintedDocument> documents_;
-  QList<QByteArray> parts_;  // each document as a PDF of its own
+  QList<QByteArray> parts_;  // each document (or each run of held ones) as a PDF of its own
+  bool holding_ = false;
+  QVector<PrintedDocument> held_;
 };
 
 // A printer chosen in the printer dialog: one job per document.
@@ -134,6 +153,13 @@ class QPrinterTarget : public PrintTarget {
   QSizeF printableSizeTwips() const override { return paintSizeTwips(printer_->pageLayout()); }
   QString description() const override {
     return pdf_ ? pdf_->description() : printer_->printerName();
+  }
+
+  void holdDocuments() override {
+    if (pdf_) pdf_->holdDocuments();
+  }
+  void releaseDocuments() override {
+    if (pdf_) pdf_->releaseDocuments();
   }
 
   void printDocument(const PrintedDocument& document) override {
@@ -256,6 +282,9 @@ void Printer::EndDoc() {
   if (doc.pages.isEmpty()) return;  // nothing printed, nothing sent
   target_->printDocument(doc);
 }
+
+void Printer::holdDocuments() { target_->holdDocuments(); }
+void Printer::releaseDocuments() { target_->releaseDocuments(); }
 
 void Printer::KillDoc() {
   document_ = {};

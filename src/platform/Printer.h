@@ -44,16 +44,22 @@
 //     the other in that single file: after each EndDoc() the file is written
 //     again, complete and valid, holding all documents ended so far (an
 //     all-areas schedule that ends one document per area gives one file with
-//     every area's pages in area order; making the file again costs about a
-//     millisecond a page, so even twenty areas stay well under a second);
+//     every area's pages in area order);
 //   - the recording target keeps every ended document for tests.
+// A run that ends many documents in a row may hold them (holdDocuments() ...
+// releaseDocuments()): a PDF file then gets every document ended meanwhile at
+// the release, drawn together, because each separate drawing of a document
+// embeds its fonts again and that costs more than the pages themselves. A
+// real printer and the recording target take each document at its EndDoc()
+// as always.
 // A document that is never ended (an error in the middle) is never printed,
 // and documents already ended stay printed. EndDoc() with nothing printed
 // sends nothing; blank pages made by NewPage() between texts are kept.
 // Destroying the Printer ends the run; there is nothing to close.
 //
 // Errors (the target refused the document: no such printer, the PDF could not
-// be written, the disk is full) throw PrinterError from EndDoc().
+// be written, the disk is full) throw PrinterError from EndDoc(), or for held
+// documents from releaseDocuments().
 #include <QSizeF>
 #include <QString>
 #include <QVector>
@@ -95,6 +101,10 @@ class PrintTarget {
   virtual QSizeF printableSizeTwips() const = 0;
   // Receives one ended document. Throws PrinterError when it cannot be printed.
   virtual void printDocument(const PrintedDocument& document) = 0;
+  // Between these, a target may keep the documents it receives and print
+  // them together at the release (which then throws PrinterError for them).
+  virtual void holdDocuments() {}
+  virtual void releaseDocuments() {}
   // Words for the user or a test (a printer name, a file name).
   virtual QString description() const = 0;
 };
@@ -141,6 +151,11 @@ class Printer {
   void EndDoc();
   // Drops the document in progress without printing it.
   void KillDoc();
+  // Documents ended from here until releaseDocuments() may reach the target
+  // together, at the release (see the top of this file). Every document held
+  // is printed at the release, also when the run stopped half-way.
+  void holdDocuments();
+  void releaseDocuments();
 
   // The printable area in twips.
   double ScaleWidth() const;

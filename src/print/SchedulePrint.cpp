@@ -61,11 +61,24 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
     if (!staff) staff = run.readStaff();
     return *staff;
   };
+  // The areas' documents reach a PDF file together, drawn at once, and also
+  // when an area fails half-way: the areas ended before it stay printed.
+  run.printer->holdDocuments();
   int documents = 0;
-  for (const QString& item : areas.items) {
-    if (item.trimmed().size() < 2) break;  // a blank or one-letter item ends the list
-    printAreaSchedule(eachArea, state, areaSettingsFileName(item));
-    ++documents;
+  try {
+    for (const QString& item : areas.items) {
+      if (item.trimmed().size() < 2) break;  // a blank or one-letter item ends the list
+      printAreaSchedule(eachArea, state, areaSettingsFileName(item));
+      ++documents;
+    }
+  } catch (...) {
+    try {
+      run.printer->releaseDocuments();
+    } catch (const PrinterError&) {
+      // The area's own failure is the one to report.
+    }
+    throw;
   }
+  run.printer->releaseDocuments();
   return documents;
 }

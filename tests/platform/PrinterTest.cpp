@@ -242,6 +242,48 @@ TEST(PrinterPdf, AFileThatCannotBeWrittenIsAPrinterErrorAndKeepsTheDocumentsBefo
   EXPECT_FALSE(pdfLayoutText(path).contains("Bar"));
 }
 
+TEST(PrinterPdf, HeldDocumentsJoinTheFileTogetherAtTheReleaseAfterTheOnesBefore) {
+  DataFolder folder;
+  const QString path = folder.file("run.pdf");
+  Printer p(makePdfTarget(path));
+  p.Print("Kitchen");
+  p.EndDoc();
+
+  p.holdDocuments();
+  p.Print("Bar");
+  p.EndDoc();
+  p.Print(QString::fromUtf8("Café Terrasse"));
+  p.NewPage();
+  p.Print("Terrace page two");
+  p.EndDoc();
+  EXPECT_EQ(pdfPageCount(path), 1);  // held, not yet drawn
+  p.releaseDocuments();
+
+  ASSERT_EQ(pdfPageCount(path), 4);
+  const QStringList pages = pdfLayoutText(path).split('\f');
+  ASSERT_GE(pages.size(), 4);
+  EXPECT_TRUE(pages[0].contains("Kitchen"));
+  EXPECT_TRUE(pages[1].contains("Bar"));
+  EXPECT_TRUE(pages[2].contains(QString::fromUtf8("Café Terrasse")));
+  EXPECT_TRUE(pages[3].contains("Terrace page two"));
+
+  // A held run that cannot be written fails at its release and leaves the
+  // file as it was; the run goes on after it.
+  p.holdDocuments();
+  p.Print("Lost office");
+  p.EndDoc();
+  fileops::setFaultInjector([](FileStep step, const QString&) { return step == FileStep::Write; });
+  EXPECT_THROW(p.releaseDocuments(), PrinterError);
+  fileops::setFaultInjector({});
+  EXPECT_EQ(pdfPageCount(path), 4);
+  p.Print("Garden");
+  p.EndDoc();
+  EXPECT_EQ(pdfPageCount(path), 5);
+  const QString text = pdfLayoutText(path);
+  EXPECT_TRUE(text.contains("Garden"));
+  EXPECT_FALSE(text.contains("Lost office"));
+}
+
 TEST(PrinterDialog, TheSeamPicksTheTargetReadsCopiesAndReportsCancel) {
   CommonDialog dialog("CommonDialog1");
   dialog.DialogTitle = "Choose Number of copies";

@@ -5,6 +5,7 @@
 #include "ScheduleTestSupport.h"
 #include "lists/ListFile.h"
 #include "print/AreaSettings.h"
+#include "support/PdfText.h"
 
 namespace {
 QString titleOf(const QString& area) {
@@ -71,6 +72,23 @@ TEST_F(AllAreasTest, AnAreaWithoutSettingsFailsAfterTheAreasBeforeItPrinted) {
 
   QFile::remove("AREAS.IGH");
   EXPECT_THROW(print(), ScheduleError);
+}
+
+TEST_F(AllAreasTest, APdfFileGetsTheAreasBeforeAFailingOneAndOnlyThose) {
+  areas("Kitchen\r\nRestaurant Bar\r\nGarage\r\nPatio\r\n");
+  const QString pdf = folder.file("run.pdf");
+  Printer printer(makePdfTarget(pdf));
+  ScheduleRun run;
+  run.printer = &printer;
+  run.readStaff = [this] { return staff; };
+  run.rowUnit = kRow;
+  run.date = clock_::shortDate(clock_::today());
+  EXPECT_THROW(printSchedules(run, state), ScheduleError);
+  ASSERT_EQ(pdfPageCount(pdf), 2);
+  const QString text = pdfLayoutText(pdf);
+  EXPECT_TRUE(text.contains("Kitchen Cook"));
+  EXPECT_TRUE(text.contains("Restaurant Bar Cook"));
+  EXPECT_FALSE(text.contains("Patio"));
 }
 
 TEST_F(ScheduleTest, HandOverFilesMissingOrNamingAPathAreFailures) {
