@@ -57,7 +57,12 @@ struct RecordSet::Impl : db::Listener {
   quint64 cacheGeneration = 0;
   Block* currentBlock = nullptr;  // the block of the last value read
   int currentBlockNumber = -1;
-  QVector<bool> wanted;  // columns asked for so far
+  // Columns asked for while the current block was current, and while the one
+  // before it was: a walk reads the same fields of every record, so a block
+  // is read with the fields the walk asked of the block before, and a walk
+  // for names after a record was shown whole reads names, not every field.
+  QVector<bool> askedInBlock;
+  QVector<bool> askedInBlockBefore;
 
   QSqlDatabase database() const { return handle->database(); }
   QString quotedTable() const { return db::quoted(table); }
@@ -105,7 +110,8 @@ struct RecordSet::Impl : db::Listener {
       integerColumn.append(t.value(0).toString().contains("INT", Qt::CaseInsensitive));
     }
     numberColumn = columnByLowerName.value("number", -1);
-    wanted.fill(false, columns.size());
+    askedInBlock.fill(false, columns.size());
+    askedInBlockBefore.fill(false, columns.size());
   }
 
   // The value of column `c` of the current record. Records are read in
@@ -126,7 +132,10 @@ struct RecordSet::Impl : db::Listener {
       }
       currentBlock = &*it;
       currentBlockNumber = blockNumber;
+      askedInBlockBefore = askedInBlock;
+      askedInBlock.fill(false);
     }
+    askedInBlock[c] = true;
     std::optional<Column>& column = currentBlock->columns[c];
     if (!column) readColumns(blockNumber, *currentBlock, c);
     const int k = pos - blockNumber * kBlock;
@@ -134,14 +143,13 @@ struct RecordSet::Impl : db::Listener {
     return column->values[k];
   }
 
-  // Reads column `c` of the block, and with it every column asked for
-  // before (a walk reads the same fields of every record), in one statement.
+  // Reads column `c` of the block, and with it the columns the walk asked
+  // for in this block and the one before, in one statement.
   void readColumns(int blockNumber, Block& block, int c) {
-    wanted[c] = true;
     QVector<int> read;
     QStringList names;
     for (int k = 0; k < columns.size(); ++k) {
-      if (wanted[k] && !block.columns[k]) {
+      if ((k == c || askedInBlock[k] || askedInBlockBefore[k]) && !block.columns[k]) {
         read << k;
         names << db::quoted(columns[k]);
       }
@@ -535,6 +543,8 @@ bool RecordSet::FindFirst(const QString& field, const QString& value) {
       return true;
     }
   }
+  // A damaged page ends the search early: that is an error, not "not found".
+  if (q.lastError().isValid()) d.failWith(q, {});
   return false;
 }
 

@@ -2,6 +2,7 @@
 // and finding.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 
@@ -168,6 +169,33 @@ TEST(RecordSet, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
   EXPECT_FALSE(numbering::findByName(rs, "Nobody"));
   EXPECT_EQ(rs.AbsolutePosition(), 0);
   EXPECT_EQ(dbtest::recordCount(folder.file("employee.mdb")), people.size());
+}
+
+TEST(RecordSet, ASearchThatMeetsADamagedPageIsAnErrorNotNotFound) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  const QString file = folder.file("employee.mdb");
+  QStringList people;
+  for (int i = 0; i < 2000; ++i) people << QString("Employee number %1 of a long table").arg(i);
+  dbtest::addEmployees(file, people);
+  RecordSet rs;
+  rs.open("employee.mdb", "Employees");
+  ASSERT_EQ(rs.RecordCount(), people.size());
+
+  // The disk fails after the table was opened: a page near the end reads as
+  // zeros (and the file's change counter moves, so no cached copy hides it).
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  QByteArray bytes = f.readAll();
+  ASSERT_GT(bytes.size(), 20 * 4096);
+  bytes.replace(bytes.size() - 2 * 4096, 4096, QByteArray(4096, '\0'));
+  bytes[27] = char(bytes[27] + 1);
+  ASSERT_TRUE(f.seek(0));
+  ASSERT_EQ(f.write(bytes), bytes.size());
+  f.close();
+
+  rs.MoveFirst();
+  EXPECT_THROW(rs.FindFirst("Fullname", "Nobody by this name"), DbError);
 }
 
 TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
