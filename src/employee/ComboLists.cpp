@@ -10,6 +10,7 @@
 #include <QProxyStyle>
 #include <QStyleOptionComboBox>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 // A list that gets its first item would show it; the window's lists keep
@@ -30,8 +31,9 @@ class KeepShownText {
   bool blocked_;
 };
 
+// The order of the sorted lists: by the names' case-folded texts.
 bool lessIgnoringCase(const QString& a, const QString& b) {
-  return a.compare(b, Qt::CaseInsensitive) < 0;
+  return a.toCaseFolded() < b.toCaseFolded();
 }
 
 // The application's style with a drop-down button 12 pixels wide.
@@ -114,8 +116,15 @@ void addChoices(QComboBox* list, const QStringList& items) {
 }
 
 void setSortedItems(QComboBox* list, const QStringList& items) {
-  QStringList sorted = items;
-  std::stable_sort(sorted.begin(), sorted.end(), lessIgnoringCase);
+  // Each name's case is folded once, not in every comparison.
+  QVector<QPair<QString, int>> keys;
+  keys.reserve(items.size());
+  for (int i = 0; i < items.size(); ++i) keys.append({items[i].toCaseFolded(), i});
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  QStringList sorted;
+  sorted.reserve(items.size());
+  for (const auto& key : keys) sorted << items[key.second];
   KeepShownText keep(list);
   list->clear();
   list->addItems(sorted);
@@ -139,7 +148,8 @@ QStringList itemsOf(const QComboBox* list) {
   return out;
 }
 
-ProgressShow::ProgressShow(QProgressBar* bar, int maximum) : bar_(bar) {
+ProgressShow::ProgressShow(QProgressBar* bar, int maximum)
+    : bar_(bar), step_(std::max(1, maximum / 200)) {
   bar_->setRange(0, std::max(1, maximum));
   bar_->setValue(1);
   bar_->show();
@@ -148,4 +158,10 @@ ProgressShow::ProgressShow(QProgressBar* bar, int maximum) : bar_(bar) {
 
 ProgressShow::~ProgressShow() { bar_->hide(); }
 
-void ProgressShow::setDone(int done) { bar_->setValue(std::clamp(done, 0, bar_->maximum())); }
+void ProgressShow::setDone(int done) {
+  const int value = std::clamp(done, 0, bar_->maximum());
+  // The bar moves in two-hundredths: repainting it for every record of a
+  // large table would cost more than reading the records.
+  if (value != bar_->maximum() && std::abs(value - bar_->value()) < step_) return;
+  bar_->setValue(value);
+}

@@ -25,8 +25,8 @@ void showTextFromStart(QComboBox* list);
 void fitCaption(class QLabel* label);
 
 // The progress bar while a handler walks the table: shown with minimum 0,
-// the given maximum and value 1, never set past its maximum, hidden again on
-// every way out.
+// the given maximum and value 1, moved in steps of a two-hundredth, never set
+// past its maximum (reached exactly at the end), hidden again on every way out.
 class ProgressShow {
  public:
   ProgressShow(QProgressBar* bar, int maximum);
@@ -37,4 +37,5 @@ class ProgressShow {
 
  private:
   QProgressBar* bar_;
+  int step_;  // the least change worth showing
 };
