@@ -80,6 +80,15 @@ void Frmemployee1::Backup_Click() {
   {
     PointerGuard hourglass(this);
     try {
+      // A damaged or foreign file on the disk would take the place of the
+      // last good copy there, so it is not copied.
+      if (const QString problem = employeeDatabaseProblem(); !problem.isEmpty()) {
+        setMousePointer(this, pointer::Default);
+        msgBox(problem + "  Nothing was copied, so the copy on the disk is left as it was.  "
+                         "Please repair the database first.",
+               kNotice, "Opps!");
+        return;
+      }
       saved = backupEmployeeDatabase();
     } catch (const std::exception& e) {
       saved = {false, true, e.what()};

@@ -30,6 +30,25 @@ QString integrity(const QString& path) {
   return problems == QStringList{"ok"} ? QString() : problems.join("; ");
 }
 
+// Why the file holds no Employees table (a database of another kind, or one
+// whose list of tables cannot be read); empty when the table is there.
+QString tableMissing(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  try {
+    db::PrivateConnection c(path, db::Access::ReadOnly);
+    QSqlQuery q(c.database());
+    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
+                "COLLATE NOCASE"))
+      return QString("The database %1 is damaged and cannot be read (%2).")
+          .arg(name, db::errorText(q.lastError()));
+    if (!q.next())
+      return QString("%1 holds no table Employees, so it is not an employee database.").arg(name);
+  } catch (const DbError& e) {
+    return QString::fromStdString(e.what());
+  }
+  return {};
+}
+
 struct Salvage {
   QString createSql;
   QString table;
@@ -81,6 +100,7 @@ QString readSalvage(const QString& path, Salvage& s) {
 }
 
 QString writeRebuilt(const QString& path, const Salvage& s) {
+  if (fileops::injectedFault(FileStep::Create, path)) return "the disk refused to create it";
   try {
     db::PrivateConnection c(path, db::Access::CreateNew);
     QSqlDatabase database = c.database();
@@ -122,6 +142,23 @@ QString RepairResult::message() const {
   }
 }
 
+QString employeeDatabaseProblem() {
+  const QString live = db::findFile(QDir::current().filePath(kLive));
+  if (live.isEmpty()) return {};  // nothing there: the caller says so in its own words
+  const QString name = QFileInfo(live).fileName();
+  const QString notDatabase = db::notADatabaseReason(live);
+  if (!notDatabase.isEmpty()) return notDatabase;
+  if (const QString missing = tableMissing(live); !missing.isEmpty()) return missing;
+  QString problems;
+  try {
+    problems = integrity(live);
+  } catch (const DbError& e) {
+    return QString::fromStdString(e.what());
+  }
+  if (problems.isEmpty()) return {};
+  return QString("The database %1 is damaged (%2).").arg(name, problems);
+}
+
 RepairResult repairEmployeeDatabase() {
   const QDir folder = QDir::current();
   const QString live = db::findFile(folder.filePath(kLive));
@@ -132,6 +169,10 @@ RepairResult repairEmployeeDatabase() {
   const QString unchanged = QString("  %1 has been left as it was.").arg(name);
   const QString notDatabase = db::notADatabaseReason(live);
   if (!notDatabase.isEmpty()) return failed(notDatabase + unchanged);
+
+  // A sound database of another kind is not an employee database to repair.
+  if (const QString missing = tableMissing(live); !missing.isEmpty())
+    return failed(missing + unchanged);
 
   db::Suspension closed(live);
   QString problems;

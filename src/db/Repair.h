@@ -21,3 +21,8 @@ struct RepairResult {
 
 // Works on employee.mdb in the current directory.
 RepairResult repairEmployeeDatabase();
+
+// Why employee.mdb in the current directory is not a sound employee database
+// (not a database, no Employees table, damaged pages), in words for the user;
+// empty when it is sound or not there at all. Reads only.
+QString employeeDatabaseProblem();

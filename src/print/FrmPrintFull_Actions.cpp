@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/Frmemployee1.h"
+#include "db/Database.h"
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/CommonDialog.h"
@@ -71,9 +72,20 @@ void FrmPrintFull::loadStaffNames() {
     }
     sortEntries(names);
     txtStaffVacation->addItems(names);
-  } catch (const std::exception&) {
-    // A database that cannot be opened or read: the load check reports it.
-    LoadErrorFlag = 1;
+  } catch (const std::exception& e) {
+    // A missing database is an unfinished set-up: the load check reports it.
+    if (db::findFile("employee.mdb").isEmpty()) {
+      LoadErrorFlag = 1;
+      return;
+    }
+    // One that is there but cannot be read is said so at once, in its own
+    // words; the list of staff to exclude stays empty.
+    setMousePointer(this, pointer::Default);
+    msgBox(QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing has "
+                   "been changed; the staff list is empty until the file is repaired or restored "
+                   "from BACKUP.MDB.")
+               .arg(QString::fromUtf8(e.what())),
+           kExclamation, kOpps);
   }
 }
 

@@ -6,8 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <exception>
 
 #include "app/Frmemployee1.h"
+#include "db/Database.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
@@ -16,6 +18,7 @@
 #include "platform/Pictures.h"
 #include "platform/Pointer.h"
 #include "platform/Printer.h"
+#include "platform/RecordSet.h"
 #include "print/AreaSettings.h"
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
@@ -57,11 +60,24 @@ void FrmPrintItBaby::enableButtons(bool enabled) {
   for (QPushButton* b : {Command1, Command2, Command3, Command4}) b->setEnabled(enabled);
 }
 
+// Called while the error is being handled: an employee.mdb that is there but
+// cannot be read (damaged, or of another kind) is named as the cause, rather
+// than sending the user to check the printer.
 void FrmPrintItBaby::printFailed() {
   setMousePointer(this, pointer::Default);
   ProgressBar1->hide();
   enableButtons(true);
-  msgBox(kPrintFailed, kExclamation, "Opps!");
+  QString message = kPrintFailed;
+  try {
+    if (const std::exception_ptr error = std::current_exception()) std::rethrow_exception(error);
+  } catch (const DbError& e) {
+    if (!db::findFile("employee.mdb").isEmpty()) message = QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing "
+                      "was printed or shown; please repair the file or restore it from "
+                      "BACKUP.MDB.")
+                  .arg(QString::fromUtf8(e.what()));
+  } catch (...) {
+  }
+  msgBox(message, kExclamation, "Opps!");
 }
 
 // ---- Print ------------------------------------------------------------------
