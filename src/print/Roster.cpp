@@ -1,6 +1,7 @@
 #include "print/Roster.h"
 
 #include <QHash>
+#include <cmath>
 
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
@@ -13,15 +14,54 @@ constexpr int kMaxAreas = 20;
 
 QString comparable(const QString& text) { return text.trimmed().toUpper(); }
 
+// The zone a Zone separator moves to from x (the one after, when x stands
+// right on the start of a zone, so the guess is never too far to the left).
+double nextZone(const Printer& printer, double x) {
+  const double zone = printer.zoneWidth();
+  return (std::floor(x / zone + 1e-9) + 1) * zone;
+}
+
+// The text cut into pieces that each fit in `room` (at least one letter each).
+QStringList piecesFitting(const Printer& printer, const QString& text, double room) {
+  QStringList pieces;
+  QString piece;
+  for (const QChar c : text) {
+    if (!piece.isEmpty() && printer.TextWidth(piece + c) > room) {
+      pieces << piece;
+      piece.clear();
+    }
+    piece += c;
+  }
+  pieces << piece;
+  return pieces;
+}
+
 // Area, name and position in print zones. A name that ends one blank short of
 // the next zone would run into its position ("Matthew Lewis Bartender"), so
 // the position then goes one zone further on.
 void printRow(Printer& printer, const QString& area, const QString& name, const QString& position) {
-  printer.Print({area, Printer::Zone, name, Printer::Join});
-  const double nameEnd = printer.CurrentX;
-  printer.Print({Printer::Zone});
-  if (printer.CurrentX - nameEnd < 2 * printer.columnWidth() - 1e-6) printer.Print({Printer::Zone});
-  printer.Print(position);
+  printer.Print({area, Printer::Zone});
+  const double nameX = printer.CurrentX;
+  const double nameEnd = nameX + printer.TextWidth(name);
+  double positionX = nextZone(printer, nameEnd);
+  if (positionX - nameEnd < 2 * printer.columnWidth() - 1e-6) positionX += printer.zoneWidth();
+  const double right = printer.ScaleWidth();
+  if (positionX + printer.TextWidth(position) <= right) {
+    printer.Print({name, Printer::Join});
+    printer.Print({Printer::Zone});
+    if (printer.CurrentX - nameEnd < 2 * printer.columnWidth() - 1e-6) printer.Print({Printer::Zone});
+    printer.Print(position);
+    return;
+  }
+  // A name or position too long for the line goes on over the next lines,
+  // under the name, rather than running off the edge of the paper.
+  bool first = true;
+  for (const QString& text : {name, position})
+    for (const QString& piece : piecesFitting(printer, text, right - nameX)) {
+      if (!first) printer.CurrentX = nameX;
+      printer.Print(piece);
+      first = false;
+    }
 }
 }  // namespace
 
