@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <optional>
 
 #include "platform/FileOps.h"
@@ -184,36 +186,47 @@ Printer::~Printer() = default;
 double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
 double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
 
-// The metrics of the font last measured, and the widths of the texts measured
-// in it: a schedule measures the same names again and again, and shaping a
-// text costs far more than looking its width up.
-struct Printer::Measures {
-  QString name;
-  double size = -1;
-  bool bold = false;
-  std::optional<QFontMetricsF> metrics;
+// The metrics of every font measured in the run, and the widths of the texts
+// measured in each: a schedule measures the same names again and again, in
+// the few sizes it tries while fitting them, and shaping a text costs far
+// more than looking its width up.
+struct Printer::FontMeasures {
+  explicit FontMeasures(const QFont& font) : metrics(font) {}
+  QFontMetricsF metrics;
   QHash<QString, double> widths;
 };
 
-const QFontMetricsF& Printer::metrics() const {
+struct Printer::Measures {
+  // The font last asked for, compared field by field before any lookup.
+  QString name;
+  double size = -1;
+  bool bold = false;
+  FontMeasures* current = nullptr;
+  std::map<std::tuple<QString, double, bool>, std::unique_ptr<FontMeasures>> fonts;
+};
+
+Printer::FontMeasures& Printer::currentMeasures() const {
   if (!measures_) measures_ = std::make_unique<Measures>();
   Measures& m = *measures_;
-  if (!m.metrics || m.name != FontName || m.size != FontSize || m.bold != FontBold) {
+  if (!m.current || m.name != FontName || m.size != FontSize || m.bold != FontBold) {
     m.name = FontName;
     m.size = FontSize;
     m.bold = FontBold;
-    m.metrics.emplace(twipsFont(FontName, FontSize, FontBold, false, false));
-    m.widths.clear();
+    std::unique_ptr<FontMeasures>& font = m.fonts[{FontName, FontSize, FontBold}];
+    if (!font)
+      font = std::make_unique<FontMeasures>(twipsFont(FontName, FontSize, FontBold, false, false));
+    m.current = font.get();
   }
-  return *m.metrics;
+  return *m.current;
 }
 
+const QFontMetricsF& Printer::metrics() const { return currentMeasures().metrics; }
+
 double Printer::TextWidth(const QString& text) const {
-  const QFontMetricsF& fm = metrics();
-  QHash<QString, double>& widths = measures_->widths;
-  if (auto it = widths.constFind(text); it != widths.cend()) return *it;
-  if (widths.size() > 50000) widths.clear();
-  return *widths.insert(text, fm.horizontalAdvance(text));
+  FontMeasures& font = currentMeasures();
+  if (auto it = font.widths.constFind(text); it != font.widths.cend()) return *it;
+  if (font.widths.size() > 50000) font.widths.clear();
+  return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
 }
 
 double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }

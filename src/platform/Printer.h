@@ -174,7 +174,9 @@ class Printer {
  private:
   void printText(const QString& text);
   void endLine();
-  const class QFontMetricsF& metrics() const;  // of the current font, kept while it stays
+  const class QFontMetricsF& metrics() const;  // of the current font
+  struct FontMeasures;
+  FontMeasures& currentMeasures() const;  // kept for every font of the run
 
   struct Measures;
   mutable std::unique_ptr<Measures> measures_;
