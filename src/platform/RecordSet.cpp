@@ -57,12 +57,15 @@ struct RecordSet::Impl : db::Listener {
   quint64 cacheGeneration = 0;
   Block* currentBlock = nullptr;  // the block of the last value read
   int currentBlockNumber = -1;
-  // Columns asked for while the current block was current, and while the one
-  // before it was: a walk reads the same fields of every record, so a block
-  // is read with the fields the walk asked of the block before, and a walk
-  // for names after a record was shown whole reads names, not every field.
-  QVector<bool> askedInBlock;
-  QVector<bool> askedInBlockBefore;
+  // Which columns a block is read with. A walk (block after block) reads the
+  // same fields of every record, so the next block is read with the fields
+  // asked of the one before: a walk for names after a record was shown whole
+  // reads names only. A jump (a find, a move to a record) is read with every
+  // field asked so far, as showing a record asks for all of them one by one.
+  QVector<bool> askedInBlock;  // while the current block was current
+  QVector<bool> askedEver;
+  QVector<bool> readWith;      // chosen when the current block became current
+  int lastBlockNumber = -1;    // kept when the cache is cleared
 
   QSqlDatabase database() const { return handle->database(); }
   QString quotedTable() const { return db::quoted(table); }
@@ -111,7 +114,8 @@ struct RecordSet::Impl : db::Listener {
     }
     numberColumn = columnByLowerName.value("number", -1);
     askedInBlock.fill(false, columns.size());
-    askedInBlockBefore.fill(false, columns.size());
+    askedEver.fill(false, columns.size());
+    readWith.fill(false, columns.size());
   }
 
   // The value of column `c` of the current record. Records are read in
@@ -132,10 +136,12 @@ struct RecordSet::Impl : db::Listener {
       }
       currentBlock = &*it;
       currentBlockNumber = blockNumber;
-      askedInBlockBefore = askedInBlock;
+      readWith = blockNumber == lastBlockNumber + 1 ? askedInBlock : askedEver;
+      lastBlockNumber = blockNumber;
       askedInBlock.fill(false);
     }
     askedInBlock[c] = true;
+    askedEver[c] = true;
     std::optional<Column>& column = currentBlock->columns[c];
     if (!column) readColumns(blockNumber, *currentBlock, c);
     const int k = pos - blockNumber * kBlock;
@@ -143,13 +149,13 @@ struct RecordSet::Impl : db::Listener {
     return column->values[k];
   }
 
-  // Reads column `c` of the block, and with it the columns the walk asked
-  // for in this block and the one before, in one statement.
+  // Reads column `c` of the block, and with it the columns chosen for the
+  // block and those asked of it so far, in one statement.
   void readColumns(int blockNumber, Block& block, int c) {
     QVector<int> read;
     QStringList names;
     for (int k = 0; k < columns.size(); ++k) {
-      if ((k == c || askedInBlock[k] || askedInBlockBefore[k]) && !block.columns[k]) {
+      if ((k == c || askedInBlock[k] || readWith[k]) && !block.columns[k]) {
         read << k;
         names << db::quoted(columns[k]);
       }

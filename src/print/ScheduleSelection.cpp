@@ -25,20 +25,20 @@ struct Choices {
     }
   }
   // The area conditions of the placement rules: every area, or the day's own.
-  bool worksHere(const QString& dayAreaKey) const { return allAreas || dayAreaKey == area; }
-  bool inArea(const EmployeeKeys& e) const {
+  bool worksHere(const QString& dayArea) const { return allAreas || compareKey(dayArea) == area; }
+  bool inArea(const std::array<QString, 4>& areaKeys) const {
     if (allAreas) return true;
-    for (const QString& a : e.areas)
+    for (const QString& a : areaKeys)
       if (a == area) return true;
     return false;
   }
-  bool isExcluded(const EmployeeKeys& e) const {
-    return !exclusions.isEmpty() && exclusions.contains(e.fullname);
+  bool isExcluded(const EmployeeRow& e) const {
+    return !exclusions.isEmpty() && exclusions.contains(compareKey(e.fullname));
   }
   // A blank marked position marks nobody: a settings file saved without a
   // position must not star everyone whose position is blank too.
-  bool holdsMarkedPosition(const EmployeeKeys& e) const {
-    return !marked.isEmpty() && e.position == marked;
+  bool holdsMarkedPosition(const EmployeeRow& e) const {
+    return !marked.isEmpty() && compareKey(e.position) == marked;
   }
 
   QString area;
@@ -48,14 +48,13 @@ struct Choices {
   QStringList exclusions;
 };
 
-// What the placement rules ask of one employee's day.
+// What the placement rules ask of one employee's day, compared once.
 struct DayKeys {
-  DayKeys(const EmployeeKeys::Day& d, const Choices& c)
-      : main(d.mainRange), split(d.splitRange), special(d.special),
-        worksMain(c.worksHere(d.mainArea)), worksSplit(c.worksHere(d.splitArea)),
-        worksFirst(c.worksHere(d.firstArea)) {}
-  const QString& main;
-  const QString& split;
+  DayKeys(const EmployeeDay& d, const Choices& c)
+      : main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
+        special(compareKey(d.special) == "YES"), worksMain(c.worksHere(d.mainArea)),
+        worksSplit(c.worksHere(d.splitArea)), worksFirst(c.worksHere(d.firstArea)) {}
+  QString main, split;
   bool special, worksMain, worksSplit, worksFirst;
 };
 
@@ -82,6 +81,12 @@ QString Listing::printed() const {
   return placement == Placement::MainShift ? name + " *" : "* " + name;
 }
 
+std::array<QString, 4> areaKeysOf(const EmployeeRow& e) {
+  std::array<QString, 4> keys;
+  for (int a = 0; a < 4; ++a) keys[a] = compareKey(e.areas[a]);
+  return keys;
+}
+
 QString mainRange(const EmployeeDay& day) { return range(day.start, day.stop); }
 QString splitRange(const EmployeeDay& day) { return range(day.splitStart, day.splitStop); }
 
@@ -105,36 +110,7 @@ const std::array<DayFieldNames, fields::DaysInWeek>& dayFieldNames() {
 }
 }  // namespace
 
-namespace {
-// Keys by value: a table repeats its areas, times and positions, so each is
-// worked out (and kept in memory) once.
-using KeyCache = QHash<QString, QString>;
-
-EmployeeKeys keysOf(const EmployeeRow& e, KeyCache* cache) {
-  auto key = [cache](const QString& value) {
-    if (!cache) return compareKey(value);
-    if (auto it = cache->constFind(value); it != cache->cend()) return *it;
-    return *cache->insert(value, compareKey(value));
-  };
-  EmployeeKeys k;
-  k.ready = true;
-  k.fullname = compareKey(e.fullname);
-  k.position = key(e.position);
-  for (int a = 0; a < 4; ++a) k.areas[a] = key(e.areas[a]);
-  for (int d = 0; d < 7; ++d) {
-    const EmployeeDay& day = e.days[d];
-    EmployeeKeys::Day& dayKey = k.days[d];
-    dayKey.mainRange = key(mainRange(day));
-    dayKey.splitRange = key(splitRange(day));
-    dayKey.firstArea = key(day.firstArea);
-    dayKey.mainArea = key(day.mainArea);
-    dayKey.splitArea = key(day.splitArea);
-    dayKey.special = key(day.special) == "YES";
-  }
-  return k;
-}
-
-EmployeeRow rowFromRecord(const RecordSet& records, KeyCache* cache) {
+EmployeeRow employeeFromRecord(const RecordSet& records) {
   auto text = [&](const QString& field) { return records.text(field).trimmed(); };
   EmployeeRow e;
   e.fullname = text(fields::Fullname);
@@ -153,23 +129,18 @@ EmployeeRow rowFromRecord(const RecordSet& records, KeyCache* cache) {
     day.mainArea = text(n.mainArea);
     day.splitArea = text(n.splitArea);
   }
-  e.keys = keysOf(e, cache);
+  e.areaKeys = areaKeysOf(e);
   return e;
 }
-}  // namespace
 
-EmployeeKeys compareKeys(const EmployeeRow& e) { return keysOf(e, nullptr); }
-
-EmployeeRow employeeFromRecord(const RecordSet& records) { return rowFromRecord(records, nullptr); }
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
   QVector<EmployeeRow> staff;
   // An empty table gives an empty schedule, not an error.
   if (records.RecordCount() == 0) return staff;
   staff.reserve(records.RecordCount());
-  KeyCache cache;
   records.MoveFirst();
   while (!records.isEOF()) {
-    staff.push_back(rowFromRecord(records, &cache));
+    staff.push_back(employeeFromRecord(records));
     records.MoveNext();
   }
   records.MoveFirst();
@@ -180,15 +151,15 @@ ScheduleSelection selectSchedule(const PrintState& state, const QVector<Employee
   ScheduleSelection s;
   const QVector<int> days = coveredDays(state);
   const Choices choices(state);
-  EmployeeKeys workedOut;
+  std::array<QString, 4> workedOut;
   for (const EmployeeRow& e : staff) {
-    const EmployeeKeys& k = e.keys.ready ? e.keys : (workedOut = compareKeys(e));
+    const std::array<QString, 4>& areas = e.areaKeys ? *e.areaKeys : (workedOut = areaKeysOf(e));
     // Excluded staff still count: they belong to the area, they are only off.
-    if (choices.allAreas || k.areas[0] == choices.area) ++s.staffCount;
-    if (!choices.inArea(k) || choices.isExcluded(k)) continue;
-    const bool marked = choices.holdsMarkedPosition(k);
+    if (choices.allAreas || areas[0] == choices.area) ++s.staffCount;
+    if (!choices.inArea(areas) || choices.isExcluded(e)) continue;
+    const bool marked = choices.holdsMarkedPosition(e);
     for (int d : days) {
-      const DayKeys keys(k.days[d], choices);
+      const DayKeys keys(e.days[d], choices);
       for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
     }
   }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <optional>
 
 #include "print/PrintState.h"
 
@@ -21,33 +22,20 @@ struct EmployeeDay {
   QString splitArea;              // "MonBldg2": where the split shift is worked
 };
 
-// A row's values as the selection compares them (trimmed, in capitals).
-struct EmployeeKeys {
-  bool ready = false;  // false: not worked out, the selection works them out itself
-  QString fullname, position;
-  std::array<QString, 4> areas;
-  struct Day {
-    QString mainRange, splitRange;  // as mainRange() and splitRange() give them
-    QString firstArea, mainArea, splitArea;
-    bool special = false;
-  };
-  std::array<Day, 7> days;
-};
-
 struct EmployeeRow {
   QString fullname;
   QString position;
   std::array<QString, 4> areas;  // area, Area2, Area3, Area4
   std::array<EmployeeDay, 7> days;
-  // Worked out once when the row is read from the table, because an
-  // all-areas run compares every row with every area. A row changed after
-  // that must have them worked out again (or reset).
-  EmployeeKeys keys;
+  // The areas as the selection compares them (compareKey), worked out once
+  // when the row is read from the table, because an all-areas run compares
+  // every row with every area. Empty: the selection works them out itself.
+  std::optional<std::array<QString, 4>> areaKeys;
 };
 
-EmployeeKeys compareKeys(const EmployeeRow& e);
+std::array<QString, 4> areaKeysOf(const EmployeeRow& e);
 
-// The current record as an EmployeeRow, its keys worked out.
+// The current record as an EmployeeRow, its area keys worked out.
 EmployeeRow employeeFromRecord(const RecordSet& records);
 // Every record from the first to the last, in table order; the record set is
 // left on its first record. Errors of the record set (DbError) pass through.
