@@ -71,10 +71,11 @@ void FrmPrintItBaby::printFailed() {
   try {
     if (const std::exception_ptr error = std::current_exception()) std::rethrow_exception(error);
   } catch (const DbError& e) {
-    if (!db::findFile("employee.mdb").isEmpty()) message = QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing "
-                      "was printed or shown; please repair the file or restore it from "
-                      "BACKUP.MDB.")
-                  .arg(QString::fromUtf8(e.what()));
+    if (!db::findFile("employee.mdb").isEmpty())
+      message = QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing "
+                        "was printed or shown; please repair the file or restore it from "
+                        "BACKUP.MDB.")
+                    .arg(QString::fromUtf8(e.what()));
   } catch (...) {
   }
   msgBox(message, kExclamation, "Opps!");
