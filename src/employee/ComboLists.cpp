@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QProxyStyle>
+#include <QStringListModel>
 #include <QStyleOptionComboBox>
 #include <algorithm>
 #include <cstdlib>
@@ -31,7 +32,8 @@ class KeepShownText {
   bool blocked_;
 };
 
-// The order of the sorted lists: by the names' case-folded texts.
+// The order of the sorted lists (employees::sortedForList): by the names'
+// case-folded texts.
 bool lessIgnoringCase(const QString& a, const QString& b) {
   return a.toCaseFolded() < b.toCaseFolded();
 }
@@ -115,19 +117,16 @@ void addChoices(QComboBox* list, const QStringList& items) {
   list->addItems(items);
 }
 
-void setSortedItems(QComboBox* list, const QStringList& items) {
-  // Each name's case is folded once, not in every comparison.
-  QVector<QPair<QString, int>> keys;
-  keys.reserve(items.size());
-  for (int i = 0; i < items.size(); ++i) keys.append({items[i].toCaseFolded(), i});
-  std::stable_sort(keys.begin(), keys.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  QStringList sorted;
-  sorted.reserve(items.size());
-  for (const auto& key : keys) sorted << items[key.second];
+void setItemsInOrder(QComboBox* list, const QStringList& items) {
   KeepShownText keep(list);
-  list->clear();
-  list->addItems(sorted);
+  // A plain list of texts holds a whole table's names in a fraction of the
+  // memory of the list's own items, and takes them in one step.
+  auto* model = qobject_cast<QStringListModel*>(list->model());
+  if (!model) {
+    model = new QStringListModel(list);
+    list->setModel(model);
+  }
+  model->setStringList(items);
 }
 
 void addSorted(QComboBox* list, const QString& item) {

@@ -9,7 +9,8 @@ class QComboBox;
 class QProgressBar;
 
 void addChoices(QComboBox* list, const QStringList& items);
-void setSortedItems(QComboBox* list, const QStringList& items);
+// Items already in the list's order (employees::sortedForList).
+void setItemsInOrder(QComboBox* list, const QStringList& items);
 void addSorted(QComboBox* list, const QString& item);
 void clearItems(QComboBox* list);  // the list empties; the shown text stays
 QStringList itemsOf(const QComboBox* list);

@@ -34,10 +34,16 @@ QStringList names(RecordSet& records, const std::function<void(int)>& progress) 
 }
 
 QStringList sortedForList(QStringList names) {
-  std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-  });
-  return names;
+  // Each name's case is folded once, not in every comparison.
+  QVector<QPair<QString, int>> keys;
+  keys.reserve(names.size());
+  for (int i = 0; i < names.size(); ++i) keys.append({names[i].toCaseFolded(), i});
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  QStringList sorted;
+  sorted.reserve(names.size());
+  for (const auto& key : keys) sorted << names[key.second];
+  return sorted;
 }
 
 bool find(RecordSet& records, const QString& name) {

@@ -32,7 +32,8 @@ void FrmNewEmployee::CmdCopy_Click() {
       {
         RecordSet& records = Data1->Recordset();
         ProgressShow progress(ProgressBar1, records.RecordCount());
-        setSortedItems(Choose, employees::names(records, [&](int n) { progress.setDone(n); }));
+        setItemsInOrder(Choose, employees::sortedForList(employees::names(
+                                    records, [&](int n) { progress.setDone(n); })));
       }
       copyListBuilt_ = true;
       Data1->Refresh();

@@ -11,9 +11,10 @@
 void FrmNewEmployee::reloadNameLists(bool alsoCopyList) {
   RecordSet& records = Data1->Recordset();
   ProgressShow progress(ProgressBar1, records.RecordCount());
-  const QStringList names = employees::names(records, [&](int done) { progress.setDone(done); });
-  setSortedItems(txtFind, names);
-  if (alsoCopyList) setSortedItems(Choose, names);
+  const QStringList names = employees::sortedForList(
+      employees::names(records, [&](int done) { progress.setDone(done); }));
+  setItemsInOrder(txtFind, names);
+  if (alsoCopyList) setItemsInOrder(Choose, names);
 }
 
 bool FrmNewEmployee::showEmployee(const QString& name) {
