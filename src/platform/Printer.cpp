@@ -202,6 +202,10 @@ struct Printer::Measures {
   double size = -1;
   bool bold = false;
   FontMeasures* current = nullptr;
+  // The print-zone column of the font name and size last asked for.
+  QString columnName;
+  double columnSize = -1;
+  double column = 0;
   std::map<std::tuple<QString, double, bool>, std::unique_ptr<FontMeasures>> fonts;
 };
 
@@ -232,7 +236,15 @@ double Printer::TextWidth(const QString& text) const {
 double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }
 
 double Printer::columnWidth() const {
-  return QFontMetricsF(twipsFont(FontName, FontSize, false, false, false)).averageCharWidth();
+  currentMeasures();  // makes sure the measures exist
+  Measures& m = *measures_;
+  // Asked for at every zone separator: worked out once per name and size.
+  if (m.columnName != FontName || m.columnSize != FontSize) {
+    m.columnName = FontName;
+    m.columnSize = FontSize;
+    m.column = QFontMetricsF(twipsFont(FontName, FontSize, false, false, false)).averageCharWidth();
+  }
+  return m.column;
 }
 
 int Printer::Page() const { return page_ + 1; }
