@@ -115,6 +115,7 @@ struct RecordSet::Impl : db::Listener {
     numberColumn = columnByLowerName.value("number", -1);
     askedInBlock.fill(false, columns.size());
     askedEver.fill(false, columns.size());
+    sharing.fill(Sharing{}, columns.size());
     readWith.fill(false, columns.size());
   }
 
@@ -184,7 +185,7 @@ struct RecordSet::Impl : db::Listener {
       if (rowids[from + row] != id) continue;
       for (int i = 0; i < read.size(); ++i) {
         Column& column = *block.columns[read[i]];
-        column.values[row] = valueOf(statement, i + 1);
+        column.values[row] = valueOf(statement, i + 1, sharing[read[i]]);
         column.missing.clearBit(row);
       }
     }
@@ -218,16 +219,31 @@ struct RecordSet::Impl : db::Listener {
   };
   std::unordered_map<std::string, QString, TextHash, std::equal_to<>> texts;
 
-  QString shared(const char* utf8, int bytes) {
+  // A column whose texts do not repeat (the names) is not worth sharing:
+  // after a block's worth of texts with more new ones than repeats, its
+  // texts are made afresh.
+  struct Sharing {
+    int repeats = 0;
+    int fresh = 0;
+    bool worthIt() const { return fresh < 256 || repeats >= fresh; }
+  };
+  QVector<Sharing> sharing;  // by column
+
+  QString shared(const char* utf8, int bytes, Sharing& column) {
+    if (!column.worthIt()) return QString::fromUtf8(utf8, bytes);
     const std::string_view key(utf8, size_t(bytes));
-    if (auto it = texts.find(key); it != texts.end()) return it->second;
+    if (auto it = texts.find(key); it != texts.end()) {
+      ++column.repeats;
+      return it->second;
+    }
+    ++column.fresh;
     QString text = QString::fromUtf8(utf8, bytes);
     if (texts.size() < 100000) texts.emplace(std::string(key), text);
     return text;
   }
 
   // The same values the Qt driver gives: whole numbers, texts, null.
-  QVariant valueOf(sqlite3_stmt* statement, int c) {
+  QVariant valueOf(sqlite3_stmt* statement, int c, Sharing& column) {
     switch (sqlite3_column_type(statement, c)) {
       case SQLITE_NULL: return QVariant();
       case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(statement, c)));
@@ -237,7 +253,7 @@ struct RecordSet::Impl : db::Listener {
                                    sqlite3_column_bytes(statement, c)));
       default:
         return QVariant(shared(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
-                               sqlite3_column_bytes(statement, c)));
+                               sqlite3_column_bytes(statement, c), column));
     }
   }
 
