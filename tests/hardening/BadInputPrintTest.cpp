@@ -85,13 +85,18 @@ TEST_F(BadInputPrint, PrintSetupSavesAndReadsBackEveryTextInFilesThatStayInTheFo
     SCOPED_TRACE(h.what);
     const QString label = h.text.isEmpty() ? QString("Days") : h.text;
     const QString settingsFile = areaSettingsFileName(h.text);
-    {
+    // The print setup filled in with the hostile text as area and position.
+    auto filledIn = [&] {
       auto* setup = showForm<FrmPrintFull>();
       setShown(setup, "txtfindAreas", h.text);
       setShown(setup, "txtFindPosition", h.text);
       setShown(setup, "txtDayorWeek", "Weekly");
       setShown(setup, "txtFindTimes1", kTime);
       setShown(setup, "txtLabel1", label);
+      return setup;
+    };
+    {
+      auto* setup = filledIn();
       ASSERT_TRUE(choose(setup, "txtStaffVacation", exclusionEntry(h.text)));
       boxes.clear();
       click(setup, "Command4");  // "&Save Info"
@@ -115,12 +120,7 @@ TEST_F(BadInputPrint, PrintSetupSavesAndReadsBackEveryTextInFilesThatStayInTheFo
       unloadForm(setup);
     }
     {
-      auto* setup = showForm<FrmPrintFull>();
-      setShown(setup, "txtfindAreas", h.text);
-      setShown(setup, "txtFindPosition", h.text);
-      setShown(setup, "txtDayorWeek", "Weekly");
-      setShown(setup, "txtFindTimes1", kTime);
-      setShown(setup, "txtLabel1", label);
+      auto* setup = filledIn();
       ASSERT_TRUE(choose(setup, "txtStaffVacation", exclusionEntry(h.text)));
       boxes.clear();
       click(setup, "Command3");  // "&Ok I'm ready to &Print"

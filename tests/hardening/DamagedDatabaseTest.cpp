@@ -26,21 +26,6 @@ QByteArray randomBytes(int size, unsigned seed) {
   return out;
 }
 
-QByteArray databaseWithoutTheTable(DataFolder& folder) {
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "hardening-other");
-    db.setDatabaseName(folder.file("other.db"));
-    EXPECT_TRUE(db.open());
-    QSqlQuery(db).exec("CREATE TABLE Customers (Name TEXT)");
-    QSqlQuery(db).exec("INSERT INTO Customers VALUES ('Nowak')");
-    db.close();
-  }
-  QSqlDatabase::removeDatabase("hardening-other");
-  const QByteArray bytes = folder.read("other.db");
-  QFile::remove(folder.file("other.db"));
-  return bytes;
-}
-
 struct Damage {
   const char* what;
   QByteArray bytes;
@@ -65,7 +50,7 @@ std::vector<Damage> damagedFiles(DataFolder& folder) {
       {"random bytes", randomBytes(64 * 1024, 1)},
       {"a sound header over random pages", scrambled},
       {"a text file", "Kitchen\r\nBar\r\nFront desk\r\n"},
-      {"a database without the table", databaseWithoutTheTable(folder)},
+      {"a database without the table", hardening::foreignDatabase(folder)},
   };
 }
 

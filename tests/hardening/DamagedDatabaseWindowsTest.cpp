@@ -33,21 +33,6 @@ struct Damaged {
   QByteArray bytes;
 };
 
-QByteArray foreignDatabase(DataFolder& folder) {
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "damaged-windows-foreign");
-    db.setDatabaseName(folder.file("foreign.db"));
-    EXPECT_TRUE(db.open());
-    QSqlQuery(db).exec("CREATE TABLE Orders (Item TEXT)");
-    QSqlQuery(db).exec("INSERT INTO Orders VALUES ('Soup')");
-    db.close();
-  }
-  QSqlDatabase::removeDatabase("damaged-windows-foreign");
-  const QByteArray bytes = folder.read("foreign.db");
-  QFile::remove(folder.file("foreign.db"));
-  return bytes;
-}
-
 std::vector<Damaged> damagedFiles(DataFolder& folder) {
   const QByteArray good = hardening::populatedDatabase(folder, kRecords);
   std::mt19937 gen(11);
@@ -58,7 +43,7 @@ std::vector<Damaged> damagedFiles(DataFolder& folder) {
   return {{"cut in the middle", good.left(good.size() / 2)},
           {"random bytes", noise},
           {"a text file", "Kitchen\r\nBar\r\n"},
-          {"a database without the Employees table", foreignDatabase(folder)},
+          {"a database without the Employees table", hardening::foreignDatabase(folder)},
           {"an empty file", QByteArray()},
           {"a zeroed page", zeroedPage}};
 }

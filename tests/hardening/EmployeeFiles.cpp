@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -23,6 +24,18 @@ void withConnection(const QString& path, bool readOnly, Body body) {
   QSqlDatabase::removeDatabase(name);
 }
 }  // namespace
+
+QByteArray foreignDatabase(DataFolder& folder) {
+  const QString path = folder.file("foreign.db");
+  withConnection(path, false, [](QSqlDatabase& db) {
+    QSqlQuery(db).exec("CREATE TABLE Customers (Name TEXT)");
+    QSqlQuery(db).exec("INSERT INTO Customers VALUES ('Nowak')");
+  });
+  const QByteArray bytes = folder.read("foreign.db");
+  QFile::remove(path);
+  EXPECT_FALSE(bytes.isEmpty());
+  return bytes;
+}
 
 QString employeeName(int i) { return QString("Employee %1 ").arg(i) + QString(60, u'x'); }
 

@@ -17,4 +17,6 @@ QStringList employeeNames(const QString& path, bool* ok = nullptr);
 // The Number of every record in table order.
 QList<int> employeeNumbers(const QString& path);
 QString employeeName(int i);
+// The bytes of a sound SQLite database of another program: no Employees table.
+QByteArray foreignDatabase(DataFolder& folder);
 }  // namespace hardening
