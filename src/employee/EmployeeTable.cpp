@@ -6,28 +6,13 @@
 
 namespace employees {
 
-namespace {
-// Reading walks the record set; the record the data control shows must stay
-// current, or its edits would be written into another record.
-class KeepPosition {
- public:
-  explicit KeepPosition(RecordSet& records) : records_(records), at_(records.AbsolutePosition()) {}
-  ~KeepPosition() {
-    if (at_ >= 0 && at_ < records_.RecordCount()) records_.moveTo(at_);
-  }
-
- private:
-  RecordSet& records_;
-  int at_;
-};
-}  // namespace
-
 QStringList names(RecordSet& records, const std::function<void(int)>& progress) {
+  // Read in one statement, without moving off the record on screen.
   QStringList out;
-  if (records.RecordCount() == 0) return out;
-  KeepPosition keep(records);
-  for (records.MoveFirst(); !records.isEOF(); records.MoveNext()) {
-    out << records.text(fields::Fullname).trimmed();
+  const QVector<QStringList> table = records.allTexts({fields::Fullname});
+  out.reserve(table.size());
+  for (const QStringList& texts : table) {
+    out << texts.front().trimmed();
     if (progress) progress(int(out.size()));
   }
   return out;

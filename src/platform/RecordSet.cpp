@@ -443,6 +443,56 @@ QString RecordSet::text(const QString& name) const {
 
 QStringList RecordSet::fieldNames() const { return d_ ? d_->columns : QStringList(); }
 
+QVector<QStringList> RecordSet::allTexts(const QStringList& fields) {
+  Impl& d = impl();
+  if (d.mode != Impl::Mode::None) Update();
+  QStringList names;
+  QVector<int> read;
+  for (const QString& f : fields) {
+    read << d.column(f);
+    names << db::quoted(d.columns[read.back()]);
+  }
+  QVector<QStringList> out;
+  if (d.count() == 0 || fields.isEmpty()) return out;
+  out.reserve(d.count());
+  const QString sql = "SELECT rowid, " + names.join(", ") + " FROM " + d.quotedTable() +
+                      " WHERE rowid BETWEEN ? AND ? ORDER BY rowid";
+  sqlite3* handle = d.rawHandle();
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+    d.failWithEngine(handle);
+  sqlite3_bind_int64(statement, 1, d.rowids.front());
+  sqlite3_bind_int64(statement, 2, d.rowids.back());
+  int row = 0;
+  int step;
+  while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+    // Only this record set's records: one added in another window since it
+    // was opened is not among them, one deleted there is simply not read.
+    const qint64 id = sqlite3_column_int64(statement, 0);
+    while (row < d.count() && d.rowids[row] < id) ++row;
+    if (row == d.count()) break;
+    if (d.rowids[row] != id) continue;
+    QStringList texts;
+    texts.reserve(fields.size());
+    for (int i = 0; i < read.size(); ++i) {
+      // Repeated texts (areas, times) are shared, as the record set shares them.
+      const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(statement, i + 1));
+      texts << (utf8 ? d.shared(utf8, sqlite3_column_bytes(statement, i + 1), d.sharing[read[i]])
+                     : QString());
+    }
+    out << texts;
+  }
+  if (step != SQLITE_ROW && step != SQLITE_DONE) {
+    // A damaged page ends the walk early: that is an error, not a shorter table.
+    const QString why = QString::fromUtf8(sqlite3_errmsg(handle));
+    sqlite3_finalize(statement);
+    fail(QString("The database %1 could not carry out the request (%2).")
+             .arg(QFileInfo(d.handle->path()).fileName(), why));
+  }
+  sqlite3_finalize(statement);
+  return out;
+}
+
 bool RecordSet::hasField(const QString& name) const {
   return d_ && d_->columnByLowerName.contains(name.toLower());
 }

@@ -70,6 +70,11 @@ class RecordSet {
   QVariant Field(const QString& name) const;
   QString text(const QString& name) const;  // null as empty text
   QStringList fieldNames() const;           // as the table spells them
+  // The texts of these fields in every record, in table order, read in one
+  // statement without moving (null as empty text): what a walk from the
+  // first record to the last would read, for the reads that want the whole
+  // table. A pending edit is written first. result[record][field].
+  QVector<QStringList> allTexts(const QStringList& fields);
   bool hasField(const QString& name) const;
 
   // Editing: Edit() on the current record or AddNew() for a new one, then

@@ -62,14 +62,9 @@ void FrmPrintFull::loadStaffNames() {
     Data1->Refresh();
     RecordSet& records = Data1->Recordset();
     QStringList names;
-    if (records.RecordCount() > 0) {
-      records.MoveFirst();
-      while (!records.isEOF()) {
-        names << exclusionEntry(records.text(fields::Fullname));
-        records.MoveNext();
-      }
-      records.MoveFirst();
-    }
+    for (const QStringList& texts : records.allTexts({fields::Fullname}))
+      names << exclusionEntry(texts.front());
+    if (records.RecordCount() > 0) records.MoveFirst();
     sortEntries(names);
     txtStaffVacation->addItems(names);
   } catch (const std::exception& e) {

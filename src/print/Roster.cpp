@@ -108,9 +108,9 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
     QString name, position;
   };
   QHash<QString, QVector<Row>> byArea;
-  for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext())
-    byArea[comparable(employees.text(fields::Area))].push_back(
-        {employees.text(fields::Fullname).trimmed(), employees.text(fields::Position).trimmed()});
+  for (const QStringList& texts :
+       employees.allTexts({fields::Area, fields::Fullname, fields::Position}))
+    byArea[comparable(texts[0])].push_back({texts[1].trimmed(), texts[2].trimmed()});
 
   const QString rule(127, '_');
   int total = 0;

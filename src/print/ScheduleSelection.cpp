@@ -110,40 +110,53 @@ const std::array<DayFieldNames, fields::DaysInWeek>& dayFieldNames() {
 }
 }  // namespace
 
-EmployeeRow employeeFromRecord(const RecordSet& records) {
-  auto text = [&](const QString& field) { return records.text(field).trimmed(); };
+namespace {
+// The fields a schedule reads, in the order rowFromTexts() takes them.
+QStringList scheduleFields() {
+  QStringList out{fields::Fullname, fields::Position, fields::Area, fields::Area2, fields::Area3,
+                  fields::Area4};
+  for (const DayFieldNames& n : dayFieldNames())
+    out << n.start << n.stop << n.splitStart << n.splitStop << n.special << n.firstArea
+        << n.mainArea << n.splitArea;
+  return out;
+}
+
+EmployeeRow rowFromTexts(const QStringList& texts) {
+  int next = 0;
+  auto text = [&] { return texts[next++].trimmed(); };
   EmployeeRow e;
-  e.fullname = text(fields::Fullname);
-  e.position = text(fields::Position);
-  e.areas = {text(fields::Area), text(fields::Area2), text(fields::Area3), text(fields::Area4)};
-  const auto& names = dayFieldNames();
-  for (int d = 0; d < fields::DaysInWeek; ++d) {
-    EmployeeDay& day = e.days[d];
-    const DayFieldNames& n = names[d];
-    day.start = text(n.start);
-    day.stop = text(n.stop);
-    day.splitStart = text(n.splitStart);
-    day.splitStop = text(n.splitStop);
-    day.special = text(n.special);
-    day.firstArea = text(n.firstArea);
-    day.mainArea = text(n.mainArea);
-    day.splitArea = text(n.splitArea);
+  e.fullname = text();
+  e.position = text();
+  for (QString& area : e.areas) area = text();
+  for (EmployeeDay& day : e.days) {
+    day.start = text();
+    day.stop = text();
+    day.splitStart = text();
+    day.splitStop = text();
+    day.special = text();
+    day.firstArea = text();
+    day.mainArea = text();
+    day.splitArea = text();
   }
   e.areaKeys = areaKeysOf(e);
   return e;
 }
+}  // namespace
+
+EmployeeRow employeeFromRecord(const RecordSet& records) {
+  QStringList texts;
+  for (const QString& field : scheduleFields()) texts << records.text(field);
+  return rowFromTexts(texts);
+}
 
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
+  // One statement for the whole table: the walk from first to last record
+  // it stands for, without a round trip per record and field.
+  const QVector<QStringList> table = records.allTexts(scheduleFields());
   QVector<EmployeeRow> staff;
-  // An empty table gives an empty schedule, not an error.
-  if (records.RecordCount() == 0) return staff;
-  staff.reserve(records.RecordCount());
-  records.MoveFirst();
-  while (!records.isEOF()) {
-    staff.push_back(employeeFromRecord(records));
-    records.MoveNext();
-  }
-  records.MoveFirst();
+  staff.reserve(table.size());
+  for (const QStringList& texts : table) staff.push_back(rowFromTexts(texts));
+  if (records.RecordCount() > 0) records.MoveFirst();
   return staff;
 }
 

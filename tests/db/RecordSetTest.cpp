@@ -171,7 +171,7 @@ TEST(RecordSet, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
   EXPECT_EQ(dbtest::recordCount(folder.file("employee.mdb")), people.size());
 }
 
-TEST(RecordSet, ASearchThatMeetsADamagedPageIsAnErrorNotNotFound) {
+TEST(RecordSet, ASearchOrReadThatMeetsADamagedPageIsAnError) {
   DataFolder folder;
   folder.install("employee.mdb");
   const QString file = folder.file("employee.mdb");
@@ -196,6 +196,7 @@ TEST(RecordSet, ASearchThatMeetsADamagedPageIsAnErrorNotNotFound) {
 
   rs.MoveFirst();
   EXPECT_THROW(rs.FindFirst("Fullname", "Nobody by this name"), DbError);
+  EXPECT_THROW(rs.allTexts({"Fullname"}), DbError) << "a shorter table read as the whole";
 }
 
 TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
@@ -226,6 +227,39 @@ TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
   rs.CancelUpdate();
   numbering::renumber(rs);  // the limit itself still renumbers
   EXPECT_EQ(rs.Field("Number").toInt(), 32767);
+}
+
+TEST(RecordSet, AllTextsReadsWhatAWalkWouldWithoutMoving) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  const QString file = folder.file("employee.mdb");
+  QStringList people;
+  for (int i = 0; i < 600; ++i) people << QString("Person %1").arg(i);  // several blocks
+  people[3] = "O'Brien, \"Pat\"";
+  people[4] = QString::fromUtf8("  Łódź 张伟  ");
+  dbtest::addEmployees(file, people);
+  RecordSet rs, other;
+  rs.open("employee.mdb", "Employees");
+  other.open("employee.mdb", "Employees");
+  rs.moveTo(7);
+  rs.Edit();
+  rs.setField("Position", "Cook");  // pending: written before the read
+  other.moveTo(5);
+  other.Delete();  // gone in another window: simply not read
+  other.AddNew();  // added in another window: not one of this set's records
+  other.setField("Fullname", "Newcomer");
+  other.Update();
+
+  const QVector<QStringList> texts = rs.allTexts({"fullname", "Position", "Area"});
+  ASSERT_EQ(texts.size(), people.size() - 1);
+  EXPECT_EQ(texts[3], (QStringList{people[3], "", "Bar"}));
+  EXPECT_EQ(texts[4][0], people[4]) << "texts come as stored, blanks and all";
+  EXPECT_EQ(texts[5][0], "Person 6");
+  EXPECT_EQ(texts[6], (QStringList{"Person 7", "Cook", "Bar"}));
+  EXPECT_EQ(texts.back()[0], people.back());
+  EXPECT_FALSE(rs.editing());
+  EXPECT_EQ(rs.AbsolutePosition(), 7);
+  EXPECT_THROW(rs.allTexts({"NoSuchField"}), DbError);
 }
 
 TEST(RecordSet, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
