@@ -8,10 +8,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
+#include <future>
 #include <map>
 #include <tuple>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "platform/FileOps.h"
 #include "platform/PdfMerge.h"
@@ -108,11 +112,10 @@ class PdfFileTarget : public PrintTarget {
   }
 
  private:
-  // Adds the documents, drawn together as one part, to the file.
+  // Adds the documents, drawn together, to the file.
   void write(const QVector<PrintedDocument>& documents) {
     QVector<PrintedDocument> all = documents_ + documents;
-    QList<QByteArray> parts = parts_;
-    parts.push_back(render(documents));
+    QList<QByteArray> parts = parts_ + renderSideBySide(documents);
     QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
     if (file.isEmpty()) file = render(all);  // parts that would not join: draw them together
     QString error;
@@ -120,6 +123,31 @@ class PdfFileTarget : public PrintTarget {
       throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
     documents_ = std::move(all);
     parts_ = std::move(parts);
+  }
+
+  // A long run is drawn in pieces at the same time, one piece a processor,
+  // and the pieces are joined: the PDF writer's time grows with the pages
+  // (shaping, writing and compressing every text), and a piece embeds its
+  // fonts once. A short run is one piece.
+  QList<QByteArray> renderSideBySide(const QVector<PrintedDocument>& documents) const {
+    constexpr int kPagesPerPiece = 12;  // fewer would spend more on fonts than it saves
+    int pages = 0;
+    for (const PrintedDocument& d : documents) pages += int(d.pages.size());
+    const int processors = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int pieces = std::min({processors, pages / kPagesPerPiece, 8});
+    if (pieces < 2) return {render(documents)};
+    // Pages in order, shared out evenly; a piece is one run of pages.
+    QVector<PrintedDocument> piece(pieces);
+    const int perPiece = (pages + pieces - 1) / pieces;
+    int page = 0;
+    for (const PrintedDocument& d : documents)
+      for (const PrintedPage& p : d.pages) piece[page++ / perPiece].pages.push_back(p);
+    std::vector<std::future<QByteArray>> drawn;
+    for (const PrintedDocument& p : piece)
+      drawn.push_back(std::async(std::launch::async, [this, &p] { return render({p}); }));
+    QList<QByteArray> parts;
+    for (auto& d : drawn) parts.push_back(d.get());  // a piece that failed throws here
+    return parts;
   }
 
   QByteArray render(const QVector<PrintedDocument>& documents) const {

@@ -50,7 +50,8 @@
 // releaseDocuments()): a PDF file then gets every document ended meanwhile at
 // the release, drawn together, because each separate drawing of a document
 // embeds its fonts again and that costs more than the pages themselves. A
-// real printer and the recording target take each document at its EndDoc()
+// long run is drawn in pieces at the same time, one a processor, and joined.
+// A real printer and the recording target take each document at its EndDoc()
 // as always.
 // A document that is never ended (an error in the middle) is never printed,
 // and documents already ended stay printed. EndDoc() with nothing printed

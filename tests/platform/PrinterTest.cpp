@@ -223,6 +223,34 @@ TEST(PrinterPdf, EveryDocumentOfARunLandsInOneFileInOrderAtTheRightPlace) {
   EXPECT_NEAR(name->xMin, 18 + 28 * p.columnWidth() / 20, 1.0);
 }
 
+TEST(PrinterPdf, ALongRunKeepsEveryPageInOrderAfterTheDocumentsBefore) {
+  DataFolder folder;
+  const QString path = folder.file("run.pdf");
+  Printer p(makePdfTarget(path));
+  p.Print("Opening page");
+  p.EndDoc();
+  // Long enough to be drawn in pieces side by side on a machine with several
+  // processors; the file must not show where the pieces meet.
+  p.holdDocuments();
+  for (int doc = 0; doc < 3; ++doc) {
+    for (int page = 0; page < 25; ++page) {
+      if (page > 0) p.NewPage();
+      p.Print(QString::fromUtf8("Doc %1 page %2 Łódź").arg(doc).arg(page));
+    }
+    p.EndDoc();
+  }
+  p.releaseDocuments();
+  ASSERT_EQ(pdfPageCount(path), 76);
+  const QStringList pages = pdfLayoutText(path).split('\f');
+  ASSERT_GE(pages.size(), 76);
+  EXPECT_TRUE(pages[0].contains("Opening page"));
+  for (int doc = 0; doc < 3; ++doc)
+    for (int page = 0; page < 25; ++page)
+      EXPECT_TRUE(pages[1 + doc * 25 + page].contains(
+          QString::fromUtf8("Doc %1 page %2 Łódź").arg(doc).arg(page)))
+          << doc << "/" << page;
+}
+
 TEST(PrinterPdf, AFileThatCannotBeWrittenIsAPrinterErrorAndKeepsTheDocumentsBefore) {
   DataFolder folder;
   const QString path = folder.file("run.pdf");
