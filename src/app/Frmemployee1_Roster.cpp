@@ -1,6 +1,6 @@
 // "Print Employee &Roster": staff by area with counts and a total.
 #include "app/Frmemployee1.h"
-#include "db/Database.h"
+#include "db/Repair.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
@@ -19,24 +19,22 @@ void Frmemployee1::roster_Click() {
     const QVector<RosterArea> areas = readRosterAreas();
     Data1->reopenEmployees();
     printRoster(*printer, areas, Data1->Recordset(), clock_::shortDate(clock_::today()));
-  } catch (const DbError& e) {
-    setMousePointer(this, pointer::Default);
-    Data1->setEnabled(false);
-    // An employee.mdb that is there but cannot be read is named as the cause;
-    // a missing one is an unfinished set-up, like a missing list.
-    if (db::findFile("employee.mdb").isEmpty())
-      msgBox("Please check your printer and try again.", msg::Exclamation, "Opps!");
-    else
-      msgBox(QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing was "
-                     "printed; please repair the file or restore it from BACKUP.MDB.")
-                 .arg(QString::fromUtf8(e.what())),
-             msg::Exclamation, "Opps!");
-    return;
   } catch (...) {
-    // Cancel, no area list or the printer: one message for all.
+    // Cancel, no area list, a missing database or the printer: one message
+    // for all; an employee.mdb that is there but cannot be read is named.
     setMousePointer(this, pointer::Default);
     Data1->setEnabled(false);
-    msgBox("Please check your printer and try again.", msg::Exclamation, "Opps!");
+    QString message = "Please check your printer and try again.";
+    try {
+      throw;
+    } catch (const DbError& e) {
+      const QString unreadable = unreadableDatabaseMessage(
+          QString::fromUtf8(e.what()),
+          "Nothing was printed; please repair the file or restore it from BACKUP.MDB.");
+      if (!unreadable.isEmpty()) message = unreadable;
+    } catch (...) {
+    }
+    msgBox(message, msg::Exclamation, "Opps!");
     return;
   }
   setMousePointer(this, pointer::Default);

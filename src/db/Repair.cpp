@@ -142,6 +142,12 @@ QString RepairResult::message() const {
   }
 }
 
+QString unreadableDatabaseMessage(const QString& why, const QString& consequence) {
+  if (db::findFile(QDir::current().filePath(kLive)).isEmpty()) return {};
+  return QString("The employee database \"employee.mdb\" could not be read (%1).  %2")
+      .arg(why, consequence);
+}
+
 QString employeeDatabaseProblem() {
   const QString live = db::findFile(QDir::current().filePath(kLive));
   if (live.isEmpty()) return {};  // nothing there: the caller says so in its own words

@@ -26,3 +26,9 @@ RepairResult repairEmployeeDatabase();
 // (not a database, no Employees table, damaged pages), in words for the user;
 // empty when it is sound or not there at all. Reads only.
 QString employeeDatabaseProblem();
+
+// The words for a read of employee.mdb that failed with `why`, followed by
+// `consequence`, when the file is there (damaged, or of another kind); empty
+// when it is missing, which is an unfinished set-up that each caller words
+// its own way.
+QString unreadableDatabaseMessage(const QString& why, const QString& consequence);

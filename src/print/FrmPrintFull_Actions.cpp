@@ -3,10 +3,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <exception>
 
 #include "app/Frmemployee1.h"
-#include "db/Database.h"
+#include "db/Repair.h"
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/CommonDialog.h"
@@ -68,19 +67,19 @@ void FrmPrintFull::loadStaffNames() {
     sortEntries(names);
     txtStaffVacation->addItems(names);
   } catch (const std::exception& e) {
+    // One that is there but cannot be read is said so at once, in its own
+    // words; the list of staff to exclude stays empty.
+    const QString unreadable = unreadableDatabaseMessage(
+        QString::fromUtf8(e.what()),
+        "Nothing has been changed; the staff list is empty until the file is repaired or "
+        "restored from BACKUP.MDB.");
     // A missing database is an unfinished set-up: the load check reports it.
-    if (db::findFile("employee.mdb").isEmpty()) {
+    if (unreadable.isEmpty()) {
       LoadErrorFlag = 1;
       return;
     }
-    // One that is there but cannot be read is said so at once, in its own
-    // words; the list of staff to exclude stays empty.
     setMousePointer(this, pointer::Default);
-    msgBox(QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing has "
-                   "been changed; the staff list is empty until the file is repaired or restored "
-                   "from BACKUP.MDB.")
-               .arg(QString::fromUtf8(e.what())),
-           kExclamation, kOpps);
+    msgBox(unreadable, kExclamation, kOpps);
   }
 }
 

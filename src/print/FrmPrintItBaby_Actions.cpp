@@ -9,7 +9,7 @@
 #include <exception>
 
 #include "app/Frmemployee1.h"
-#include "db/Database.h"
+#include "db/Repair.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
@@ -71,11 +71,10 @@ void FrmPrintItBaby::printFailed() {
   try {
     if (const std::exception_ptr error = std::current_exception()) std::rethrow_exception(error);
   } catch (const DbError& e) {
-    if (!db::findFile("employee.mdb").isEmpty())
-      message = QString("The employee database \"employee.mdb\" could not be read (%1).  Nothing "
-                        "was printed or shown; please repair the file or restore it from "
-                        "BACKUP.MDB.")
-                    .arg(QString::fromUtf8(e.what()));
+    const QString unreadable = unreadableDatabaseMessage(
+        QString::fromUtf8(e.what()),
+        "Nothing was printed or shown; please repair the file or restore it from BACKUP.MDB.");
+    if (!unreadable.isEmpty()) message = unreadable;
   } catch (...) {
   }
   msgBox(message, kExclamation, "Opps!");
