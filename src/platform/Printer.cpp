@@ -275,6 +275,11 @@ double Printer::columnWidth() const {
   return m.column;
 }
 
+double Printer::nextZone(double x) const {
+  const double zone = zoneWidth();
+  return (std::floor(x / zone + 1e-9) + 1) * zone;
+}
+
 int Printer::Page() const { return page_ + 1; }
 
 void Printer::printText(const QString& text) {
@@ -303,12 +308,10 @@ void Printer::Print(std::initializer_list<Item> items) {
         printText(item.text);
         lineEnds = true;
         break;
-      case Item::ZoneSeparator: {
-        const double zone = zoneWidth();
-        CurrentX = (std::floor(CurrentX / zone + 1e-9) + 1) * zone;
+      case Item::ZoneSeparator:
+        CurrentX = nextZone(CurrentX);
         lineEnds = false;
         break;
-      }
       case Item::JoinSeparator:
         lineEnds = false;
         break;

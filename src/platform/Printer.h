@@ -167,6 +167,9 @@ class Printer {
   // Width of one print-zone column and of one whole zone, in twips.
   double columnWidth() const;
   double zoneWidth() const { return 14 * columnWidth(); }
+  // Where a Zone separator moves to from x: the next zone to the right (the
+  // one after, when x stands right on the start of a zone).
+  double nextZone(double x) const;
 
   // The page the next text lands on, from 1, within the document in progress.
   int Page() const;

@@ -1,7 +1,6 @@
 #include "print/Roster.h"
 
 #include <QHash>
-#include <cmath>
 
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
@@ -13,13 +12,6 @@ constexpr int kAreaWidth = 30;
 constexpr int kMaxAreas = 20;
 
 QString comparable(const QString& text) { return text.trimmed().toUpper(); }
-
-// The zone a Zone separator moves to from x (the one after, when x stands
-// right on the start of a zone, so the guess is never too far to the left).
-double nextZone(const Printer& printer, double x) {
-  const double zone = printer.zoneWidth();
-  return (std::floor(x / zone + 1e-9) + 1) * zone;
-}
 
 // The text cut into pieces that each fit in `room` (at least one letter each).
 QStringList piecesFitting(const Printer& printer, const QString& text, double room) {
@@ -43,7 +35,7 @@ void printRow(Printer& printer, const QString& area, const QString& name, const 
   printer.Print({area, Printer::Zone});
   const double nameX = printer.CurrentX;
   const double nameEnd = nameX + printer.TextWidth(name);
-  double positionX = nextZone(printer, nameEnd);
+  double positionX = printer.nextZone(nameEnd);
   if (positionX - nameEnd < 2 * printer.columnWidth() - 1e-6) positionX += printer.zoneWidth();
   const double right = printer.ScaleWidth();
   if (positionX + printer.TextWidth(position) <= right) {
