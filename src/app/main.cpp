@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/FrmStart.h"
-#include "db/LegacyImport.h"
+#include "app/StartUpChecks.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
@@ -10,9 +10,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Rotawise");
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
-  // An employee.mdb from an earlier installation is offered for conversion
-  // before any window reads the table.
-  legacy::convertOldEmployeeDatabase();
+  // Before any window reads the table: interrupted work is finished, and an
+  // employee.mdb from an earlier installation is offered for conversion.
+  runStartUpChecks();
   auto* splash = new FrmStart();
   splash->setAttribute(Qt::WA_DeleteOnClose);
   splash->show();

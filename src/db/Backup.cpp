@@ -8,6 +8,7 @@
 #include "platform/FileOps.h"
 
 namespace {
+const QString kPartialName = "employee.tmp";
 BackupResult diskError(const QString& reason) { return {false, true, reason}; }
 }  // namespace
 
@@ -26,28 +27,46 @@ BackupResult backupEmployeeDatabase(const QString& target) {
   // A name the disk may already hold in another letter case is replaced too.
   const QString found = db::findFile(destination);
   const QString existing = found.isEmpty() ? destination : found;
-  const QString partial = disk.filePath("employee.tmp");
-  const QString older = disk.filePath("employee.old");
+  const QString partial = disk.filePath(kPartialName);
 
   {
     // No write is under way while the file is copied.
     db::Suspension closed(live);
     if (!fileops::remove(partial) || !fileops::copy(live, partial) ||
-        QFileInfo(partial).size() != QFileInfo(live).size()) {
+        QFileInfo(partial).size() != QFileInfo(live).size() || !fileops::flush(partial)) {
       fileops::remove(partial);
       return diskError("The copy could not be written to the disk.");
     }
   }
-  const bool hadOlder = QFileInfo::exists(existing);
-  if (hadOlder && (!fileops::remove(older) || !fileops::rename(existing, older))) {
+  // The finished copy is renamed over the older backup in one step, so the
+  // disk holds one whole backup at every moment; one spelt in other letters
+  // goes once the new one has its name.
+  if (!fileops::replace(partial, destination)) {
     fileops::remove(partial);
-    return diskError("The backup already on the disk could not be replaced.");
-  }
-  if (!fileops::rename(partial, destination)) {
-    fileops::remove(partial);
-    if (hadOlder) fileops::rename(older, existing);
     return diskError("The copy could not be given its name on the disk.");
   }
-  if (hadOlder) fileops::remove(older);
+  if (existing != destination) fileops::remove(existing);
   return {true, false, {}};
+}
+
+QStringList tidyBackupFolder(const QString& target) {
+  const QString destination = drive::resolve(target);
+  if (destination.isEmpty() || !QFileInfo(destination).dir().exists()) return {};
+  const QDir disk = QFileInfo(destination).dir();
+  const QString found = db::findFile(destination);
+  const QString partial = disk.filePath(kPartialName);
+  const QString older = disk.filePath("employee.old");  // left by earlier versions
+  QStringList restored;
+  // An unfinished copy holds nothing that employee.mdb in the data folder lacks.
+  if (QFileInfo::exists(partial)) fileops::remove(partial);
+  if (QFileInfo::exists(older)) {
+    if (found.isEmpty()) {
+      if (fileops::rename(older, destination))
+        restored << QString("The backup on the disk (%1) was put back from employee.old.")
+                        .arg(QDir::toNativeSeparators(disk.absolutePath()));
+    } else {
+      fileops::remove(older);
+    }
+  }
+  return restored;
 }

@@ -12,7 +12,7 @@ namespace {
 const QString kLive = "employee.mdb";
 const QString kCompact = "compact.mdb";
 const QString kBackup = "Backup.mdb";
-const QString kPreviousBackup = "Backup.mdb.previous";
+const QString kNewBackup = "Backup.mdb.new";
 
 CompactResult failed(const QString& reason) { return {false, reason}; }
 
@@ -32,36 +32,8 @@ bool present(const QString& path) {
   return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
 }
 
-// The number of employees, after a quick check that the file reads whole.
-// Empty `error` when the file is sound.
 int checkedCount(const QString& path, db::Access access, QString* error) {
-  try {
-    // Read-write for the live file, so a journal left by a crash is rolled back first.
-    db::PrivateConnection c(path, access);
-    QSqlQuery q(c.database());
-    if (!q.exec("PRAGMA quick_check") || !q.next() || q.value(0).toString() != "ok") {
-      *error = QString("%1 is damaged (%2).")
-                   .arg(QFileInfo(path).fileName(),
-                        q.lastError().isValid() ? db::errorText(q.lastError()) : q.value(0).toString());
-      return -1;
-    }
-    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
-                "COLLATE NOCASE") ||
-        !q.next()) {
-      *error = QString("%1 has no table Employees.").arg(QFileInfo(path).fileName());
-      return -1;
-    }
-    const QString table = q.value(0).toString();
-    if (!q.exec("SELECT count(*) FROM " + db::quoted(table)) || !q.next()) {
-      *error = QString("%1 cannot be read (%2).")
-                   .arg(QFileInfo(path).fileName(), db::errorText(q.lastError()));
-      return -1;
-    }
-    return q.value(0).toInt();
-  } catch (const DbError& e) {
-    *error = QString::fromStdString(e.what());
-    return -1;
-  }
+  return db::checkedEmployeeCount(path, db::Check::Quick, error, access == db::Access::ReadOnly);
 }
 
 QString vacuumInto(const QString& live, const QString& target) {
@@ -87,7 +59,7 @@ QString vacuumInto(const QString& live, const QString& target) {
 }  // namespace
 
 QString CompactResult::message() const {
-  return "The database could not be compacted: " + reason;
+  return compacted ? reason : "The database could not be compacted: " + reason;
 }
 
 CompactResult compactEmployeeDatabase() {
@@ -123,39 +95,42 @@ CompactResult compactEmployeeDatabase() {
     return failed(sentence(error) + unchanged);
   }
 
-  // Keep the previous backup aside until the new one is in place.
-  const QString backup = fileNamed(folder, kBackup);
-  const QString previous = folder.filePath(kPreviousBackup);
-  const bool hadBackup = present(backup);
-  if (hadBackup) {
-    if (!QFileInfo(backup).isFile() || !fileops::remove(previous) ||
-        !fileops::rename(backup, previous)) {
-      fileops::remove(compact);
-      return failed(QString("%1 is in the way and cannot be replaced.").arg(QFileInfo(backup).fileName()) + unchanged);
-    }
+  // employee.mdb is replaced, never moved away: the database as it was gets
+  // a second name first (Backup.mdb.new), the compacted copy, flushed to
+  // the disk, is renamed over employee.mdb, and only then does the second
+  // name replace Backup.mdb. A crash at any step leaves employee.mdb whole,
+  // and the start-up finishes or undoes what was begun.
+  if (!fileops::flush(compact)) {
+    fileops::remove(compact);
+    return failed(QString("%1 could not be written to the disk.").arg(kCompact) + unchanged);
   }
-  auto restorePreviousBackup = [&] {
-    if (hadBackup) fileops::rename(previous, backup);
-  };
-
-  const QString newBackup = folder.filePath(kBackup);
-  if (!fileops::rename(live, newBackup)) {
-    restorePreviousBackup();
+  const QString backup = fileNamed(folder, kBackup);
+  if (present(backup) && !QFileInfo(backup).isFile()) {
+    fileops::remove(compact);
+    return failed(QString("%1 is in the way and cannot be replaced.").arg(QFileInfo(backup).fileName()) + unchanged);
+  }
+  const QString newBackup = folder.filePath(kNewBackup);
+  if (!fileops::remove(newBackup) || !fileops::keepAs(live, newBackup)) {
+    fileops::remove(newBackup);
+    fileops::remove(compact);
+    return failed(QString("the database as it was could not be kept as %1 (the disk may be full "
+                          "or the folder read-only).").arg(kBackup) + unchanged);
+  }
+  if (!fileops::replace(compact, live)) {
+    fileops::remove(newBackup);
     fileops::remove(compact);
     return failed(QString("%1 could not be renamed to %2 (the folder may be read-only).")
-                      .arg(QFileInfo(live).fileName(), kBackup) + unchanged);
+                      .arg(kCompact, QFileInfo(live).fileName()) + unchanged);
   }
-  if (!fileops::rename(compact, live)) {
-    if (!fileops::rename(newBackup, live)) {
-      return failed(QString("the compacted database could not take the name %1, and the old one "
-                            "could not be given its name back.  Your records are in %2 and %3: "
-                            "rename %2 to %1 before you go on.")
-                        .arg(QFileInfo(live).fileName(), kBackup, kCompact));
-    }
-    restorePreviousBackup();
-    fileops::remove(compact);
-    return failed(QString("%1 could not be renamed to %2.").arg(kCompact, QFileInfo(live).fileName()) + unchanged);
-  }
-  if (hadBackup) fileops::remove(previous);  // a leftover here costs only space
+  // A backup spelt in other letters (BACKUP.MDB from Windows) goes once the
+  // new one has its name.
+  const QString backupName = folder.filePath(kBackup);
+  if (!fileops::replace(newBackup, backupName))
+    return {false,
+            QString("The database has been compacted, but the old database could not take the "
+                    "name %1; it is kept as %2.")
+                .arg(kBackup, kNewBackup),
+            true};
+  if (present(backup) && backup != backupName) fileops::remove(backup);
   return {true, {}};
 }

@@ -3,15 +3,17 @@
 // "Compact database" and the employee window's Delete.
 //
 // The database is compacted into compact.mdb; only when that copy exists,
-// reads back whole and holds every record is the old file renamed to
-// Backup.mdb and the copy renamed to employee.mdb. Any step that fails
-// leaves employee.mdb as it was (or puts it back) and says why. Every
-// record set open on the file goes on working on the new one.
+// reads back whole, holds every record and is flushed to the disk does it
+// replace employee.mdb, and the old file becomes Backup.mdb. There is an
+// employee.mdb holding every record at every moment. Any step that fails
+// leaves employee.mdb as it was and says why. Every record set open on the
+// file goes on working on the new one.
 #include <QString>
 
 struct CompactResult {
   bool ok = false;
   QString reason;  // why it failed, and where the data is
+  bool compacted = false;  // employee.mdb is the compacted copy, even though a later step failed
   // The text of the "Opps!" box for a failure.
   QString message() const;
 };

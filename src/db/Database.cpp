@@ -18,6 +18,8 @@ struct Entry {
   QString brokenReason;  // set when opening again after maintenance failed
   std::shared_ptr<quint64> generation = std::make_shared<quint64>(0);
   QList<Listener*> listeners;
+  int transactionDepth = 0;
+  bool rollbackOnly = false;  // an inner transaction went without commit
 };
 
 QHash<QString, Entry>& registry() {
@@ -112,6 +114,36 @@ QString notADatabaseReason(const QString& path) {
   return {};
 }
 
+int checkedEmployeeCount(const QString& path, Check check, QString* problem, bool readOnly) {
+  const QString name = QFileInfo(path).fileName();
+  try {
+    PrivateConnection c(path, readOnly ? Access::ReadOnly : Access::ReadWrite);
+    QSqlQuery q(c.database());
+    if (!q.exec(check == Check::Quick ? "PRAGMA quick_check" : "PRAGMA integrity_check") ||
+        !q.next() || q.value(0).toString() != "ok") {
+      *problem = QString("%1 is damaged (%2).")
+                     .arg(name, q.lastError().isValid() ? errorText(q.lastError())
+                                                         : q.value(0).toString());
+      return -1;
+    }
+    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
+                "COLLATE NOCASE") ||
+        !q.next()) {
+      *problem = QString("%1 has no table Employees.").arg(name);
+      return -1;
+    }
+    const QString table = q.value(0).toString();
+    if (!q.exec("SELECT count(*) FROM " + quoted(table)) || !q.next()) {
+      *problem = QString("%1 cannot be read (%2).").arg(name, errorText(q.lastError()));
+      return -1;
+    }
+    return q.value(0).toInt();
+  } catch (const DbError& e) {
+    *problem = QString::fromStdString(e.what());
+    return -1;
+  }
+}
+
 PrivateConnection::PrivateConnection(const QString& path, Access access)
     : name_(QString("rotawise-private-%1").arg(nextConnectionNumber())) {
   QSqlDatabase::addDatabase("QSQLITE", name_);
@@ -196,6 +228,65 @@ Suspension::~Suspension() {
   it->brokenReason = openOn(it->connection, key_, Access::ReadWrite);
   const QList<Listener*> listeners = it->listeners;  // a listener may close itself
   for (Listener* l : listeners) l->databaseReopened();
+}
+
+namespace {
+Entry& entryOf(const QString& key) {
+  auto it = registry().find(key);
+  if (it == registry().end()) throw DbError("The employee database is not open.");
+  return *it;
+}
+
+void rollBack(Entry& entry, QSqlDatabase connection) {
+  connection.rollback();
+  ++*entry.generation;
+  const QList<Listener*> listeners = entry.listeners;
+  for (Listener* l : listeners) l->transactionRolledBack();
+}
+}  // namespace
+
+Transaction::Transaction(const QString& path) : handle_(path, nullptr) {
+  QSqlDatabase connection = handle_.database();
+  Entry& entry = entryOf(handle_.path());
+  if (entry.transactionDepth == 0) {
+    if (!connection.transaction())
+      throw DbError(QString("The database %1 could not start a change (%2); it may be read-only or "
+                            "in use.")
+                        .arg(displayName(handle_.path()), errorText(connection.lastError()))
+                        .toStdString());
+    entry.rollbackOnly = false;
+  }
+  ++entry.transactionDepth;
+}
+
+void Transaction::commit() {
+  if (finished_) return;
+  finished_ = true;
+  Entry& entry = entryOf(handle_.path());
+  if (--entry.transactionDepth > 0) return;
+  QSqlDatabase connection = handle_.database();
+  if (entry.rollbackOnly) {
+    rollBack(entry, connection);
+    throw DbError("A part of the change failed, so none of it was saved.");
+  }
+  if (!connection.commit()) {
+    const QString why = errorText(connection.lastError());
+    rollBack(entry, connection);
+    throw DbError(QString("The change could not be saved in %1 (%2); nothing of it was saved.")
+                      .arg(displayName(handle_.path()), why)
+                      .toStdString());
+  }
+}
+
+Transaction::~Transaction() {
+  if (finished_) return;
+  auto it = registry().find(handle_.path());
+  if (it == registry().end()) return;
+  if (--it->transactionDepth > 0) {
+    it->rollbackOnly = true;
+    return;
+  }
+  if (!it->suspended) rollBack(*it, QSqlDatabase::database(it->connection, false));
 }
 
 int openHandles(const QString& path) {

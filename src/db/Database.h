@@ -22,6 +22,15 @@ QString findFile(const QString& name);
 // not a database file); empty when its header says it is one.
 QString notADatabaseReason(const QString& path);
 
+// Checks that `path` is a sound employee database: it opens (a transaction
+// a crash left unfinished is rolled back first, unless read-only), the
+// engine's check finds nothing wrong (the quick one, or the thorough one)
+// and it holds the Employees table. Returns the number of employees, or -1
+// with `problem` in words for the user.
+enum class Check { Quick, Thorough };
+int checkedEmployeeCount(const QString& path, Check check, QString* problem,
+                         bool readOnly = false);
+
 // Opens a private connection to an existing database file, never creating
 // one (except with CreateNew, which the repair uses for the file it
 // rebuilds, and which refuses a file that is already there). The connection
@@ -46,6 +55,8 @@ class Listener {
  public:
   virtual ~Listener() = default;
   virtual void databaseReopened() = 0;
+  // A transaction of the file was rolled back: rows written in it are gone.
+  virtual void transactionRolledBack() {}
 };
 
 // A record set's hold on the shared connection of one file. The connection
@@ -85,6 +96,26 @@ class Suspension {
 
  private:
   QString key_;
+};
+
+// Groups every write to the file made while it lives (through any record set
+// of the file) into one transaction: all of them reach the file or none, even
+// when the program is killed half way. A transaction begun while another is
+// open joins it. One that goes without commit() is rolled back (the outermost
+// rolls back the whole), and the record sets of the file read again what is
+// there. Holds the shared connection open, so a record set may be closed and
+// opened again inside it. Throws DbError when it cannot begin or commit.
+class Transaction {
+ public:
+  explicit Transaction(const QString& path);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void commit();
+
+ private:
+  Handle handle_;
+  bool finished_ = false;
 };
 
 // The number of handles open on the file (tests and diagnostics).

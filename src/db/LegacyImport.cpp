@@ -15,7 +15,7 @@ const QString NoticeTitle = "Ok!";
 const QString ErrorTitle = "Opps!";
 // The new database is made under this name first and takes the real name only
 // once it has been read back whole.
-const QString WorkName = "employee-converting.mdb";
+const QString WorkName = kConvertingName;
 
 // The data folder may come from Windows, where "EMPLOYEE.MDB" and
 // "employee.mdb" are the same file; the record sets find it the same way.
@@ -71,19 +71,19 @@ QString replaceWithConverted(const QDir& folder, const QString& name, const QStr
     discardWork();
     return "The employees could not be brought over: " + why + "." + leftAsItWas;
   }
-  if (!fileops::rename(original, folder.filePath(kept))) {
+  // The original gets its second name before the new file is renamed over
+  // it, so employee.mdb is there at every moment, old or new.
+  if (!fileops::flush(work) || !fileops::keepAs(original, folder.filePath(kept))) {
     discardWork();
-    return QString("The employees could not be brought over: %1 could not be renamed to %2.")
+    fileops::remove(folder.filePath(kept));
+    return QString("The employees could not be brought over: %1 could not be kept as %2.")
                .arg(name, kept) + leftAsItWas;
   }
-  if (!fileops::rename(work, original)) {
+  if (!fileops::replace(work, original)) {
     discardWork();
-    if (fileops::rename(folder.filePath(kept), original))
-      return QString("The employees could not be brought over: the new file could not take the "
-                     "name %1.").arg(name) + leftAsItWas;
+    fileops::remove(folder.filePath(kept));
     return QString("The employees could not be brought over: the new file could not take the "
-                   "name %1.  The original is now called %2; rename it back to %1 to go on "
-                   "using it.").arg(name, kept);
+                   "name %1.").arg(name) + leftAsItWas;
   }
   return {};
 }

@@ -30,6 +30,10 @@ using Employee = QStringList;
 // regard to case, unknown fields ignored, missing fields empty.
 QList<Employee> employeesOf(const jet::Table& table);
 
+// The name the new database is written under before it takes the name
+// employee.mdb.
+inline const QString kConvertingName = "employee-converting.mdb";
+
 // The name the original is kept under: "employee-access.mdb", or
 // "employee-access-2.mdb" and so on when that one is taken.
 QString keptOriginalName(const QDir& folder);

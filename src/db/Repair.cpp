@@ -14,7 +14,6 @@
 namespace {
 const QString kLive = "employee.mdb";
 const QString kRebuilt = "repair.mdb";
-const QString kDamaged = "Damaged.mdb";
 
 using Outcome = RepairResult::Outcome;
 
@@ -128,6 +127,13 @@ QString writeRebuilt(const QString& path, const Salvage& s) {
 }
 }  // namespace
 
+QString freeDamagedName(const QDir& folder) {
+  QString name = "Damaged.mdb";
+  for (int n = 2; !db::findFile(folder.filePath(name)).isEmpty(); ++n)
+    name = QString("Damaged-%1.mdb").arg(n);
+  return name;
+}
+
 QString RepairResult::message() const {
   switch (outcome) {
     case Outcome::Partly:
@@ -196,29 +202,37 @@ RepairResult repairEmployeeDatabase() {
   if (salvage.rows.empty() && !salvage.complete)
     return failed(QString("no employee record can be read from it (%1).").arg(problems) + unchanged);
 
+  // The rebuilt file is written under an unfinished name and takes the name
+  // repair.mdb only when it is whole and on the disk; the damaged file gets a
+  // second name of its own (never over an older one) before the rebuilt file
+  // is renamed over employee.mdb. A crash at any step leaves employee.mdb in
+  // place, and the start-up finishes what was begun.
   const QString rebuilt = folder.filePath(kRebuilt);
-  if (!fileops::remove(rebuilt))
+  const QString unfinished = fileops::temporaryNameOf(rebuilt);
+  if (!fileops::remove(unfinished + "-journal") || !fileops::remove(unfinished) ||
+      !fileops::remove(rebuilt))
     return failed(QString("an old %1 is in the way.").arg(kRebuilt) + unchanged);
-  const QString writeError = writeRebuilt(rebuilt, salvage);
+  QString writeError = writeRebuilt(unfinished, salvage);
+  if (writeError.isEmpty() && (!fileops::flush(unfinished) || !fileops::replace(unfinished, rebuilt)))
+    writeError = "the disk refused it";
   if (!writeError.isEmpty()) {
-    fileops::remove(rebuilt);
+    fileops::remove(unfinished);
     return failed(QString("the rebuilt database could not be written (%1).").arg(writeError) + unchanged);
   }
 
   // Keep the damaged file: records that could not be read may still be
   // rescued from it by other means.
-  const QString damaged = folder.filePath(kDamaged);
-  if (!fileops::remove(damaged) || !fileops::rename(live, damaged)) {
+  const QString damaged = freeDamagedName(folder);
+  if (!fileops::keepAs(live, folder.filePath(damaged))) {
     fileops::remove(rebuilt);
-    return failed(QString("%1 could not be set aside as %2.").arg(name, kDamaged) + unchanged);
+    return failed(QString("%1 could not be set aside as %2.").arg(name, damaged) + unchanged);
   }
-  if (!fileops::rename(rebuilt, live)) {
-    fileops::rename(damaged, live);
+  if (!fileops::replace(rebuilt, live)) {
+    fileops::remove(folder.filePath(damaged));
     fileops::remove(rebuilt);
     return failed(QString("%1 could not be renamed to %2.").arg(kRebuilt, name) + unchanged);
   }
   const int saved = int(salvage.rows.size());
   if (salvage.complete) return {Outcome::Repaired, saved, {}};
-  return {Outcome::Partly, saved,
-          QString("the damaged file has been kept as %1.").arg(kDamaged)};
+  return {Outcome::Partly, saved, QString("the damaged file has been kept as %1.").arg(damaged)};
 }

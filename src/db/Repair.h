@@ -2,6 +2,7 @@
 // Checking and repairing employee.mdb: an integrity check first; a file that
 // fails it is rebuilt from every record that can still be read, and the
 // damaged file is kept as Damaged.mdb.
+#include <QDir>
 #include <QString>
 
 struct RepairResult {
@@ -21,6 +22,11 @@ struct RepairResult {
 
 // Works on employee.mdb in the current directory.
 RepairResult repairEmployeeDatabase();
+
+// The name a damaged employee.mdb is kept under: "Damaged.mdb", or
+// "Damaged-2.mdb" and so on when that one is taken (an older damaged file is
+// never replaced).
+QString freeDamagedName(const QDir& folder);
 
 // Why employee.mdb in the current directory is not a sound employee database
 // (not a database, no Employees table, damaged pages), in words for the user;

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "db/Database.h"
 #include "db/Numbering.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
@@ -48,20 +49,25 @@ void FrmNewEmployee::CmdSaveData_Click() {
   }
   PointerGuard hourglass(this);
   guarded([&] {
+    // The new record and the numbers it brings reach the file together: a
+    // crash half way leaves the table as it was before the save.
+    db::Transaction saving(Data1->Recordset().databasePath());
     Data1->MoveFirst();
     Data1->MoveLast();  // leaving the record on screen writes it
     RecordSet& records = Data1->Recordset();
     const int count = records.RecordCount();
     if (count > 1) {
       const QString name = records.text(fields::Fullname).trimmed();
-      if (txtFind->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
-        addSorted(txtFind, name);
       Data1->reopenEmployees();
       ProgressShow progress(ProgressBar1, count);
       renumberTable();
       progress.setDone(count);
+      saving.commit();
+      if (txtFind->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+        addSorted(txtFind, name);
     } else {
       renumberTable();  // the only record is number 1
+      saving.commit();
     }
     Data1->Refresh();
     Data1->MoveLast();
@@ -94,16 +100,21 @@ void FrmNewEmployee::CmdDelete_Click() {
              msg::YesNo + msg::Question, "Warning question") == msg::No)
     return;
   guarded([&] {
-    // A new employee not written yet is the one on screen: write it, so that
-    // it (and not the record shown before it) is the one deleted.
-    if (Data1->newRecordPending()) Data1->MoveLast();
-    Data1->Recordset().Delete();
+    {
+      // The delete and the numbers that close its gap reach the file
+      // together: a crash half way leaves the table as it was.
+      db::Transaction deleting(Data1->Recordset().databasePath());
+      // A new employee not written yet is the one on screen: write it, so
+      // that it (and not the record shown before it) is the one deleted.
+      if (Data1->newRecordPending()) Data1->MoveLast();
+      Data1->Recordset().Delete();
+      numbering::renumber(Data1->Recordset());
+      deleting.commit();
+    }
     // The table is closed while its files are compacted and moved.
     Data1->closeRecordset();
     txtFullName->clear();
     compactAfterDelete();
-    Data1->reopenEmployees();
-    renumberTable();
     Data1->reopenEmployees();  // shows the first record, or nothing when none is left
   });
 }

@@ -1,21 +1,45 @@
 #pragma once
-// The file steps the program takes (create, write, rename, delete, copy), in
-// one place, so that a test can make any of them fail on purpose.
+// The file steps the program takes (create, write, flush, link, rename,
+// delete, copy), in one place, so that a test can make any of them fail on
+// purpose, or end the program right before one of them.
+//
+// Files that matter are replaced, never moved away first: a new file is
+// written beside the old one, flushed to the disk, and renamed over it, and
+// the folder is flushed after the rename, so that a crash or a power cut at
+// any moment leaves either the old file or the new one under the name.
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
-enum class FileStep { Create, Write, Rename, Delete, Copy };
+enum class FileStep { Create, Write, Flush, Link, Rename, Delete, Copy };
 
 namespace fileops {
-// Writes the whole file under a temporary name beside it and renames it over
-// the old one, so a failed save leaves the old file as it was. On failure,
-// `error` (when given) says why in words a user understands.
+// Writes the whole file under a temporary name beside it (temporaryNameOf),
+// flushes it, renames it over the old one and flushes the folder, so a
+// failed save leaves the old file as it was. On failure, `error` (when
+// given) says why in words a user understands.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// The name writeAtomically writes under first; a file of that name is only
+// ever an unfinished save.
+QString temporaryNameOf(const QString& path);
+extern const char* const kTemporarySuffix;
+
 bool remove(const QString& path);  // true also when there was nothing to delete
+// Renames to a name that is free; fails when `to` exists.
 bool rename(const QString& from, const QString& to);
+// Renames over `to` in one step (whatever `to` held is gone only when `from`
+// has taken its place), then flushes the folder.
+bool replace(const QString& from, const QString& to);
 bool copy(const QString& from, const QString& to);  // replaces `to`
+// A second name for the file: a hard link where the disk has them, else a
+// copy flushed to the disk. Fails when `to` exists.
+bool keepAs(const QString& from, const QString& to);
 bool exists(const QString& path);
+// Flushes a file's contents, or a folder's list of names, to the disk.
+bool flush(const QString& path);
+bool flushFolderOf(const QString& path);
+// True when both names lead to the same file on the disk (a hard link).
+bool sameFile(const QString& a, const QString& b);
 
 // Test seam: the function is asked before each step; returning true makes
 // that step fail as if the disk had refused it.

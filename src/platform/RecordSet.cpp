@@ -297,6 +297,18 @@ struct RecordSet::Impl : db::Listener {
     pos = std::clamp(pos, -1, count());
   }
 
+  void transactionRolledBack() override {
+    clearCache();
+    mode = Mode::None;
+    pending.clear();
+    try {
+      adoptRowids(readRowids());
+    } catch (const DbError&) {
+      rowids.clear();
+      pos = -1;
+    }
+  }
+
   void databaseReopened() override {
     // The file was replaced (compaction keeps the order but may give the
     // records new row ids), so keep the position by place in the order.
@@ -624,35 +636,25 @@ void RecordSet::renumber(const QString& numberField) {
   Impl& d = impl();
   if (d.mode != Impl::Mode::None) Update();
   const QString number = db::quoted(d.columns[d.column(numberField)]);
+  db::Transaction renumbering(d.handle->path());
   const QVector<qint64> order = d.readRowids();
   if (order.size() > kMaxNumber)
     fail("The employee table holds more than 32,767 records, more than the record number can "
          "count; the records were not renumbered.");
-  QSqlDatabase connection = d.database();
-  if (!connection.transaction()) fail("The database could not start renumbering (it may be read-only).");
   {
     // One statement for the whole table, writing only the numbers that
     // change: a save at the end touches one record, not every one.
-    QSqlQuery q(connection);
+    QSqlQuery q(d.database());
     const QString table = d.quotedTable();
     const bool ok = q.exec("UPDATE " + table + " SET " + number +
                            " = r.n FROM (SELECT rowid AS id, row_number() OVER (ORDER BY rowid) "
                            "AS n FROM " + table + ") AS r WHERE " + table + ".rowid = r.id AND " +
                            table + "." + number + " IS NOT r.n");
-    if (!ok) {
-      const QString error = db::errorText(q.lastError());
-      q = QSqlQuery();
-      connection.rollback();
+    if (!ok)
       fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
-               .arg(error));
-    }
+               .arg(db::errorText(q.lastError())));
   }
-  if (!connection.commit()) {
-    const QString error = db::errorText(connection.lastError());
-    connection.rollback();
-    fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
-             .arg(error));
-  }
+  renumbering.commit();
   d.invalidate();
   d.adoptRowids(order);
 }

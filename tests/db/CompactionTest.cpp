@@ -81,7 +81,7 @@ TEST_F(Compaction, KeepsTheOldFileAsBackupAndRenumbersTheNewOne) {
             (QPair<int, QString>{10, "Ann"}))
       << "Backup.mdb is the database as it was";
   EXPECT_FALSE(folder.exists("compact.mdb"));
-  EXPECT_FALSE(folder.exists("Backup.mdb.previous"));
+  EXPECT_FALSE(folder.exists("Backup.mdb.new"));
   EXPECT_FALSE(window.data1()->isEnabled());
   EXPECT_EQ(window.data1()->Recordset().AbsolutePosition(), 0);
 
@@ -124,8 +124,8 @@ TEST_F(Compaction, EveryFailingStepLeavesTheDatabaseWhole) {
       {"old compact.mdb cannot be deleted", FileStep::Delete, "compact.mdb"},
       {"compact.mdb cannot be created", FileStep::Create, "compact.mdb"},
       {"compact.mdb cannot be written", FileStep::Write, "compact.mdb"},
-      {"old Backup.mdb cannot be moved", FileStep::Rename, "Backup.mdb"},
-      {"employee.mdb cannot be renamed", FileStep::Rename, "employee.mdb"},
+      {"compact.mdb cannot be flushed to the disk", FileStep::Flush, "compact.mdb"},
+      {"the old database cannot be given a second name", FileStep::Link, "Backup.mdb.new"},
       {"compact.mdb cannot take the name", FileStep::Rename, "compact.mdb"},
   };
   QFile::copy(live(), folder.file("Backup.mdb"));
@@ -149,8 +149,21 @@ TEST_F(Compaction, EveryFailingStepLeavesTheDatabaseWhole) {
       expectFailureKeepingEverything(before);
     }
     EXPECT_EQ(folder.read("Backup.mdb"), oldBackup) << "the earlier backup stays";
-    EXPECT_FALSE(folder.exists("Backup.mdb.previous"));
+    EXPECT_FALSE(folder.exists("Backup.mdb.new"));
   }
+  // The old database cannot take the name Backup.mdb at the very end: the
+  // compaction stands, and the old database is kept under its second name.
+  fileops::setFaultInjector([](FileStep step, const QString& path) {
+    return step == FileStep::Rename && QFileInfo(path).fileName() == "Backup.mdb.new";
+  });
+  compact(window);
+  fileops::setFaultInjector({});
+  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+  EXPECT_TRUE(boxes.shown()[0].text.startsWith("The database has been compacted, but"));
+  EXPECT_EQ(folder.read("Backup.mdb.new"), before);
+  EXPECT_EQ(folder.read("Backup.mdb"), oldBackup);
+  EXPECT_EQ(dbtest::names(live()), people);
+  QFile::remove(folder.file("Backup.mdb.new"));
   // And the program goes on working on the file.
   compact(window);
   expectSuccess();
@@ -253,7 +266,7 @@ TEST_F(Compaction, OtherWindowsWorkOnTheNewFileAfterwards) {
 
 TEST_F(Compaction, TheFunctionTellsWhyItFailed) {
   fileops::setFaultInjector([](FileStep step, const QString& path) {
-    return step == FileStep::Rename && path.endsWith("employee.mdb");
+    return step == FileStep::Rename && path.endsWith("compact.mdb");
   });
   const CompactResult result = compactEmployeeDatabase();
   EXPECT_FALSE(result.ok);

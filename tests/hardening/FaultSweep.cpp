@@ -10,8 +10,8 @@
 #include <QFileInfo>
 
 namespace {
-constexpr FileStep kSteps[] = {FileStep::Create, FileStep::Write, FileStep::Rename,
-                               FileStep::Delete, FileStep::Copy};
+constexpr FileStep kSteps[] = {FileStep::Create, FileStep::Write,  FileStep::Flush, FileStep::Link,
+                               FileStep::Rename, FileStep::Delete, FileStep::Copy};
 
 QStringList filesUnder(const QString& folder) {
   QStringList out;
@@ -38,6 +38,8 @@ const char* stepName(FileStep step) {
   switch (step) {
     case FileStep::Create: return "create";
     case FileStep::Write: return "write";
+    case FileStep::Flush: return "flush";
+    case FileStep::Link: return "link";
     case FileStep::Rename: return "rename";
     case FileStep::Delete: return "delete";
     case FileStep::Copy: return "copy";

@@ -163,7 +163,9 @@ TEST_F(LegacyImport, AFailedStepLeavesTheOriginalWhereItWas) {
   const Fault faults[] = {
       {"the new file cannot be made (read-only folder)", FileStep::Create, work, 1},
       {"the disk fills up after four employees", FileStep::Write, work, 5},
-      {"the original cannot be renamed", FileStep::Rename, folder.file("employee.mdb"), 1},
+      {"the new file cannot be flushed to the disk", FileStep::Flush, work, 1},
+      {"the original cannot be given a second name", FileStep::Link,
+       folder.file("employee-access.mdb"), 1},
       {"the new file cannot take the name", FileStep::Rename, work, 1},
   };
   for (const Fault& fault : faults) {
