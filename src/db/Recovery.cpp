@@ -137,9 +137,8 @@ QStringList tidy(const QDir& folder, const QString& live, bool compactionUnfinis
       done << QString("%1 has been put back from %2.").arg(kBackup, kPreviousBackup);
     }
   }
-  // An unfinished rebuild, and an unfinished conversion whose Access
-  // original is kept: their records are all in employee.mdb or the kept file.
-  removeWithJournal(fileops::temporaryNameOf(folder.filePath(kRebuilt)));
+  // An unfinished conversion whose Access original is kept: its records are
+  // all in employee.mdb or the kept file.
   removeWithJournal(found(folder, legacy::kConvertingName));
   return done;
 }
@@ -153,18 +152,22 @@ void undoConversion(const QDir& folder, const QString& live) {
     if (holdsSameBytes(folder.filePath(name), live)) fileops::remove(folder.filePath(name));
 }
 
-// Saves of list and settings files that were cut short leave their file as
-// it was, and an unfinished copy beside it.
+// Saves cut short (of a list or settings file, or of the rebuilt file of a
+// repair) leave the file they were to replace as it was, and an unfinished
+// copy beside it.
+QString unfinishedPattern() { return QString("*") + fileops::kTemporarySuffix; }
+
 void removeUnfinishedSaves(const QDir& folder) {
-  for (const QString& name : filesMatching(folder, QString("*") + fileops::kTemporarySuffix))
-    fileops::remove(folder.filePath(name));
+  for (const QString& pattern : {unfinishedPattern(), unfinishedPattern() + "-journal"})
+    for (const QString& name : filesMatching(folder, pattern)) fileops::remove(folder.filePath(name));
 }
 
 bool anyLeftover(const QDir& folder) {
   for (const QString& name : {kCompact, kNewBackup, kPreviousBackup, kRebuilt,
                               legacy::kConvertingName, kLive + "-journal"})
     if (!found(folder, name).isEmpty()) return true;
-  return !filesMatching(folder, QString("*") + fileops::kTemporarySuffix).isEmpty();
+  return !filesMatching(folder, unfinishedPattern()).isEmpty() ||
+         !filesMatching(folder, unfinishedPattern() + "-journal").isEmpty();
 }
 }  // namespace
 

@@ -5,56 +5,13 @@
 #include <QDir>
 #include <cstdlib>
 #include <iostream>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 constexpr FileStep kSteps[] = {FileStep::Create, FileStep::Write,  FileStep::Flush, FileStep::Link,
                                FileStep::Rename, FileStep::Delete, FileStep::Copy};
-
-QStringList filesUnder(const QString& folder) {
-  QStringList out;
-  const QDir root(folder);
-  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-  while (it.hasNext()) out << root.relativeFilePath(it.next());
-  out.sort();
-  return out;
-}
-
-void setFolder(const FolderState& state) {
-  for (const QString& name : filesUnder(QDir::currentPath())) QFile::remove(name);
-  for (auto it = state.begin(); it != state.end(); ++it) {
-    QDir().mkpath(QFileInfo(it.key()).path());
-    QFile f(it.key());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << it.key().toStdString();
-    f.write(it.value());
-  }
-}
-
 }  // namespace
-
-const char* stepName(FileStep step) {
-  switch (step) {
-    case FileStep::Create: return "create";
-    case FileStep::Write: return "write";
-    case FileStep::Flush: return "flush";
-    case FileStep::Link: return "link";
-    case FileStep::Rename: return "rename";
-    case FileStep::Delete: return "delete";
-    case FileStep::Copy: return "copy";
-  }
-  return "?";
-}
-
-FolderState folderState(const QString& folder) {
-  FolderState state;
-  for (const QString& name : filesUnder(folder)) {
-    QFile f(QDir(folder).filePath(name));
-    if (f.open(QIODevice::ReadOnly)) state[name] = f.readAll();
-  }
-  return state;
-}
 
 std::vector<FaultOutcome> sweepFaults(const SaveUnderTest& s) {
   // A clean run: the new contents, and how often each step is asked for.

@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "platform/FileOps.h"
+#include "support/FolderState.h"
 
-// Files by path relative to the current directory (subfolders too) with
-// their contents; a missing path means "no such file".
-using FolderState = QMap<QString, QByteArray>;
 
 struct SaveUnderTest {
   FolderState before;            // what the folder holds when the save starts
@@ -37,8 +35,6 @@ struct FaultOutcome {
   QStringList filesOld, filesNew;  // watched files left with old / new content
 };
 
-const char* stepName(FileStep step);
-FolderState folderState(const QString& folder);
 
 // Runs the save once without faults (to learn the new contents and how many
 // requests each step gets), then once for every request of every step with

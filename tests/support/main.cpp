@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include "platform/Help.h"
+#include "support/ChildProcess.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
   help::installF1Handler(app);  // as the program does at start-up
+  if (const int code = runChildActionIfAsked(); code >= 0) return code;
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
