@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Rotawise with its tests and runs the whole
-# suite headless. Exits 0 only when every test passed.
+# suite headless, with a temporary PostgreSQL server for the tests of a table
+# kept on a server (stopped and removed on every way out). Exits 0 only when
+# every test passed.
 source "$(dirname "$0")/tools/setup-common.sh"
+source "$ROOT/tools/pg-cluster.sh"
 install_packages
 build_program -DROTAWISE_TESTS=ON
+trap stop_pg_cluster EXIT
+start_pg_cluster
+# The server tests must run here, never be skipped for want of a server.
+export ROTAWISE_TEST_PG_REQUIRED=1
 cd "$ROOT/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300

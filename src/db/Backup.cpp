@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "db/Database.h"
+#include "db/PgEngine.h"
+#include "db/ServerTable.h"
 #include "platform/DriveMap.h"
 #include "platform/FileOps.h"
 
@@ -13,8 +15,14 @@ BackupResult diskError(const QString& reason) { return {false, true, reason}; }
 }  // namespace
 
 BackupResult backupEmployeeDatabase(const QString& target) {
-  const QString live = db::findFile("employee.mdb");
-  if (live.isEmpty() || !QFileInfo(live).isFile())
+  std::optional<db::ServerAddress> server;
+  try {
+    server = db::configuredServer();
+  } catch (const DbError& e) {
+    return {false, false, QString::fromUtf8(e.what())};
+  }
+  const QString live = server ? QString() : db::findFile("employee.mdb");
+  if (!server && (live.isEmpty() || !QFileInfo(live).isFile()))
     return {false, false,
             QString("employee.mdb was not found in the folder %1; there is nothing to back up.")
                 .arg(QDir::toNativeSeparators(QDir::currentPath()))};
@@ -29,7 +37,23 @@ BackupResult backupEmployeeDatabase(const QString& target) {
   const QString existing = found.isEmpty() ? destination : found;
   const QString partial = disk.filePath(kPartialName);
 
-  {
+  if (server) {
+    // An SQLite employee.mdb with every employee on the server, which any PC
+    // can open.
+    QList<legacy::Employee> employees;
+    try {
+      db::ServerConnection connection(*server);
+      employees = db::serverEmployees(connection);
+    } catch (const DbError& e) {
+      return {false, false, QString::fromUtf8(e.what())};  // not the disk's fault
+    }
+    QString error;
+    if (!fileops::remove(partial) || !legacy::writeEmployeeDatabase(partial, employees, &error) ||
+        !legacy::holdsEmployees(partial, employees, &error) || !fileops::flush(partial)) {
+      fileops::remove(partial);
+      return diskError("The copy could not be written to the disk.");
+    }
+  } else {
     // No write is under way while the file is copied.
     db::Suspension closed(live);
     if (!fileops::remove(partial) || !fileops::copy(live, partial) ||

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 
 #include "db/Database.h"
+#include "db/ServerTable.h"
 #include "platform/FileOps.h"
 
 namespace {
@@ -56,6 +57,31 @@ QString vacuumInto(const QString& live, const QString& target) {
     return QString("%1 could not be written; the disk may be full").arg(QFileInfo(target).fileName());
   return {};
 }
+
+// On a server the table is compacted where it is; Backup.mdb in the data
+// folder becomes an SQLite copy of the employees as they were, so the
+// message about it stays true.
+CompactResult compactOnServer(const QDir& folder, const db::ServerAddress& server) {
+  const QString backup = fileNamed(folder, kBackup);
+  if (present(backup) && !QFileInfo(backup).isFile())
+    return failed(QString("%1 is in the way and cannot be replaced.  The table on the server has "
+                          "been left as it was.").arg(QFileInfo(backup).fileName()));
+  const QString unfinished = fileops::temporaryNameOf(folder.filePath(kBackup));
+  QString error;
+  fileops::remove(unfinished);
+  if (db::copyServerTableTo(server, unfinished, &error) < 0 || !fileops::flush(unfinished) ||
+      !fileops::replace(unfinished, folder.filePath(kBackup))) {
+    fileops::remove(unfinished);
+    return failed(QString("the copy of the employees as they were could not be written to %1 (%2).  "
+                          "The table on the server has been left as it was.")
+                      .arg(kBackup, error.isEmpty() ? QString("the disk may be full or the folder read-only")
+                                                    : sentence(error).chopped(1)));
+  }
+  if (present(backup) && backup != folder.filePath(kBackup)) fileops::remove(backup);
+  error = db::vacuumServerTable(server);
+  if (!error.isEmpty()) return failed(sentence(error) + "  The table on the server has been left as it was.");
+  return {true, {}};
+}
 }  // namespace
 
 QString CompactResult::message() const {
@@ -64,6 +90,12 @@ QString CompactResult::message() const {
 
 CompactResult compactEmployeeDatabase() {
   const QDir folder = QDir::current();
+  try {
+    if (const std::optional<db::ServerAddress> server = db::configuredServer(folder))
+      return compactOnServer(folder, *server);
+  } catch (const DbError& e) {
+    return failed(QString::fromUtf8(e.what()));
+  }
   const QString live = db::findFile(folder.filePath(kLive));
   if (live.isEmpty())
     return failed(QString("%1 was not found in the folder %2.")

@@ -8,11 +8,15 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include "db/PgEngine.h"
+#include "db/SqliteEngine.h"
+
 namespace db {
 namespace {
 
 struct Entry {
-  QString connection;
+  std::shared_ptr<Engine> engine;
+  bool server = false;
   int handles = 0;
   bool suspended = false;
   QString brokenReason;  // set when opening again after maintenance failed
@@ -28,6 +32,7 @@ QHash<QString, Entry>& registry() {
 }
 
 QString keyOf(const QString& path) {
+  if (serverByKey(path)) return path;
   const QString canonical = QFileInfo(path).canonicalFilePath();
   return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
@@ -42,8 +47,13 @@ QString uriFor(const QString& path, Access access) {
 
 QString displayName(const QString& path) { return QFileInfo(path).fileName(); }
 
-// Opens `connection` on the file; returns the reason when it cannot.
-QString openOn(const QString& connection, const QString& path, Access access) {
+quint64 nextConnectionNumber() {
+  static quint64 n = 0;
+  return ++n;
+}
+}  // namespace
+
+QString openFileConnection(const QString& connection, const QString& path, Access access) {
   if (access == Access::CreateNew) {
     if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
       return QString("%1 is in the way.").arg(displayName(path));
@@ -68,12 +78,6 @@ QString openOn(const QString& connection, const QString& path, Access access) {
   }
   return {};
 }
-
-quint64 nextConnectionNumber() {
-  static quint64 n = 0;
-  return ++n;
-}
-}  // namespace
 
 QString errorText(const QSqlError& error) {
   return error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -147,7 +151,7 @@ int checkedEmployeeCount(const QString& path, Check check, QString* problem, boo
 PrivateConnection::PrivateConnection(const QString& path, Access access)
     : name_(QString("rotawise-private-%1").arg(nextConnectionNumber())) {
   QSqlDatabase::addDatabase("QSQLITE", name_);
-  const QString why = openOn(name_, path, access);
+  const QString why = openFileConnection(name_, path, access);
   if (!why.isEmpty()) {
     QSqlDatabase::removeDatabase(name_);
     throw DbError(why.toStdString());
@@ -166,13 +170,12 @@ Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), lis
   auto it = entries.find(key_);
   if (it == entries.end()) {
     Entry entry;
-    entry.connection = QString("rotawise-shared-%1").arg(nextConnectionNumber());
-    QSqlDatabase::addDatabase("QSQLITE", entry.connection);
-    const QString why = openOn(entry.connection, key_, Access::ReadWrite);
-    if (!why.isEmpty()) {
-      QSqlDatabase::removeDatabase(entry.connection);
-      throw DbError(why.toStdString());
-    }
+    const std::optional<ServerAddress> server = serverByKey(key_);
+    entry.server = server.has_value();
+    entry.engine = server ? std::shared_ptr<Engine>(makeServerEngine(*server))
+                          : std::shared_ptr<Engine>(makeSqliteEngine(key_));
+    const QString why = entry.engine->open();
+    if (!why.isEmpty()) throw DbError(why.toStdString());
     it = entries.insert(key_, entry);
   } else if (it->suspended) {
     throw DbError("The employee database is being compacted or repaired; try again when it is done.");
@@ -188,24 +191,21 @@ Handle::~Handle() {
   if (it == entries.end()) return;
   it->listeners.removeAll(listener_);
   if (--it->handles > 0) return;
-  const QString connection = it->connection;
-  entries.erase(it);
-  QSqlDatabase::database(connection, false).close();
-  QSqlDatabase::removeDatabase(connection);
+  entries.erase(it);  // the engine closes its connection as it goes
 }
 
-QSqlDatabase Handle::database() const {
+Engine& Handle::engine() const {
   auto it = registry().find(key_);
   if (it == registry().end()) throw DbError("The employee database is not open.");
   if (it->suspended)
     throw DbError("The employee database is being compacted or repaired; try again when it is done.");
   if (!it->brokenReason.isEmpty()) {
     // The file could not be opened after maintenance; it may be back by now.
-    const QString why = openOn(it->connection, key_, Access::ReadWrite);
+    const QString why = it->engine->open();
     if (!why.isEmpty()) throw DbError(why.toStdString());
     it->brokenReason.clear();
   }
-  return QSqlDatabase::database(it->connection, false);
+  return *it->engine;
 }
 
 Suspension::Suspension(const QString& path) {
@@ -215,7 +215,7 @@ Suspension::Suspension(const QString& path) {
   auto it = registry().find(key);
   if (it == registry().end() || it->suspended) return;
   it->suspended = true;
-  QSqlDatabase::database(it->connection, false).close();
+  it->engine->close();
   key_ = key;
 }
 
@@ -225,7 +225,7 @@ Suspension::~Suspension() {
   if (it == registry().end()) return;
   it->suspended = false;
   ++*it->generation;
-  it->brokenReason = openOn(it->connection, key_, Access::ReadWrite);
+  it->brokenReason = it->engine->open();
   const QList<Listener*> listeners = it->listeners;  // a listener may close itself
   for (Listener* l : listeners) l->databaseReopened();
 }
@@ -237,8 +237,8 @@ Entry& entryOf(const QString& key) {
   return *it;
 }
 
-void rollBack(Entry& entry, QSqlDatabase connection) {
-  connection.rollback();
+void rollBack(Entry& entry) {
+  entry.engine->rollback();
   ++*entry.generation;
   const QList<Listener*> listeners = entry.listeners;
   for (Listener* l : listeners) l->transactionRolledBack();
@@ -246,13 +246,14 @@ void rollBack(Entry& entry, QSqlDatabase connection) {
 }  // namespace
 
 Transaction::Transaction(const QString& path) : handle_(path, nullptr) {
-  QSqlDatabase connection = handle_.database();
+  Engine& engine = handle_.engine();
   Entry& entry = entryOf(handle_.path());
   if (entry.transactionDepth == 0) {
-    if (!connection.transaction())
+    const QString why = engine.begin();
+    if (!why.isEmpty())
       throw DbError(QString("The database %1 could not start a change (%2); it may be read-only or "
                             "in use.")
-                        .arg(displayName(handle_.path()), errorText(connection.lastError()))
+                        .arg(entry.server ? engine.name().mid(4) : displayName(handle_.path()), why)
                         .toStdString());
     entry.rollbackOnly = false;
   }
@@ -264,16 +265,15 @@ void Transaction::commit() {
   finished_ = true;
   Entry& entry = entryOf(handle_.path());
   if (--entry.transactionDepth > 0) return;
-  QSqlDatabase connection = handle_.database();
   if (entry.rollbackOnly) {
-    rollBack(entry, connection);
+    rollBack(entry);
     throw DbError("A part of the change failed, so none of it was saved.");
   }
-  if (!connection.commit()) {
-    const QString why = errorText(connection.lastError());
-    rollBack(entry, connection);
+  const QString why = entry.engine->commit();
+  if (!why.isEmpty()) {
+    rollBack(entry);
     throw DbError(QString("The change could not be saved in %1 (%2); nothing of it was saved.")
-                      .arg(displayName(handle_.path()), why)
+                      .arg(entry.server ? entry.engine->name().mid(4) : displayName(handle_.path()), why)
                       .toStdString());
   }
 }
@@ -286,10 +286,14 @@ Transaction::~Transaction() {
     it->rollbackOnly = true;
     return;
   }
-  if (!it->suspended) rollBack(*it, QSqlDatabase::database(it->connection, false));
+  if (!it->suspended) rollBack(*it);
 }
 
 int openHandles(const QString& path) {
+  if (const auto server = serverFor(path)) {
+    auto it = registry().find(server->key());
+    return it == registry().end() ? 0 : it->handles;
+  }
   const QString found = findFile(path);
   if (found.isEmpty()) return 0;
   auto it = registry().find(keyOf(found));

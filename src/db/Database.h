@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 
+#include "db/Engine.h"
 #include "platform/RecordSet.h"  // DbError
 
 namespace db {
@@ -37,6 +38,9 @@ int checkedEmployeeCount(const QString& path, Check check, QString* problem,
 // is closed and removed when the object goes away. Throws DbError with a
 // reason a user understands.
 enum class Access { ReadWrite, ReadOnly, CreateNew };
+// Opens `connection` (added with the QSQLITE driver) on the file; returns
+// the reason in words when it cannot.
+QString openFileConnection(const QString& connection, const QString& path, Access access);
 class PrivateConnection {
  public:
   explicit PrivateConnection(const QString& path, Access access = Access::ReadWrite);
@@ -59,11 +63,13 @@ class Listener {
   virtual void transactionRolledBack() {}
 };
 
-// A record set's hold on the shared connection of one file. The connection
-// is opened by the first handle and closed when the last one goes.
+// A record set's hold on the shared connection of one database: a file, or
+// a server by its key (serverByKey). The connection is opened by the first
+// handle and closed when the last one goes.
 class Handle {
  public:
-  // `path` must name an existing file; throws DbError otherwise.
+  // `path` must name an existing file or a known server; throws DbError
+  // otherwise, with the reason.
   Handle(const QString& path, Listener* listener);
   ~Handle();
   Handle(const Handle&) = delete;
@@ -72,7 +78,7 @@ class Handle {
   QString path() const { return key_; }
   // Throws DbError while the file is closed for maintenance or could not be
   // opened again.
-  QSqlDatabase database() const;
+  Engine& engine() const;
   // Goes up with every write through any handle of the file, so cached
   // records can tell they are stale.
   quint64 generation() const { return *generation_; }

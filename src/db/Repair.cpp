@@ -9,6 +9,7 @@
 #include <map>
 
 #include "db/Database.h"
+#include "db/ServerTable.h"
 #include "platform/FileOps.h"
 
 namespace {
@@ -148,13 +149,37 @@ QString RepairResult::message() const {
   }
 }
 
+namespace {
+// The server the data folder keeps its table on; a setting that cannot be
+// read is a problem of its own, in `problem`.
+std::optional<db::ServerAddress> serverOfFolder(QString* problem) {
+  try {
+    return db::configuredServer();
+  } catch (const DbError& e) {
+    *problem = QString::fromUtf8(e.what());
+    return std::nullopt;
+  }
+}
+}  // namespace
+
 QString unreadableDatabaseMessage(const QString& why, const QString& consequence) {
+  QString setting;
+  if (const auto server = serverOfFolder(&setting))
+    return QString("The employee table on the database server %1 could not be read (%2).  %3")
+        .arg(server->display(), why.trimmed().chopped(why.trimmed().endsWith('.') ? 1 : 0), consequence);
+  if (!setting.isEmpty()) return setting + "  " + consequence;
   if (db::findFile(QDir::current().filePath(kLive)).isEmpty()) return {};
   return QString("The employee database \"employee.mdb\" could not be read (%1).  %2")
       .arg(why, consequence);
 }
 
 QString employeeDatabaseProblem() {
+  QString setting;
+  if (const auto server = serverOfFolder(&setting)) {
+    QString problem;
+    return db::checkServerTable(*server, &problem) < 0 ? problem : QString();
+  }
+  if (!setting.isEmpty()) return setting;
   const QString live = db::findFile(QDir::current().filePath(kLive));
   if (live.isEmpty()) return {};  // nothing there: the caller says so in its own words
   const QString name = QFileInfo(live).fileName();
@@ -173,6 +198,15 @@ QString employeeDatabaseProblem() {
 
 RepairResult repairEmployeeDatabase() {
   const QDir folder = QDir::current();
+  // On a server the engine keeps the table sound itself: the check reads
+  // every record and says whether it could.
+  QString setting;
+  if (const auto server = serverOfFolder(&setting)) {
+    QString problem;
+    if (db::checkServerTable(*server, &problem) < 0) return failed(problem);
+    return {Outcome::Sound, 0, {}};
+  }
+  if (!setting.isEmpty()) return failed(setting);
   const QString live = db::findFile(folder.filePath(kLive));
   if (live.isEmpty())
     return failed(QString("%1 was not found in the folder %2.")

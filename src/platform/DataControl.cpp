@@ -87,6 +87,12 @@ struct DataControl::Impl {
       rs.Edit();
       for (const auto& [field, text] : changes) rs.setField(field, text);
       rs.Update();
+    } catch (const DbConflict&) {
+      // Another PC changed the record: the edits here are dropped (the box
+      // says so), and the next move shows the record as it now is.
+      rs.CancelUpdate();
+      shownRecord = -1;
+      throw;
     } catch (...) {
       rs.CancelUpdate();
       throw;
@@ -96,6 +102,9 @@ struct DataControl::Impl {
   }
 
   void show() {
+    // Another PC may have changed the record since it was read: show it as
+    // it is now (a file of this PC needs no second read).
+    const bool gone = rs.isOpen() && rs.hasCurrent() && !rs.readCurrentAgain();
     const bool current = rs.isOpen() && rs.hasCurrent();
     shownRecord = current ? rs.Bookmark() : -1;
     shownReplacements = rs.isOpen() ? rs.fileReplacements() : 0;
@@ -105,6 +114,7 @@ struct DataControl::Impl {
       setControlText(w, current ? rs.text(fieldOf(w)) : QString());
       shownTexts.insert(w, controlText(w));
     }
+    if (gone) throw DbError("This employee has been deleted on another PC.");
   }
 
   void clearControls() {

@@ -3,10 +3,6 @@
 #include <QBitArray>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <memory>
@@ -16,6 +12,7 @@
 #include <unordered_map>
 
 #include "db/Database.h"
+#include "db/ServerAddress.h"
 
 namespace {
 constexpr int kMaxNumber = 32767;  // the record number is a 16-bit number
@@ -67,24 +64,19 @@ struct RecordSet::Impl : db::Listener {
   QVector<bool> readWith;      // chosen when the current block became current
   int lastBlockNumber = -1;    // kept when the cache is cleared
 
-  QSqlDatabase database() const { return handle->database(); }
-  QString quotedTable() const { return db::quoted(table); }
+  // The record as it was read for showing, with its version: on a server,
+  // other PCs may have changed the cached copy since.
+  struct Fresh {
+    qint64 id = -1;
+    quint64 generation = 0;
+    QVector<QVariant> values;
+  };
+  Fresh fresh;
+  QHash<qint64, qint64> versions;  // row id -> version when last read or written here
+
+  db::Engine& engine() const { return handle->engine(); }
   int count() const { return int(rowids.size()); }
   bool hasCurrent() const { return !currentDeleted && pos >= 0 && pos < count(); }
-
-  QSqlQuery run(const QString& sql, const QVariantList& values = {}) const {
-    QSqlQuery q(database());
-    if (!q.prepare(sql)) failWith(q, sql);
-    for (const QVariant& v : values) q.addBindValue(v);
-    if (!q.exec()) failWith(q, sql);
-    return q;
-  }
-
-  [[noreturn]] void failWith(const QSqlQuery& q, const QString&) const {
-    const QString file = QFileInfo(handle->path()).fileName();
-    fail(QString("The database %1 could not carry out the request (%2).")
-             .arg(file, db::errorText(q.lastError())));
-  }
 
   int column(const QString& name) const {
     if (auto it = columnBySpelling.constFind(name); it != columnBySpelling.cend()) return *it;
@@ -94,23 +86,14 @@ struct RecordSet::Impl : db::Listener {
     return c;
   }
 
-  QVector<qint64> readRowids() const {
-    QVector<qint64> out;
-    QSqlQuery q = run("SELECT rowid FROM " + quotedTable() + " ORDER BY rowid");
-    while (q.next()) out.append(q.value(0).toLongLong());
-    // A damaged page ends the walk early: that is an error, not a shorter table.
-    if (q.lastError().isValid()) failWith(q, {});
-    return out;
-  }
+  QVector<qint64> readRowids() const { return engine().rowIds(table); }
 
   void readSchema() {
-    QSqlQuery q = run("SELECT name FROM pragma_table_info(?) ORDER BY cid", {table});
-    QSqlQuery t = run("SELECT type FROM pragma_table_info(?) ORDER BY cid", {table});
-    while (q.next() && t.next()) {
-      const QString name = q.value(0).toString();
-      columnByLowerName.insert(name.toLower(), int(columns.size()));
-      columns.append(name);
-      integerColumn.append(t.value(0).toString().contains("INT", Qt::CaseInsensitive));
+    const db::TableShape shape = engine().shape(table);
+    for (int c = 0; c < shape.columns.size(); ++c) {
+      columnByLowerName.insert(shape.columns[c].toLower(), int(columns.size()));
+      columns.append(shape.columns[c]);
+      integerColumn.append(shape.wholeNumber[c]);
     }
     numberColumn = columnByLowerName.value("number", -1);
     askedInBlock.fill(false, columns.size());
@@ -143,6 +126,8 @@ struct RecordSet::Impl : db::Listener {
     }
     askedInBlock[c] = true;
     askedEver[c] = true;
+    if (fresh.id >= 0 && fresh.id == rowids[pos] && fresh.generation == cacheGeneration)
+      return fresh.values[c];
     std::optional<Column>& column = currentBlock->columns[c];
     if (!column) readColumns(blockNumber, *currentBlock, c);
     const int k = pos - blockNumber * kBlock;
@@ -158,7 +143,7 @@ struct RecordSet::Impl : db::Listener {
     for (int k = 0; k < columns.size(); ++k) {
       if ((k == c || askedInBlock[k] || readWith[k]) && !block.columns[k]) {
         read << k;
-        names << db::quoted(columns[k]);
+        names << columns[k];
       }
     }
     const int from = blockNumber * kBlock;
@@ -168,47 +153,26 @@ struct RecordSet::Impl : db::Listener {
       block.columns[k]->values.resize(to - from);
       block.columns[k]->missing.fill(true, to - from);
     }
-    const QString sql = "SELECT rowid, " + names.join(", ") + " FROM " + quotedTable() +
-                        " WHERE rowid BETWEEN ? AND ? ORDER BY rowid";
-    sqlite3* handle = rawHandle();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-      failWithEngine(handle);
-    sqlite3_bind_int64(statement, 1, rowids[from]);
-    sqlite3_bind_int64(statement, 2, rowids[to - 1]);
-    int row = 0;
-    int step;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-      const qint64 id = sqlite3_column_int64(statement, 0);
-      while (row < to - from && rowids[from + row] < id) ++row;  // deleted elsewhere: missing
-      if (row == to - from) break;
-      if (rowids[from + row] != id) continue;
-      for (int i = 0; i < read.size(); ++i) {
-        Column& column = *block.columns[read[i]];
-        column.values[row] = valueOf(statement, i + 1, sharing[read[i]]);
-        column.missing.clearBit(row);
+    struct Sink : db::RowSink {
+      Impl& d;
+      Block& block;
+      const QVector<int>& read;
+      int from, to, at = 0;
+      Sink(Impl& d, Block& block, const QVector<int>& read, int from, int to)
+          : d(d), block(block), read(read), from(from), to(to) {}
+      bool row(qint64 id, const db::Cell* cells) override {
+        while (at < to - from && d.rowids[from + at] < id) ++at;  // deleted elsewhere: missing
+        if (at == to - from) return false;
+        if (d.rowids[from + at] != id) return true;
+        for (int i = 0; i < read.size(); ++i) {
+          Column& column = *block.columns[read[i]];
+          column.values[at] = d.valueOf(cells[i], d.sharing[read[i]]);
+          column.missing.clearBit(at);
+        }
+        return true;
       }
-    }
-    if (step != SQLITE_ROW && step != SQLITE_DONE) {
-      sqlite3_finalize(statement);
-      failWithEngine(handle);
-    }
-    sqlite3_finalize(statement);
-  }
-
-  // The connection's own SQLite handle, for the reads that walk the table.
-  sqlite3* rawHandle() const {
-    const QVariant v = database().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-      fail("The employee database is not an SQLite database connection.");
-    sqlite3* h = *static_cast<sqlite3* const*>(v.constData());
-    if (!h) fail("The employee database is not open.");
-    return h;
-  }
-
-  [[noreturn]] void failWithEngine(sqlite3* handle) const {
-    fail(QString("The database %1 could not carry out the request (%2).")
-             .arg(QFileInfo(this->handle->path()).fileName(), QString::fromUtf8(sqlite3_errmsg(handle))));
+    } sink(*this, block, read, from, to);
+    engine().read(table, names, rowids[from], rowids[to - 1], sink);
   }
 
   // Texts repeat a lot (areas, times, "No"): one shared copy of each keeps a
@@ -243,18 +207,22 @@ struct RecordSet::Impl : db::Listener {
   }
 
   // The same values the Qt driver gives: whole numbers, texts, null.
-  QVariant valueOf(sqlite3_stmt* statement, int c, Sharing& column) {
-    switch (sqlite3_column_type(statement, c)) {
-      case SQLITE_NULL: return QVariant();
-      case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(statement, c)));
-      case SQLITE_FLOAT: return QVariant(sqlite3_column_double(statement, c));
-      case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, c)),
-                                   sqlite3_column_bytes(statement, c)));
-      default:
-        return QVariant(shared(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
-                               sqlite3_column_bytes(statement, c), column));
+  QVariant valueOf(const db::Cell& cell, Sharing& column) {
+    switch (cell.kind) {
+      case db::Cell::Kind::Null: return QVariant();
+      case db::Cell::Kind::Integer: return QVariant(qlonglong(cell.integer));
+      case db::Cell::Kind::Real: return QVariant(cell.real);
+      case db::Cell::Kind::Blob: return QVariant(QByteArray(cell.data, cell.bytes));
+      case db::Cell::Kind::Variant: return *cell.variant;
+      case db::Cell::Kind::Utf8: return QVariant(shared(cell.data, cell.bytes, column));
     }
+    return QVariant();
+  }
+
+  QString textOf(const db::Cell& cell, Sharing& column) {
+    if (cell.kind == db::Cell::Kind::Utf8) return shared(cell.data, cell.bytes, column);
+    const QVariant v = valueOf(cell, column);
+    return v.isNull() ? QString() : v.toString();
   }
 
   QVariant converted(int c, const QVariant& value) const {
@@ -272,6 +240,7 @@ struct RecordSet::Impl : db::Listener {
 
   void clearCache() {
     cache.clear();
+    fresh = Fresh{};
     texts.clear();
     currentBlock = nullptr;
     currentBlockNumber = -1;
@@ -331,20 +300,22 @@ RecordSet::~RecordSet() { close(); }
 
 void RecordSet::open(const QString& databaseName, const QString& tableName) {
   close();
-  const QString path = db::findFile(databaseName);
-  if (path.isEmpty() || !QFileInfo(path).isFile())
-    fail(QString("The database \"%1\" was not found in the folder %2.")
-             .arg(databaseName, QDir::toNativeSeparators(
-                                    QFileInfo(databaseName).absoluteDir().absolutePath())));
+  // The data folder may keep its table on a server that several PCs share.
+  QString path;
+  if (const std::optional<db::ServerAddress> server = db::serverFor(databaseName)) {
+    path = server->key();
+  } else {
+    path = db::findFile(databaseName);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+      fail(QString("The database \"%1\" was not found in the folder %2.")
+               .arg(databaseName, QDir::toNativeSeparators(
+                                      QFileInfo(databaseName).absoluteDir().absolutePath())));
+  }
   auto impl = std::make_unique<Impl>();
   impl->handle = std::make_unique<db::Handle>(path, impl.get());
-  QSqlQuery q = impl->run(
-      "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE",
-      {tableName});
-  if (!q.next())
-    fail(QString("The database %1 has no table \"%2\".").arg(QFileInfo(path).fileName(), tableName));
-  impl->table = q.value(0).toString();
-  q = QSqlQuery();
+  impl->table = impl->engine().tableNamed(tableName);
+  if (impl->table.isEmpty())
+    fail(QString("The database %1 has no table \"%2\".").arg(impl->engine().name(), tableName));
   impl->readSchema();
   impl->rowids = impl->readRowids();
   impl->pos = impl->rowids.isEmpty() ? -1 : 0;
@@ -462,46 +433,32 @@ QVector<QStringList> RecordSet::allTexts(const QStringList& fields) {
   QVector<int> read;
   for (const QString& f : fields) {
     read << d.column(f);
-    names << db::quoted(d.columns[read.back()]);
+    names << d.columns[read.back()];
   }
   QVector<QStringList> out;
   if (d.count() == 0 || fields.isEmpty()) return out;
   out.reserve(d.count());
-  const QString sql = "SELECT rowid, " + names.join(", ") + " FROM " + d.quotedTable() +
-                      " WHERE rowid BETWEEN ? AND ? ORDER BY rowid";
-  sqlite3* handle = d.rawHandle();
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-    d.failWithEngine(handle);
-  sqlite3_bind_int64(statement, 1, d.rowids.front());
-  sqlite3_bind_int64(statement, 2, d.rowids.back());
-  int row = 0;
-  int step;
-  while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-    // Only this record set's records: one added in another window since it
-    // was opened is not among them, one deleted there is simply not read.
-    const qint64 id = sqlite3_column_int64(statement, 0);
-    while (row < d.count() && d.rowids[row] < id) ++row;
-    if (row == d.count()) break;
-    if (d.rowids[row] != id) continue;
-    QStringList texts;
-    texts.reserve(fields.size());
-    for (int i = 0; i < read.size(); ++i) {
+  struct Sink : db::RowSink {
+    Impl& d;
+    const QVector<int>& read;
+    QVector<QStringList>& out;
+    int at = 0;
+    Sink(Impl& d, const QVector<int>& read, QVector<QStringList>& out) : d(d), read(read), out(out) {}
+    bool row(qint64 id, const db::Cell* cells) override {
+      // Only this record set's records: one added in another window since it
+      // was opened is not among them, one deleted there is simply not read.
+      while (at < d.count() && d.rowids[at] < id) ++at;
+      if (at == d.count()) return false;
+      if (d.rowids[at] != id) return true;
+      QStringList texts;
+      texts.reserve(read.size());
       // Repeated texts (areas, times) are shared, as the record set shares them.
-      const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(statement, i + 1));
-      texts << (utf8 ? d.shared(utf8, sqlite3_column_bytes(statement, i + 1), d.sharing[read[i]])
-                     : QString());
+      for (int i = 0; i < read.size(); ++i) texts << d.textOf(cells[i], d.sharing[read[i]]);
+      out << texts;
+      return true;
     }
-    out << texts;
-  }
-  if (step != SQLITE_ROW && step != SQLITE_DONE) {
-    // A damaged page ends the walk early: that is an error, not a shorter table.
-    const QString why = QString::fromUtf8(sqlite3_errmsg(handle));
-    sqlite3_finalize(statement);
-    fail(QString("The database %1 could not carry out the request (%2).")
-             .arg(QFileInfo(d.handle->path()).fileName(), why));
-  }
-  sqlite3_finalize(statement);
+  } sink(d, read, out);
+  d.engine().read(d.table, names, d.rowids.front(), d.rowids.back(), sink);
   return out;
 }
 
@@ -543,34 +500,26 @@ void RecordSet::Update() {
   QStringList names;
   QVariantList values;
   for (auto it = d.pending.cbegin(); it != d.pending.cend(); ++it) {
-    names << db::quoted(d.columns[it.key()]);
+    names << d.columns[it.key()];
     values << it.value();
   }
   if (d.mode == Impl::Mode::Editing) {
     if (!names.isEmpty()) {
       if (!d.hasCurrent()) fail(noCurrentRecord());
-      QStringList sets;
-      for (const QString& n : names) sets << n + " = ?";
-      values << d.rowids[d.pos];
-      QSqlQuery q = d.run("UPDATE " + d.quotedTable() + " SET " + sets.join(", ") +
-                          " WHERE rowid = ?", values);
-      if (q.numRowsAffected() != 1) fail("This record has been deleted in another window.");
+      const qint64 id = d.rowids[d.pos];
+      qint64 written = 0;
+      const db::UpdateOutcome outcome =
+          d.engine().update(d.table, id, names, values, d.versions.value(id, 0), &written);
+      if (outcome != db::UpdateOutcome::Written) refuseUpdate(int(outcome));
+      if (written > 0) d.versions.insert(id, written);
       d.invalidate();
     }
   } else {
-    // Counted in the file itself: another window may have added records.
-    QSqlQuery n = d.run("SELECT count(*) FROM " + d.quotedTable());
-    if (n.next() && n.value(0).toInt() >= kMaxNumber)
+    // Counted in the table itself: another window or PC may have added records.
+    if (d.engine().count(d.table) >= kMaxNumber)
       fail("The employee table is full: it holds 32,767 employees, the most the record number "
            "can count. Delete an employee before adding a new one.");
-    n = QSqlQuery();
-    QSqlQuery q =
-        names.isEmpty()
-            ? d.run("INSERT INTO " + d.quotedTable() + " DEFAULT VALUES")
-            : d.run("INSERT INTO " + d.quotedTable() + " (" + names.join(", ") + ") VALUES (" +
-                        QStringList(QList<QString>(names.size(), "?")).join(", ") + ")",
-                    values);
-    const qint64 id = q.lastInsertId().toLongLong();
+    const qint64 id = d.engine().insert(d.table, names, values);
     auto at = std::lower_bound(d.rowids.begin(), d.rowids.end(), id);
     const int index = int(at - d.rowids.begin());
     d.rowids.insert(at, id);
@@ -586,6 +535,59 @@ void RecordSet::Update() {
   d.pending.clear();
 }
 
+void RecordSet::refuseUpdate(int outcome) {
+  Impl& d = impl();
+  const bool shared = d.engine().shared();
+  if (!shared) fail("This record has been deleted in another window.");
+  // The employee as this PC showed it, so the user knows whose edit it was.
+  QString who;
+  if (const int c = d.columnByLowerName.value("fullname", -1); c >= 0) {
+    try {
+      const QVariant v = d.value(c);
+      who = v.toString().trimmed();
+    } catch (const DbError&) {
+    }
+  }
+  who = who.isEmpty() ? QString("this employee") : "\"" + who + "\"";
+  d.mode = Impl::Mode::None;
+  d.pending.clear();
+  if (db::UpdateOutcome(outcome) == db::UpdateOutcome::Gone)
+    throw DbConflict(QString("The record of %1 has been deleted on another PC since it was shown, "
+                             "so the changes made here were not saved.")
+                         .arg(who)
+                         .toStdString());
+  throw DbConflict(QString("The record of %1 was changed on another PC since it was shown.  The "
+                           "changes made here were not saved, so as not to overwrite theirs; the "
+                           "record is shown as it is now when you move to it again.")
+                       .arg(who)
+                       .toStdString());
+}
+
+bool RecordSet::readCurrentAgain() {
+  Impl& d = impl();
+  if (!d.hasCurrent() || d.mode != Impl::Mode::None) return d.hasCurrent();
+  db::Engine& engine = d.engine();
+  if (!engine.shared()) return true;
+  if (d.cacheGeneration != d.handle->generation()) {
+    d.clearCache();
+    d.cacheGeneration = d.handle->generation();
+  }
+  const qint64 id = d.rowids[d.pos];
+  Impl::Fresh fresh;
+  qint64 version = 0;
+  if (!engine.readRow(d.table, id, d.columns, &fresh.values, &version)) {
+    d.currentDeleted = true;  // deleted on another PC: the next move goes on from here
+    d.rowids.removeAt(d.pos);
+    d.invalidate();
+    return false;
+  }
+  fresh.id = id;
+  fresh.generation = d.cacheGeneration;
+  d.fresh = std::move(fresh);
+  d.versions.insert(id, version);
+  return true;
+}
+
 void RecordSet::CancelUpdate() {
   if (!d_) return;
   d_->mode = Impl::Mode::None;
@@ -599,7 +601,7 @@ void RecordSet::Delete() {
   Impl& d = impl();
   CancelUpdate();
   if (!d.hasCurrent()) fail(noCurrentRecord());
-  d.run("DELETE FROM " + d.quotedTable() + " WHERE rowid = ?", {d.rowids[d.pos]});
+  d.engine().remove(d.table, d.rowids[d.pos]);
   d.rowids.removeAt(d.pos);
   d.currentDeleted = true;
   d.invalidate();
@@ -614,11 +616,7 @@ bool RecordSet::FindFirst(const QString& field, const QString& value) {
   if (start >= d.count()) return false;
   // The value is bound, never pasted into the statement: "O'Brien" is
   // found like any other name.
-  QSqlQuery q = d.run("SELECT rowid FROM " + d.quotedTable() + " WHERE " +
-                          db::quoted(d.columns[c]) + " = ? AND rowid >= ? ORDER BY rowid",
-                      {value, d.rowids[start]});
-  while (q.next()) {
-    const qint64 id = q.value(0).toLongLong();
+  for (const qint64 id : d.engine().find(d.table, d.columns[c], value, d.rowids[start])) {
     auto it = std::lower_bound(d.rowids.begin(), d.rowids.end(), id);
     if (it != d.rowids.end() && *it == id) {  // not one added elsewhere since opening
       d.pos = int(it - d.rowids.begin());
@@ -627,33 +625,19 @@ bool RecordSet::FindFirst(const QString& field, const QString& value) {
       return true;
     }
   }
-  // A damaged page ends the search early: that is an error, not "not found".
-  if (q.lastError().isValid()) d.failWith(q, {});
   return false;
 }
 
 void RecordSet::renumber(const QString& numberField) {
   Impl& d = impl();
   if (d.mode != Impl::Mode::None) Update();
-  const QString number = db::quoted(d.columns[d.column(numberField)]);
+  const QString number = d.columns[d.column(numberField)];
   db::Transaction renumbering(d.handle->path());
   const QVector<qint64> order = d.readRowids();
   if (order.size() > kMaxNumber)
     fail("The employee table holds more than 32,767 records, more than the record number can "
          "count; the records were not renumbered.");
-  {
-    // One statement for the whole table, writing only the numbers that
-    // change: a save at the end touches one record, not every one.
-    QSqlQuery q(d.database());
-    const QString table = d.quotedTable();
-    const bool ok = q.exec("UPDATE " + table + " SET " + number +
-                           " = r.n FROM (SELECT rowid AS id, row_number() OVER (ORDER BY rowid) "
-                           "AS n FROM " + table + ") AS r WHERE " + table + ".rowid = r.id AND " +
-                           table + "." + number + " IS NOT r.n");
-    if (!ok)
-      fail(QString("The records could not be renumbered (%1); their numbers are as they were.")
-               .arg(db::errorText(q.lastError())));
-  }
+  d.engine().renumber(d.table, number);
   renumbering.commit();
   d.invalidate();
   d.adoptRowids(order);

@@ -26,6 +26,13 @@ class DbError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// An update refused because another PC changed or deleted the record since
+// it was shown; its text names the employee.
+class DbConflict : public DbError {
+ public:
+  using DbError::DbError;
+};
+
 class RecordSet {
  public:
   RecordSet() = default;
@@ -40,7 +47,9 @@ class RecordSet {
   void close();
   bool isOpen() const;
   QString table() const;         // as the database spells it
-  QString databasePath() const;  // the file found, absolute; empty when closed
+  // The file found, absolute, or the key of the server that holds the table
+  // (for db::Transaction); empty when closed.
+  QString databasePath() const;
 
   // Moves follow the old record set: MoveFirst/MoveLast on an empty table,
   // MoveNext at EOF and MovePrevious at BOF throw DbError ("No current
@@ -66,6 +75,13 @@ class RecordSet {
   int fileReplacements() const;
   qint64 translateBookmark(qint64 bookmark, int replacementsThen) const;
 
+  // Reads the current record again where other PCs may have changed it (a
+  // database on a server), as the data control does before it shows one;
+  // the version read is what a later update of it must still find. Returns
+  // false when the record has been deleted meanwhile (no record is then
+  // current). Nothing to do for a file of this PC.
+  bool readCurrentAgain();
+
   // The current record's field (its pending edit when one is being edited).
   QVariant Field(const QString& name) const;
   QString text(const QString& name) const;  // null as empty text
@@ -86,6 +102,9 @@ class RecordSet {
   void Edit();
   void AddNew();
   void setField(const QString& name, const QVariant& value);
+  // On a server, the Update() of an edit is refused with DbConflict when
+  // another PC changed or deleted the record since it was last read here
+  // (the edit is dropped); nothing is overwritten unseen.
   void Update();
   void CancelUpdate();
   bool editing() const;
@@ -102,6 +121,7 @@ class RecordSet {
   void renumber(const QString& numberField = "Number");
 
  private:
+  [[noreturn]] void refuseUpdate(int outcome);
   struct Impl;
   Impl& impl() const;  // throws DbError when not open
   Impl* d_ = nullptr;

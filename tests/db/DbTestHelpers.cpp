@@ -7,9 +7,19 @@
 #include <gtest/gtest.h>
 
 #include "db/Database.h"
+#include "db/PgEngine.h"
+#include "db/ServerAddress.h"
 
 namespace dbtest {
+// employee.mdb of a data folder that keeps its table on a server stands for
+// that table.
 void addEmployees(const QString& file, const QStringList& names) {
+  if (const auto server = db::serverFor(file)) {
+    db::ServerConnection c(*server);
+    for (const QString& n : names)
+      c.run("INSERT INTO \"Employees\" (\"Number\", \"Fullname\", area) VALUES (0, ?, 'Bar')", {n});
+    return;
+  }
   db::PrivateConnection c(file);
   QSqlDatabase database = c.database();
   database.transaction();
@@ -24,10 +34,16 @@ void addEmployees(const QString& file, const QStringList& names) {
 }
 
 QVector<QPair<int, QString>> numbersAndNames(const QString& file) {
+  QVector<QPair<int, QString>> out;
+  if (const auto server = db::serverFor(file)) {
+    db::ServerConnection c(*server);
+    QSqlQuery q = c.run("SELECT \"Number\", \"Fullname\" FROM \"Employees\" ORDER BY row_id");
+    while (q.next()) out.append({q.value(0).toInt(), q.value(1).toString()});
+    return out;
+  }
   db::PrivateConnection c(file, db::Access::ReadOnly);
   QSqlQuery q(c.database());
   q.exec("SELECT Number, Fullname FROM Employees ORDER BY rowid");
-  QVector<QPair<int, QString>> out;
   while (q.next()) out.append({q.value(0).toInt(), q.value(1).toString()});
   return out;
 }

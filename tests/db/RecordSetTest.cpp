@@ -11,6 +11,7 @@
 #include "db/EmployeeFields.h"
 #include "db/Numbering.h"
 #include "platform/RecordSet.h"
+#include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -26,6 +27,18 @@ void enter(RecordSet& rs, const QString& name) {
   rs.Update();
 }
 }  // namespace
+
+// The same behaviour whether the table is employee.mdb or on a server.
+class RecordSetHomes : public testing::TestWithParam<Home> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Home::Server) ROTAWISE_NEED_SERVER();
+    home.install();
+  }
+  DataFolder folder;
+  TableHome home{GetParam(), folder};
+};
+ROTAWISE_BOTH_HOMES(RecordSetHomes);
 
 TEST(RecordSet, NeverCreatesOrAcceptsAWrongFile) {
   DataFolder folder;
@@ -57,14 +70,13 @@ TEST(RecordSet, NeverCreatesOrAcceptsAWrongFile) {
   EXPECT_EQ(db::openHandles("employee.mdb"), 0) << "a failed open must not hold the file";
 }
 
-TEST(RecordSet, MatchesFileTableAndFieldNamesWithoutCase) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, MatchesFileTableAndFieldNamesWithoutCase) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"Smith, Ann"});
   RecordSet rs;
   rs.open("Employee.MDB", "EMPLOYEES");
   EXPECT_EQ(rs.table(), "Employees");
-  EXPECT_EQ(rs.databasePath(), QFileInfo(folder.file("employee.mdb")).canonicalFilePath());
+  if (!home.onServer())
+    EXPECT_EQ(rs.databasePath(), QFileInfo(folder.file("employee.mdb")).canonicalFilePath());
   EXPECT_EQ(rs.fieldNames(), fields::allFields());
 
   rs.Edit();
@@ -81,9 +93,7 @@ TEST(RecordSet, MatchesFileTableAndFieldNamesWithoutCase) {
   EXPECT_FALSE(rs.hasField("NoSuchField"));
 }
 
-TEST(RecordSet, MovesLikeTheOldRecordSet) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, MovesLikeTheOldRecordSet) {
   RecordSet rs;
   rs.open("employee.mdb", "employees");
   EXPECT_TRUE(rs.isBOF());
@@ -112,9 +122,7 @@ TEST(RecordSet, MovesLikeTheOldRecordSet) {
   EXPECT_THROW(rs.MovePrevious(), DbError);
 }
 
-TEST(RecordSet, NumbersNewRecordsAndRenumbersAfterADelete) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, NumbersNewRecordsAndRenumbersAfterADelete) {
   RecordSet rs;
   rs.open("employee.mdb", "Employees");
   EXPECT_EQ(numbering::nextNumber(rs), 1) << "an empty table starts at 1";
@@ -136,7 +144,9 @@ TEST(RecordSet, NumbersNewRecordsAndRenumbersAfterADelete) {
   EXPECT_EQ(rs.text("Fullname"), "Four");
 
   // Table order, not name order or old numbers, decides the new numbers.
-  {
+  if (home.onServer()) {
+    home.server().exec("UPDATE \"Employees\" SET \"Number\" = 40 - row_id");
+  } else {
     db::PrivateConnection c(folder.file("employee.mdb"));
     QSqlQuery(c.database()).exec("UPDATE Employees SET Number = 40 - rowid");
   }
@@ -146,9 +156,7 @@ TEST(RecordSet, NumbersNewRecordsAndRenumbersAfterADelete) {
             (QPair<int, QString>{4, "Five"}));
 }
 
-TEST(RecordSet, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
   const QStringList people{"Smith, Ann", "O'Brien, Pat", "Smith, Ann", "Quote \"Q\"; --",
                            "Müller, Jürgen", "Пётр"};
   dbtest::addEmployees(folder.file("employee.mdb"), people);
@@ -199,10 +207,11 @@ TEST(RecordSet, ASearchOrReadThatMeetsADamagedPageIsAnError) {
   EXPECT_THROW(rs.allTexts({"Fullname"}), DbError) << "a shorter table read as the whole";
 }
 
-TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
-  DataFolder folder;
-  folder.install("employee.mdb");
-  {
+TEST_P(RecordSetHomes, RefusesNumbersBeyondSixteenBits) {
+  if (home.onServer()) {
+    home.server().exec("INSERT INTO \"Employees\" (\"Number\", \"Fullname\") SELECT k, "
+                       "'Employee ' || k FROM generate_series(1, 32767) AS k");
+  } else {
     db::PrivateConnection c(folder.file("employee.mdb"));
     QSqlQuery q(c.database());
     ASSERT_TRUE(q.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n "
@@ -229,9 +238,7 @@ TEST(RecordSet, RefusesNumbersBeyondSixteenBits) {
   EXPECT_EQ(rs.Field("Number").toInt(), 32767);
 }
 
-TEST(RecordSet, AllTextsReadsWhatAWalkWouldWithoutMoving) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, AllTextsReadsWhatAWalkWouldWithoutMoving) {
   const QString file = folder.file("employee.mdb");
   QStringList people;
   for (int i = 0; i < 600; ++i) people << QString("Person %1").arg(i);  // several blocks
@@ -262,9 +269,7 @@ TEST(RecordSet, AllTextsReadsWhatAWalkWouldWithoutMoving) {
   EXPECT_THROW(rs.allTexts({"NoSuchField"}), DbError);
 }
 
-TEST(RecordSet, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B"});
   RecordSet first, second;
   first.open("employee.mdb", "Employees");
@@ -284,9 +289,7 @@ TEST(RecordSet, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
   EXPECT_EQ(db::openHandles("employee.mdb"), 0);
 }
 
-TEST(RecordSet, MovingWritesAPendingEdit) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(RecordSetHomes, MovingWritesAPendingEdit) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B"});
   RecordSet rs;
   rs.open("employee.mdb", "Employees");

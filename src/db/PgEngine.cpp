@@ -1,0 +1,342 @@
+#include "db/PgEngine.h"
+
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <libpq-fe.h>
+
+#include "db/Database.h"
+
+namespace db {
+namespace {
+quint64 nextNumber() {
+  static quint64 n = 0;
+  return ++n;
+}
+
+QString columnList(const QStringList& columns) {
+  QStringList names;
+  for (const QString& c : columns) names << quoted(c);
+  return names.join(", ");
+}
+
+QString tableQuery() {
+  return "SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema() "
+         "AND lower(table_name) = lower(?) ORDER BY table_name = ? DESC";
+}
+
+class ServerEngine : public Engine {
+ public:
+  explicit ServerEngine(const ServerAddress& address)
+      : address_(address), connection_(QString("rotawise-server-%1").arg(nextNumber())) {
+    QSqlDatabase::addDatabase("QPSQL", connection_);
+  }
+  ~ServerEngine() override {
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+  }
+
+  QString name() const override { return "the server " + address_.display(); }
+  bool shared() const override { return true; }
+
+  QString open() override {
+    const QString why = openServerConnection(connection_, address_);
+    lost_ = !why.isEmpty();
+    inTransaction_ = false;
+    return why;
+  }
+  void close() override { database().close(); }
+
+  QString tableNamed(const QString& table) override {
+    QSqlQuery q = run(tableQuery(), {table, table});
+    if (!q.next()) return {};
+    const QString found = q.value(0).toString();
+    if (found.compare("Employees", Qt::CaseInsensitive) == 0) employees_ = found;
+    return found;
+  }
+
+  TableShape shape(const QString& table) override {
+    TableShape out;
+    QSqlQuery q = run("SELECT column_name, data_type FROM information_schema.columns WHERE "
+                      "table_schema = current_schema() AND table_name = ? ORDER BY "
+                      "ordinal_position",
+                      {table});
+    while (q.next()) {
+      const QString column = q.value(0).toString();
+      if (column == kRowIdColumn || column == kVersionColumn) continue;  // the program's own
+      out.columns << column;
+      out.wholeNumber << q.value(1).toString().contains("int", Qt::CaseInsensitive);
+    }
+    return out;
+  }
+
+  QVector<qint64> rowIds(const QString& table) override {
+    QVector<qint64> out;
+    QSqlQuery q = run("SELECT row_id FROM " + quoted(table) + " ORDER BY row_id", {}, true);
+    while (q.next()) out.append(q.value(0).toLongLong());
+    if (q.lastError().isValid()) failWith(q.lastError());
+    return out;
+  }
+
+  int count(const QString& table) override {
+    QSqlQuery q = run("SELECT count(*) FROM " + quoted(table));
+    return q.next() ? q.value(0).toInt() : 0;
+  }
+
+  void read(const QString& table, const QStringList& columns, qint64 first, qint64 last,
+            RowSink& sink) override {
+    QSqlQuery q = run("SELECT row_id, " + columnList(columns) + " FROM " + quoted(table) +
+                          " WHERE row_id BETWEEN ? AND ? ORDER BY row_id",
+                      {first, last}, true);
+    QVector<QVariant> values(columns.size());
+    QVector<Cell> cells(columns.size());
+    while (q.next()) {
+      for (int i = 0; i < cells.size(); ++i) {
+        values[i] = q.value(i + 1);
+        cells[i].kind = values[i].isNull() ? Cell::Kind::Null : Cell::Kind::Variant;
+        cells[i].variant = &values[i];
+      }
+      if (!sink.row(q.value(0).toLongLong(), cells.constData())) return;
+    }
+    if (q.lastError().isValid()) failWith(q.lastError());
+  }
+
+  bool readRow(const QString& table, qint64 id, const QStringList& columns,
+               QVector<QVariant>* values, qint64* version) override {
+    QSqlQuery q = run("SELECT version, " + columnList(columns) + " FROM " + quoted(table) +
+                          " WHERE row_id = ?",
+                      {id});
+    if (!q.next()) return false;
+    *version = q.value(0).toLongLong();
+    values->clear();
+    for (int i = 0; i < columns.size(); ++i) values->append(q.value(i + 1));
+    return true;
+  }
+
+  qint64 insert(const QString& table, const QStringList& columns,
+                const QVariantList& values) override {
+    QSqlQuery q = columns.isEmpty()
+                      ? run("INSERT INTO " + quoted(table) + " DEFAULT VALUES RETURNING row_id")
+                      : run("INSERT INTO " + quoted(table) + " (" + columnList(columns) +
+                                ") VALUES (" + QStringList(columns.size(), "?").join(", ") +
+                                ") RETURNING row_id",
+                            values);
+    if (!q.next()) fail("the server did not say which row it added");
+    return q.value(0).toLongLong();
+  }
+
+  UpdateOutcome update(const QString& table, qint64 id, const QStringList& columns,
+                       const QVariantList& values, qint64 version, qint64* written) override {
+    QStringList sets;
+    for (const QString& c : columns) sets << quoted(c) + " = ?";
+    sets << "version = version + 1";
+    QVariantList bound = values;
+    bound << id;
+    QString where = " WHERE row_id = ?";
+    if (version > 0) {
+      where += " AND version = ?";
+      bound << version;
+    }
+    QSqlQuery q = run("UPDATE " + quoted(table) + " SET " + sets.join(", ") + where +
+                          " RETURNING version",
+                      bound);
+    if (q.next()) {
+      *written = q.value(0).toLongLong();
+      return UpdateOutcome::Written;
+    }
+    QSqlQuery there = run("SELECT 1 FROM " + quoted(table) + " WHERE row_id = ?", {id});
+    return there.next() ? UpdateOutcome::Changed : UpdateOutcome::Gone;
+  }
+
+  bool remove(const QString& table, qint64 id) override {
+    return run("DELETE FROM " + quoted(table) + " WHERE row_id = ?", {id}).numRowsAffected() == 1;
+  }
+
+  QVector<qint64> find(const QString& table, const QString& column, const QString& value,
+                       qint64 first) override {
+    QSqlQuery q = run("SELECT row_id FROM " + quoted(table) + " WHERE " + quoted(column) +
+                          " = ? AND row_id >= ? ORDER BY row_id",
+                      {value, first}, true);
+    QVector<qint64> out;
+    while (q.next()) out << q.value(0).toLongLong();
+    if (q.lastError().isValid()) failWith(q.lastError());
+    return out;
+  }
+
+  void renumber(const QString& table, const QString& numberColumn) override {
+    const QString t = quoted(table);
+    const QString number = quoted(numberColumn);
+    run("UPDATE " + t + " AS e SET " + number + " = r.n FROM (SELECT row_id AS id, row_number() "
+        "OVER (ORDER BY row_id) AS n FROM " + t + ") AS r WHERE e.row_id = r.id AND e." + number +
+        " IS DISTINCT FROM r.n");
+  }
+
+  QString begin() override {
+    try {
+      ensureOpen();
+    } catch (const DbError& e) {
+      return QString::fromUtf8(e.what());
+    }
+    QSqlDatabase c = database();
+    if (!c.transaction()) return serverReason(c.lastError());
+    inTransaction_ = true;
+    // Other PCs read on while this one writes; their writes wait for it, so
+    // a save or delete and the renumbering after it are one unit.
+    if (employees_.isEmpty()) {
+      QSqlQuery q(c);
+      if (q.exec(tableQuery().replace("?", "'Employees'")) && q.next())
+        employees_ = q.value(0).toString();
+    }
+    if (!employees_.isEmpty()) {
+      QSqlQuery lock(c);
+      if (!lock.exec("LOCK TABLE " + quoted(employees_) + " IN EXCLUSIVE MODE")) {
+        const QString why = serverReason(lock.lastError());
+        rollback();
+        return why;
+      }
+    }
+    return {};
+  }
+
+  QString commit() override {
+    QSqlDatabase c = database();
+    const bool ok = !lost_ && c.commit();
+    const QString why = ok ? QString() : lost_ ? QString("the connection to the server was lost")
+                                               : serverReason(c.lastError());
+    if (!ok) checkConnection();
+    inTransaction_ = false;
+    return why;
+  }
+
+  void rollback() override {
+    if (!lost_) database().rollback();
+    inTransaction_ = false;
+  }
+
+ private:
+  QSqlDatabase database() const { return QSqlDatabase::database(connection_, false); }
+
+  // A connection found dead is opened again at the next action, unless a
+  // transaction was under way: the server has dropped it, so the rest of
+  // that change must fail too.
+  void ensureOpen() {
+    if (!lost_) return;
+    if (inTransaction_)
+      throw DbError(QString("The connection to the database server %1 was lost; nothing of this "
+                            "change was saved.")
+                        .arg(address_.display())
+                        .toStdString());
+    database().close();
+    const QString why = open();
+    if (!why.isEmpty()) throw DbError(why.toStdString());
+  }
+
+  // After a failed statement: is the connection still there? libpq knows
+  // without asking the server (a statement would fail anyway inside a
+  // transaction the error has spoilt).
+  void checkConnection() {
+    const QVariant v = database().driver()->handle();
+    PGconn* connection = v.isValid() && qstrcmp(v.typeName(), "PGconn*") == 0
+                             ? *static_cast<PGconn* const*>(v.constData())
+                             : nullptr;
+    if (!connection || PQstatus(connection) == CONNECTION_BAD) lost_ = true;
+  }
+
+  QSqlQuery run(const QString& sql, const QVariantList& values = {}, bool forward = false) {
+    ensureOpen();
+    QSqlQuery q(database());
+    q.setForwardOnly(forward);
+    bool ok = q.prepare(sql);
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (ok) ok = q.exec();
+    if (!ok) {
+      const QSqlError error = q.lastError();
+      q = QSqlQuery();
+      checkConnection();
+      failWith(error);
+    }
+    return q;
+  }
+
+  [[noreturn]] void failWith(const QSqlError& error) { fail(serverReason(error)); }
+  [[noreturn]] void fail(const QString& why) {
+    if (lost_)
+      throw DbError(QString("The connection to the database server %1 was lost (%2).  What was "
+                            "not saved before is not saved; the program connects again at the "
+                            "next action.")
+                        .arg(address_.display(), why)
+                        .toStdString());
+    throw DbError(QString("The database server %1 could not carry out the request (%2).")
+                      .arg(address_.display(), why)
+                      .toStdString());
+  }
+
+  ServerAddress address_;
+  QString connection_;
+  QString employees_;  // the table a transaction holds
+  bool lost_ = false;
+  bool inTransaction_ = false;
+};
+}  // namespace
+
+QString serverReason(const QSqlError& error) {
+  QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+  return text.simplified().remove(QRegularExpression("\\.$"));
+}
+
+QString openServerConnection(const QString& connection, const ServerAddress& address) {
+  if (!QSqlDatabase::isDriverAvailable("QPSQL"))
+    return QString("The database server %1 cannot be reached: the PostgreSQL driver of Qt is not "
+                   "installed on this PC (Debian package libqt6sql6-psql).")
+        .arg(address.display());
+  QSqlDatabase db = QSqlDatabase::database(connection, false);
+  db.setHostName(address.host);
+  db.setPort(address.port);
+  db.setDatabaseName(address.database);
+  db.setUserName(address.user);
+  db.setPassword(address.password);
+  db.setConnectOptions(address.options);
+  if (db.open()) return {};
+  return QString("The database server %1 cannot be reached (%2).")
+      .arg(address.display(), serverReason(db.lastError()));
+}
+
+std::unique_ptr<Engine> makeServerEngine(const ServerAddress& address) {
+  return std::make_unique<ServerEngine>(address);
+}
+
+ServerConnection::ServerConnection(const ServerAddress& address)
+    : address_(address), name_(QString("rotawise-server-own-%1").arg(nextNumber())) {
+  QSqlDatabase::addDatabase("QPSQL", name_);
+  const QString why = openServerConnection(name_, address);
+  if (!why.isEmpty()) {
+    QSqlDatabase::removeDatabase(name_);
+    throw DbError(why.toStdString());
+  }
+}
+
+ServerConnection::~ServerConnection() {
+  QSqlDatabase::database(name_, false).close();
+  QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase ServerConnection::database() const { return QSqlDatabase::database(name_, false); }
+
+QSqlQuery ServerConnection::run(const QString& sql, const QVariantList& values) const {
+  QSqlQuery q(database());
+  bool ok = q.prepare(sql);
+  for (const QVariant& v : values) q.addBindValue(v);
+  if (ok) ok = q.exec();
+  if (!ok)
+    throw DbError(QString("The database server %1 could not carry out the request (%2).")
+                      .arg(address_.display(), serverReason(q.lastError()))
+                      .toStdString());
+  return q;
+}
+
+QString ServerConnection::employeeTable() const {
+  QSqlQuery q = run(tableQuery(), {QString("Employees"), QString("Employees")});
+  return q.next() ? q.value(0).toString() : QString();
+}
+}  // namespace db

@@ -1,0 +1,58 @@
+# A temporary PostgreSQL cluster on this machine for the tests and the
+# benchmarks: made in a temporary folder, listening on 127.0.0.1 at a free
+# port, run by an unprivileged user when we are root, and removed by
+# stop_pg_cluster (call it from a trap on EXIT, so nothing is left running).
+#
+#   start_pg_cluster   exports ROTAWISE_TEST_PG_URI (the maintenance database,
+#                      user rotawise, no password) and ROTAWISE_TEST_PG_LOCKED_URI
+#                      (a user whose password is asked and is "right")
+#   stop_pg_cluster
+
+PG_CLUSTER_DIR=""
+
+pg_as_owner() {
+  if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi
+}
+
+pg_free_port() {
+  local port
+  for port in $(seq 55432 55532); do
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then echo "$port"; return 0; fi
+  done
+  return 1
+}
+
+start_pg_cluster() {
+  local bin
+  bin="$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)"
+  [ -x "$bin/initdb" ] || { echo "PostgreSQL is not installed (initdb not found)" >&2; return 1; }
+  PG_CLUSTER_DIR="$(mktemp -d /tmp/rotawise-pg.XXXXXX)"
+  PG_CLUSTER_BIN="$bin"
+  [ "$(id -u)" -eq 0 ] && chown nobody "$PG_CLUSTER_DIR"
+  pg_as_owner "$bin/initdb" -D "$PG_CLUSTER_DIR/data" -U rotawise -E UTF8 --no-locale \
+    --auth-local=trust --auth-host=trust >"$PG_CLUSTER_DIR/initdb.log" 2>&1 || {
+    cat "$PG_CLUSTER_DIR/initdb.log" >&2; return 1; }
+  # One user must give its password, so a wrong one can be tried.
+  { echo "host all locked 127.0.0.1/32 scram-sha-256"; cat "$PG_CLUSTER_DIR/data/pg_hba.conf"; } \
+    >"$PG_CLUSTER_DIR/hba" && pg_as_owner cp "$PG_CLUSTER_DIR/hba" "$PG_CLUSTER_DIR/data/pg_hba.conf"
+  local port
+  port="$(pg_free_port)" || { echo "no free port for PostgreSQL" >&2; return 1; }
+  # Test data need not survive a power cut: no waiting for the disk.
+  pg_as_owner "$bin/pg_ctl" -D "$PG_CLUSTER_DIR/data" -l "$PG_CLUSTER_DIR/server.log" -w -t 60 \
+    -o "-c listen_addresses=127.0.0.1 -p $port -k $PG_CLUSTER_DIR -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
+    start >/dev/null || { cat "$PG_CLUSTER_DIR/server.log" >&2; return 1; }
+  "$bin/psql" -q -h 127.0.0.1 -p "$port" -U rotawise -d postgres \
+    -c "CREATE ROLE locked LOGIN PASSWORD 'right' CREATEDB" >/dev/null
+  export ROTAWISE_TEST_PG_URI="postgresql://rotawise@127.0.0.1:$port/postgres"
+  export ROTAWISE_TEST_PG_LOCKED_URI="postgresql://locked@127.0.0.1:$port/postgres"
+  echo "PostgreSQL test server on 127.0.0.1:$port ($PG_CLUSTER_DIR)" >&2
+}
+
+stop_pg_cluster() {
+  [ -n "$PG_CLUSTER_DIR" ] || return 0
+  if [ -f "$PG_CLUSTER_DIR/data/postmaster.pid" ]; then
+    pg_as_owner "$PG_CLUSTER_BIN/pg_ctl" -D "$PG_CLUSTER_DIR/data" -m immediate -w stop >/dev/null 2>&1 || true
+  fi
+  rm -rf "$PG_CLUSTER_DIR"
+  PG_CLUSTER_DIR=""
+}
