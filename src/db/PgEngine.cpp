@@ -26,6 +26,15 @@ QString tableQuery() {
          "AND lower(table_name) = lower(?) ORDER BY table_name = ? DESC";
 }
 
+// Values are bound, never pasted in; a statement without values goes as it
+// is (the driver cannot prepare statements such as CREATE or VACUUM).
+bool execute(QSqlQuery& q, const QString& sql, const QVariantList& values) {
+  if (values.isEmpty()) return q.exec(sql);
+  if (!q.prepare(sql)) return false;
+  for (const QVariant& v : values) q.addBindValue(v);
+  return q.exec();
+}
+
 class ServerEngine : public Engine {
  public:
   explicit ServerEngine(const ServerAddress& address)
@@ -247,9 +256,7 @@ class ServerEngine : public Engine {
     ensureOpen();
     QSqlQuery q(database());
     q.setForwardOnly(forward);
-    bool ok = q.prepare(sql);
-    for (const QVariant& v : values) q.addBindValue(v);
-    if (ok) ok = q.exec();
+    const bool ok = execute(q, sql, values);
     if (!ok) {
       const QSqlError error = q.lastError();
       q = QSqlQuery();
@@ -325,10 +332,7 @@ QSqlDatabase ServerConnection::database() const { return QSqlDatabase::database(
 
 QSqlQuery ServerConnection::run(const QString& sql, const QVariantList& values) const {
   QSqlQuery q(database());
-  bool ok = q.prepare(sql);
-  for (const QVariant& v : values) q.addBindValue(v);
-  if (ok) ok = q.exec();
-  if (!ok)
+  if (!execute(q, sql, values))
     throw DbError(QString("The database server %1 could not carry out the request (%2).")
                       .arg(address_.display(), serverReason(q.lastError()))
                       .toStdString());

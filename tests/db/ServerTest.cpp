@@ -4,6 +4,7 @@
 // way through a save, and the start-up offer to make the table.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>

@@ -32,7 +32,6 @@ ServerDatabase::ServerDatabase() {
   name_ = QString("rotawise_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
   address_ = testServer();
   address_.database = name_;
-  onAdminDatabase("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
   onAdminDatabase("CREATE DATABASE " + name_);
 }
 
