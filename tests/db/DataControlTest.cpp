@@ -10,6 +10,7 @@
 #include "DbTestHelpers.h"
 #include "db/Compaction.h"
 #include "platform/DataControl.h"
+#include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -30,9 +31,19 @@ struct Window {
 };
 }  // namespace
 
-TEST(DataControl, ShowsRecordsAndWritesEditsWhenLeavingThem) {
+// The same behaviour whether the table is employee.mdb or on a server.
+class DataControlHomes : public testing::TestWithParam<Home> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Home::Server) ROTAWISE_NEED_SERVER();
+    home.install();
+  }
   DataFolder folder;
-  folder.install("employee.mdb");
+  TableHome home{GetParam(), folder};
+};
+ROTAWISE_BOTH_HOMES(DataControlHomes);
+
+TEST_P(DataControlHomes, ShowsRecordsAndWritesEditsWhenLeavingThem) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
   Window w;
   EXPECT_EQ(w.name->property("DataField").toString(), "Fullname");
@@ -68,9 +79,7 @@ TEST(DataControl, ShowsRecordsAndWritesEditsWhenLeavingThem) {
   EXPECT_EQ(w.data->Recordset().AbsolutePosition(), 0);
 }
 
-TEST(DataControl, WritesANewRecordOnMoveRefreshUpdateAndClose) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(DataControlHomes, WritesANewRecordOnMoveRefreshUpdateAndClose) {
   Window w;
   w.data->reopenEmployees();
   EXPECT_EQ(w.name->text(), "") << "an empty table clears the controls";
@@ -128,9 +137,7 @@ TEST(DataControl, RefreshFailsClearlyWithoutTheDatabase) {
   w.data->MoveNext();  // nothing open: the bar does nothing
 }
 
-TEST(DataControl, EditsGoToTheRecordShownEvenWhenTheRecordSetWasMovedUnderneath) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(DataControlHomes, EditsGoToTheRecordShownEvenWhenTheRecordSetWasMovedUnderneath) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
   Window w;
   w.data->reopenEmployees();
@@ -146,9 +153,7 @@ TEST(DataControl, EditsGoToTheRecordShownEvenWhenTheRecordSetWasMovedUnderneath)
   EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), (QStringList{"A edited", "B", "C"}));
 }
 
-TEST(DataControl, EditsFollowTheirRecordThroughACompaction) {
-  DataFolder folder;
-  folder.install("employee.mdb");
+TEST_P(DataControlHomes, EditsFollowTheirRecordThroughACompaction) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C", "D"});
   {
     RecordSet rs;  // a gap in the row ids, which compaction closes

@@ -8,9 +8,19 @@
 #include <QSqlRecord>
 #include <QTest>
 
+#include "db/PgEngine.h"
+#include "db/ServerAddress.h"
+
 namespace {
+// employee.mdb of a folder that names a server stands for the server's table.
 template <class Work>
 void withDatabase(const QString& file, Work&& work) {
+  if (const auto server = db::serverFor(file)) {
+    db::ServerConnection c(*server);
+    QSqlDatabase db = c.database();
+    work(db);
+    return;
+  }
   const QString name = "employee-test-reader";
   {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
@@ -29,14 +39,18 @@ QList<QVariantMap> storedEmployees(const QString& file) {
   QList<QVariantMap> rows;
   withDatabase(file, [&](QSqlDatabase& db) {
     QSqlQuery q(db);
-    if (!q.exec("SELECT * FROM Employees ORDER BY rowid")) {
+    const bool server = db.driverName() == "QPSQL";
+    if (!q.exec(server ? "SELECT * FROM \"Employees\" ORDER BY row_id"
+                       : "SELECT * FROM Employees ORDER BY rowid")) {
       ADD_FAILURE() << q.lastError().text().toStdString();
       return;
     }
     while (q.next()) {
       QVariantMap row;
       const QSqlRecord r = q.record();
-      for (int i = 0; i < r.count(); ++i) row[r.fieldName(i)] = r.value(i);
+      for (int i = 0; i < r.count(); ++i)
+        if (!server || (r.fieldName(i) != "row_id" && r.fieldName(i) != "version"))
+          row[r.fieldName(i)] = r.value(i);
       rows << row;
     }
   });
@@ -53,9 +67,11 @@ void storeEmployees(const QList<QVariantMap>& rows, const QString& file) {
   withDatabase(file, [&](QSqlDatabase& db) {
     for (const QVariantMap& row : rows) {
       QStringList marks(row.size(), "?");
+      QStringList names;
+      for (const QString& key : row.keys()) names << '"' + key + '"';
       QSqlQuery q(db);
-      q.prepare(QString("INSERT INTO Employees (%1) VALUES (%2)")
-                    .arg(row.keys().join(", "), marks.join(", ")));
+      q.prepare(QString("INSERT INTO \"Employees\" (%1) VALUES (%2)")
+                    .arg(names.join(", "), marks.join(", ")));
       for (const QVariant& v : row) q.addBindValue(v);
       if (!q.exec()) ADD_FAILURE() << q.lastError().text().toStdString();
     }
@@ -65,7 +81,7 @@ void storeEmployees(const QList<QVariantMap>& rows, const QString& file) {
 void deleteStored(const QString& name, const QString& file) {
   withDatabase(file, [&](QSqlDatabase& db) {
     QSqlQuery q(db);
-    q.prepare("DELETE FROM Employees WHERE Fullname = ?");
+    q.prepare("DELETE FROM \"Employees\" WHERE \"Fullname\" = ?");
     q.addBindValue(name);
     if (!q.exec()) ADD_FAILURE() << q.lastError().text().toStdString();
   });

@@ -14,6 +14,7 @@
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
+#include "support/ServerDatabase.h"
 
 namespace {
 const char* kEnterHint =
@@ -30,7 +31,20 @@ int countOf(const MessageBoxQueue& boxes, const QString& text) {
 
 class EmployeeRecordsTest : public EmployeeWindowTest {};
 
-TEST_F(EmployeeRecordsTest, EmptyTableHintsOncePerLoadAndTheFirstRecordIsNumberOne) {
+// The same window whether the table is employee.mdb or on a server.
+class EmployeeRecordsHomes : public EmployeeWindowTest, public testing::WithParamInterface<Home> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Home::Server) {
+      ROTAWISE_NEED_SERVER();
+      home.install();
+    }
+  }
+  TableHome home{GetParam(), folder};
+};
+ROTAWISE_BOTH_HOMES(EmployeeRecordsHomes);
+
+TEST_P(EmployeeRecordsHomes, EmptyTableHintsOncePerLoadAndTheFirstRecordIsNumberOne) {
   open();
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].text, kEmptyHint);
@@ -67,7 +81,7 @@ TEST_F(EmployeeRecordsTest, EmptyTableHintsOncePerLoadAndTheFirstRecordIsNumberO
   EXPECT_EQ(countOf(boxes, kEnterHint), 1);
 }
 
-TEST_F(EmployeeRecordsTest, NewNumberFollowsTheLastRecordAndSaveRenumbersInTableOrder) {
+TEST_P(EmployeeRecordsHomes, NewNumberFollowsTheLastRecordAndSaveRenumbersInTableOrder) {
   storeEmployees(
       {employeeRow(5, "Stone, Bob"), employeeRow(2, "Adams, Zoe"), employeeRow(7, "Young, Cy")});
   open();
@@ -101,7 +115,7 @@ TEST_F(EmployeeRecordsTest, NewNumberFollowsTheLastRecordAndSaveRenumbersInTable
   EXPECT_EQ(mousePointer(window), pointer::Default);
 }
 
-TEST_F(EmployeeRecordsTest, SavingTheOnlyRecordGivesItNumberOne) {
+TEST_P(EmployeeRecordsHomes, SavingTheOnlyRecordGivesItNumberOne) {
   open();
   click("CmdAddRecord");
   type("txtFullName", "Müller, Jörg");
@@ -112,7 +126,7 @@ TEST_F(EmployeeRecordsTest, SavingTheOnlyRecordGivesItNumberOne) {
   EXPECT_EQ(text("Text1"), "1");
 }
 
-TEST_F(EmployeeRecordsTest, UpdateWritesTheEditsAndRenewsTheSearchList) {
+TEST_P(EmployeeRecordsHomes, UpdateWritesTheEditsAndRenewsTheSearchList) {
   storeEmployees({employeeRow(1, "Stone, Bob"), employeeRow(2, "adams, Zoe")});
   open();
   type("txtPosition", "Waiter");
@@ -126,7 +140,7 @@ TEST_F(EmployeeRecordsTest, UpdateWritesTheEditsAndRenewsTheSearchList) {
   EXPECT_TRUE(boxes.shown().empty());
 }
 
-TEST_F(EmployeeRecordsTest, SearchListsNeedTwoPeopleAndFindGoesByValue) {
+TEST_P(EmployeeRecordsHomes, SearchListsNeedTwoPeopleAndFindGoesByValue) {
   storeEmployees({employeeRow(1, "  Stone, Bob ")});
   open();
   click("CmdSearch");
@@ -158,7 +172,7 @@ TEST_F(EmployeeRecordsTest, SearchListsNeedTwoPeopleAndFindGoesByValue) {
   EXPECT_EQ(text("txtFullName"), "O'Brien, Pat");  // the first record is shown
 }
 
-TEST_F(EmployeeRecordsTest, DeleteAsksThenCompactsKeepsTheOldFileAndRenumbers) {
+TEST_P(EmployeeRecordsHomes, DeleteAsksThenCompactsKeepsTheOldFileAndRenumbers) {
   storeEmployees(
       {employeeRow(1, "Adams, Zoe"), employeeRow(2, "O'Brien, Pat"), employeeRow(3, "Stone, Bob")});
   open();
@@ -194,7 +208,7 @@ TEST_F(EmployeeRecordsTest, DeleteAsksThenCompactsKeepsTheOldFileAndRenumbers) {
   EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2", "3"}));
 }
 
-TEST_F(EmployeeRecordsTest, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone) {
+TEST_P(EmployeeRecordsHomes, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone) {
   storeEmployees({employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob")});
   open();
   click("CmdAddRecord");
@@ -204,7 +218,7 @@ TEST_F(EmployeeRecordsTest, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone)
   EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
 }
 
-TEST_F(EmployeeRecordsTest, AFailingCompactionStepLosesNoRecord) {
+TEST_P(EmployeeRecordsHomes, AFailingCompactionStepLosesNoRecord) {
   storeEmployees(
       {employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob"), employeeRow(3, "Young, Cy")});
   open();
@@ -220,7 +234,7 @@ TEST_F(EmployeeRecordsTest, AFailingCompactionStepLosesNoRecord) {
   EXPECT_EQ(text("txtFullName"), "Stone, Bob");
 }
 
-TEST_F(EmployeeRecordsTest, AfterDeletingTheOnlyEmployeeEveryCommandAnswersWithItsMessage) {
+TEST_P(EmployeeRecordsHomes, AfterDeletingTheOnlyEmployeeEveryCommandAnswersWithItsMessage) {
   storeEmployees({employeeRow(1, "Lee, Ann")});
   open();
   click("CmdDelete");
@@ -320,7 +334,7 @@ TEST_F(EmployeeRecordsTest, MainAreaFillsOnlyDaysShowingNoAlsoWhileTyping) {
     EXPECT_EQ(text(c), "B") << c;
 }
 
-TEST_F(EmployeeRecordsTest, BrowsingShowsRecordsWithoutChangingThem) {
+TEST_P(EmployeeRecordsHomes, BrowsingShowsRecordsWithoutChangingThem) {
   QVariantMap first = employeeRow(1, "Adams, Zoe");
   first["MonBldg"] = "No";
   storeEmployees({first, employeeRow(2, "Stone, Bob")});
