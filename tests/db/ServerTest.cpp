@@ -14,6 +14,7 @@
 #include "db/EmployeeFields.h"
 #include "db/Numbering.h"
 #include "db/ServerAddress.h"
+#include "app/Frmemployee1.h"
 #include "db/ServerSetup.h"
 #include "platform/DataControl.h"
 #include "platform/MessageBox.h"
@@ -324,4 +325,52 @@ TEST(ServerSetup, OffersOnceToMakeTheTableWithTheLocalEmployeesNumberedInOrder) 
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].title, "Opps!");
   EXPECT_TRUE(boxes.shown()[0].text.contains("127.0.0.1:1/nowhere"));
+}
+
+TEST_F(ServerTest, CompactRepairAndBackupFromTheMenuWorkOnTheServerTable) {
+  dbtest::addEmployees(folder.file("employee.mdb"), {"Adams, Zoe", "O'Brien, Pat", "Stone, Bob"});
+  server->exec("DELETE FROM \"Employees\" WHERE \"Fullname\" = 'O''Brien, Pat'");
+  Frmemployee1 window;
+
+  window.MnuCompact_Click();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text,
+            "Database has been compacted and renumbered.  Old database renamed as BACKUP.MDB");
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")),
+            (QVector<QPair<int, QString>>{{1, "Adams, Zoe"}, {2, "Stone, Bob"}}));
+  // Backup.mdb holds the employees as they were, in a file any PC opens.
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("Backup.mdb")),
+            (QVector<QPair<int, QString>>{{0, "Adams, Zoe"}, {0, "Stone, Bob"}}));
+  EXPECT_FALSE(folder.exists("compact.mdb"));
+
+  boxes.clear();
+  window.MnuRepair_Click();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "Ok!");
+  EXPECT_EQ(boxes.shown()[0].text,
+            "Employee Database has been checked for errors.  You should now compact it!");
+
+  QTemporaryDir floppy;
+  qputenv("ROTAWISE_DRIVE_A", floppy.path().toLocal8Bit());
+  boxes.clear();
+  window.Backup_Click();
+  qunsetenv("ROTAWISE_DRIVE_A");
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].text, "Employee database saved to floppy.");
+  RecordSet copy;
+  copy.open(floppy.filePath("employee.mdb"), "Employees");
+  EXPECT_EQ(copy.allTexts({"Number", "Fullname"}),
+            (QVector<QStringList>{{"1", "Adams, Zoe"}, {"2", "Stone, Bob"}}));
+  copy.close();
+
+  // The server gone: each action says so, naming it, and changes nothing.
+  folder.write("database.url", "postgresql://rotawise@127.0.0.1:1/gone\n");
+  for (auto action : {&Frmemployee1::MnuCompact_Click, &Frmemployee1::MnuRepair_Click}) {
+    boxes.clear();
+    (window.*action)();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+    EXPECT_TRUE(boxes.shown()[0].text.contains("127.0.0.1:1/gone")) << boxes.shown()[0].text.toStdString();
+  }
+  EXPECT_EQ(dbtest::numbersAndNames(folder.file("Backup.mdb")).size(), 2);
 }
