@@ -8,6 +8,8 @@
 #   bench/run.sh               everything (about a quarter of an hour on 2 cores)
 #   BENCH_FILTER=Find bench/run.sh   only the actions whose name matches
 #   FLOOR_RUNS=9 bench/run.sh  more sqlite3 runs per floor (default 7)
+#   BENCH_SERVER=0 bench/run.sh  without the PostgreSQL column (a local server
+#                              the script starts in a temporary folder and stops)
 #
 # Times are medians of repeated runs, wall clock (writes wait for the disk).
 # Everything runs under `nice`, as the machine is shared.
@@ -40,7 +42,8 @@ mapfile -t FOLDERS < <("${NICE[@]}" "$BUILD/bench/bench_data" 500 32767)
 declare -A FOLDER=([500]="${FOLDERS[0]}" [32767]="${FOLDERS[1]}")
 
 WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
+source "$ROOT/tools/pg-cluster.sh"
+trap 'stop_pg_cluster; rm -rf "$WORK"' EXIT
 
 # ---- The program ------------------------------------------------------------
 # Each action: its benchmark name, the floor's SQL file, the database the
@@ -80,6 +83,32 @@ for program in bench_employee bench_print bench_database; do
                   | [(.run_name | split("/") | .[0] + "/" + .[1]),
                      (if .time_unit == "ms" then .real_time else .real_time / 1e6 end)] | @tsv' "$out")
 done
+
+# ---- The same actions with the table on a PostgreSQL server -----------------
+declare -A SERVER  # "Action/size" -> median ms
+if [ "${BENCH_SERVER:-1}" != 0 ]; then
+  echo "Starting a local PostgreSQL server..." >&2
+  start_pg_cluster
+  for program in bench_employee bench_print bench_database; do
+    echo "Running $program on the server..." >&2
+    out="$WORK/$program.server.json"
+    ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI" "${NICE[@]}" "$BUILD/bench/$program" \
+      --benchmark_filter="$FILTER" --benchmark_out="$out" --benchmark_out_format=json \
+      >"$WORK/$program.server.log" 2>&1 || {
+      echo "$program failed on the server:" >&2; tail -20 "$WORK/$program.server.log" >&2; exit 1; }
+    [ -s "$out" ] || continue
+    if grep -q '"error_occurred": true' "$out"; then
+      echo "$program reported an error on the server:" >&2
+      jq -r '.benchmarks[] | select(.error_occurred) | "\(.name): \(.error_message)"' "$out" >&2
+    fi
+    while IFS=$'\t' read -r name ms; do
+      SERVER["$name"]="$ms"
+    done < <(jq -r '.benchmarks[] | select(.aggregate_name == "median")
+                    | [(.run_name | split("/") | .[0] + "/" + .[1]),
+                       (if .time_unit == "ms" then .real_time else .real_time / 1e6 end)] | @tsv' "$out")
+  done
+  stop_pg_cluster
+fi
 
 # ---- The SQLite floors --------------------------------------------------------
 now_us() { local t="${EPOCHREALTIME/./}"; echo "$t"; }
@@ -170,6 +199,25 @@ for entry in "${ACTIONS[@]}"; do
   done
   printf '%s\n' "$line"
 done
+
+if [ "${#SERVER[@]}" -gt 0 ]; then
+  echo
+  echo "The same actions with the table on a PostgreSQL server of this machine (ms, median):"
+  printf '%-46s | %9s %-14s | %9s %-14s\n' "Action" "500" "target" "32767" "target"
+  printf '%s\n' "$(printf '%.0s-' {1..100})"
+  for entry in "${ACTIONS[@]}"; do
+    IFS='|' read -r action sql database words <<<"$entry"
+    [[ "$action" =~ $FILTER ]] || continue
+    line="$(printf '%-46s' "$words")"
+    for size in 500 32767; do
+      t="${SERVER[$action/$size]:-}"
+      limit=100; [ "$size" = 32767 ] && limit=1000
+      shown="$(awk -v t="$t" 'BEGIN { if (t == "") print "-"; else printf "%.1f", t }')"
+      line+="$(printf ' | %9s %-14s' "$shown" "$(verdict "$t" 0 "$limit")")"
+    done
+    printf '%s\n' "$line"
+  done
+fi
 
 # ---- Peak memory ----------------------------------------------------------------
 echo >&2

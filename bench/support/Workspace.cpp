@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QWidget>
 #include <stdexcept>
 
+#include "db/EmployeeFields.h"
+#include "db/PgEngine.h"
+#include "db/ServerTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/MessageBox.h"
 #include "print/AreaSettings.h"
@@ -33,14 +37,68 @@ Workspace::Workspace(int employees)
     copyReplacing(source.filePath(name), dir_.filePath(name));
   }
   QDir::setCurrent(dir_.path());
+  if (const QString admin = qEnvironmentVariable("ROTAWISE_BENCH_PG_URI"); !admin.isEmpty())
+    useServer(admin);
 }
 
-Workspace::~Workspace() { QDir::setCurrent(previous_); }
+Workspace::~Workspace() {
+  QDir::setCurrent(previous_);
+  if (serverDatabase_.isEmpty()) return;
+  closeAllWindows();
+  QString why;
+  db::ServerConnection admin(*db::parseServerUri(adminUri_, &why));
+  admin.run("DROP DATABASE IF EXISTS " + serverDatabase_ + " WITH (FORCE)");
+}
+
+namespace {
+QString templateOf(const QString& source) {
+  return source == "employee.mdb" ? "generated_all" : "generated_save_base";
+}
+}  // namespace
+
+// The generated tables are kept on the server under names of their own, and
+// copied into the Employees table by the server itself before each run.
+void Workspace::useServer(const QString& adminUri) {
+  QString why;
+  const auto admin = db::parseServerUri(adminUri, &why);
+  if (!admin) fail("ROTAWISE_BENCH_PG_URI: " + why);
+  static int made = 0;
+  adminUri_ = adminUri;
+  serverDatabase_ = QString("rotawise_bench_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+  db::ServerConnection(*admin).run("CREATE DATABASE " + serverDatabase_);
+  db::ServerAddress server = *admin;
+  server.database = serverDatabase_;
+  for (const QString source : {"employee.mdb", "save-base.mdb"}) {
+    db::createServerTable(server, db::fileEmployees(QDir(business_).filePath(source)));
+    db::ServerConnection(server).run("ALTER TABLE \"Employees\" RENAME TO " + templateOf(source));
+  }
+  QFile url(dir_.filePath("database.url"));
+  if (!url.open(QIODevice::WriteOnly)) fail("cannot write database.url");
+  url.write(QString("postgresql://%1@%2:%3/%4\n")
+                .arg(server.user, server.host)
+                .arg(server.port)
+                .arg(serverDatabase_)
+                .toUtf8());
+  url.close();
+  restoreDatabase();
+}
 
 void Workspace::restoreDatabase(const QString& source) {
   for (const QString& leftover : {"Backup.mdb", "Backup.mdb.previous", "compact.mdb"})
     QFile::remove(dir_.filePath(leftover));
-  copyReplacing(QDir(business_).filePath(source), dir_.filePath("employee.mdb"));
+  if (serverDatabase_.isEmpty()) {
+    copyReplacing(QDir(business_).filePath(source), dir_.filePath("employee.mdb"));
+    return;
+  }
+  const auto server = db::configuredServer(QDir(dir_.path()));
+  db::ServerConnection c(*server);
+  QStringList fields;
+  for (const QString& f : fields::allFields()) fields << '"' + f + '"';
+  c.run("DROP TABLE IF EXISTS \"Employees\"");
+  c.run(db::serverTableStatement());
+  c.run(QString("INSERT INTO \"Employees\" (%1) SELECT %1 FROM %2 ORDER BY row_id")
+            .arg(fields.join(", "), templateOf(source)));
+  c.run("VACUUM ANALYZE \"Employees\"");
 }
 
 void Workspace::handOverArea(const QString& area) {

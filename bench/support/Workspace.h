@@ -26,12 +26,18 @@ class Workspace {
   QString file(const QString& name) const { return dir_.filePath(name); }
   // Puts the generated table back as employee.mdb (`source` is "employee.mdb"
   // or "save-base.mdb" of the business) and removes what a compaction left.
-  // No window may hold the table open.
+  // No window may hold the table open. With ROTAWISE_BENCH_PG_URI set (a
+  // PostgreSQL server's maintenance database), the workspace keeps its table
+  // in a database of its own on that server, named in database.url, and this
+  // puts the generated rows back there.
   void restoreDatabase(const QString& source = "employee.mdb");
   // Writes PRINT.IGH naming the settings file of `area` ("All_Areas" for all).
   void handOverArea(const QString& area);
 
  private:
+  void useServer(const QString& adminUri);
+  QString serverDatabase_;  // empty: the table is employee.mdb
+  QString adminUri_;
   Facts facts_;
   QString business_;
   QTemporaryDir dir_;

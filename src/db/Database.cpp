@@ -290,7 +290,12 @@ Transaction::~Transaction() {
 }
 
 int openHandles(const QString& path) {
-  if (const auto server = serverFor(path)) {
+  std::optional<ServerAddress> server;
+  try {
+    server = serverFor(path);
+  } catch (const DbError&) {
+  }
+  if (server) {
     auto it = registry().find(server->key());
     return it == registry().end() ? 0 : it->handles;
   }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "ScheduleTestSupport.h"
+#include "support/ServerDatabase.h"
 #include "app/Frmemployee1.h"
 #include "db/EmployeeFields.h"
 #include "platform/CommonDialog.h"
@@ -110,6 +111,19 @@ class PrintWindowTest : public ScheduleTest {
   QPointer<FrmPrintItBaby> window;
 };
 
+// Printing and the preview read the table on a server as they read the file.
+class PrintWindowHomes : public PrintWindowTest, public testing::WithParamInterface<Home> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Home::Server) {
+      ROTAWISE_NEED_SERVER();
+      home.install();
+    }
+  }
+  TableHome home{GetParam(), folder};
+};
+ROTAWISE_BOTH_HOMES(PrintWindowHomes);
+
 TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {
   QFile::remove("clouds.bmp");  // the plain grey of the design shows
   open();
@@ -186,7 +200,7 @@ TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {
     if (w->isVisible()) EXPECT_TRUE(window->rect().contains(w->geometry())) << w->objectName().toStdString();
 }
 
-TEST_F(PrintWindowTest, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReports) {
+TEST_P(PrintWindowHomes, PrintRunsWithButtonsOffAsksForPrinterAndExtrasThenReports) {
   realisticWeek();
   open();
   auto choice = PrinterChoice::recording(target, 2);
@@ -263,7 +277,7 @@ TEST_F(PrintWindowTest, CancelMissingFilesAndDatabaseErrorsEndWithThePrinterMess
   EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
 }
 
-TEST_F(PrintWindowTest, PreviewListsExactlyThePrintedNamesAndStartsEmptyEachTime) {
+TEST_P(PrintWindowHomes, PreviewListsExactlyThePrintedNamesAndStartsEmptyEachTime) {
   realisticWeek();
   open();
   auto choice = PrinterChoice::recording(target);

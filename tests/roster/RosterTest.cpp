@@ -8,6 +8,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "db/PgEngine.h"
+#include "db/ServerAddress.h"
+#include "support/ServerDatabase.h"
 #include "app/Frmemployee1.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
@@ -77,6 +80,14 @@ class RosterTest : public ::testing::Test {
 
   // Adds employees straight into the table, as earlier sessions left them.
   void add(const QVector<std::tuple<QString, QString, QVariant>>& staff) {
+    // A folder that names a server keeps the table there.
+    if (const auto server = db::serverFor(folder.file("employee.mdb"))) {
+      db::ServerConnection c(*server);
+      for (const auto& [name, position, area] : staff)
+        c.run("INSERT INTO \"Employees\" (\"Number\", \"Fullname\", position, area) VALUES (?, ?, ?, ?)",
+              {++number_, name, position, area.isNull() ? QVariant(QMetaType(QMetaType::QString)) : area});
+      return;
+    }
     {
       QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "roster-writer");
       db.setDatabaseName(folder.file("employee.mdb"));
@@ -121,7 +132,20 @@ QStringList names(const Section& s) {
 }
 }  // namespace
 
-TEST_F(RosterTest, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMessage) {
+// The roster reads the table on a server as it reads the file.
+class RosterHomes : public RosterTest, public testing::WithParamInterface<Home> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Home::Server) {
+      ROTAWISE_NEED_SERVER();
+      home.install();
+    }
+  }
+  TableHome home{GetParam(), folder};
+};
+ROTAWISE_BOTH_HOMES(RosterHomes);
+
+TEST_P(RosterHomes, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMessage) {
   areas("Kitchen\r\nFront Desk\r\nHousekeeping");  // no line end after the last entry
   add({{"Ann Lee", "Cook", "Kitchen"},
        {"Bob Stone", "Clerk", "Front Desk"},

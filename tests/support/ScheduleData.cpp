@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "db/EmployeeFields.h"
+#include "db/PgEngine.h"
+#include "db/ServerAddress.h"
 #include "lists/ListFile.h"
 #include "print/AreaSettings.h"
 
@@ -40,39 +42,51 @@ EmployeeRow& special(EmployeeRow& e, int d, const QString& area) {
   return e;
 }
 
+namespace {
+void insertStaff(QSqlDatabase db, const QVector<EmployeeRow>& staff) {
+  QStringList names;
+  for (const QString& f : fields::allFields()) names << '"' + f + '"';
+  QStringList marks;
+  for (int i = 0; i < names.size(); ++i) marks << "?";
+  db.transaction();
+  QSqlQuery q(db);
+  q.prepare("INSERT INTO \"Employees\" (" + names.join(", ") + ") VALUES (" + marks.join(", ") + ")");
+  int number = 0;
+  for (const EmployeeRow& e : staff) {
+    q.addBindValue(++number);
+    q.addBindValue(e.fullname);
+    q.addBindValue(e.position);
+    for (const QString& a : e.areas) q.addBindValue(a.isEmpty() ? QString("No") : a);
+    for (int d = 0; d < fields::DaysInWeek; ++d) {
+      const EmployeeDay& x = e.days[d];
+      q.addBindValue(x.start.isEmpty() ? "No" : "Yes");
+      q.addBindValue(x.start);
+      q.addBindValue(x.stop);
+      q.addBindValue(x.mainArea);
+      q.addBindValue(x.splitStart);
+      q.addBindValue(x.splitStop);
+      q.addBindValue(x.splitArea);
+      q.addBindValue(x.special.isEmpty() ? QString("No") : x.special);
+      q.addBindValue(x.firstArea);
+    }
+    ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+  }
+  db.commit();
+}
+}  // namespace
+
+// employee.mdb of a folder that names a server stands for the server's table.
 void writeStaffTable(const QString& databasePath, const QVector<EmployeeRow>& staff) {
-  using fields::DayField;
+  if (const auto server = db::serverFor(databasePath)) {
+    db::ServerConnection c(*server);
+    insertStaff(c.database(), staff);
+    return;
+  }
   {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "schedule-writer");
     db.setDatabaseName(databasePath);
     ASSERT_TRUE(db.open());
-    QStringList names = fields::allFields();
-    QStringList marks;
-    for (int i = 0; i < names.size(); ++i) marks << "?";
-    db.transaction();
-    QSqlQuery q(db);
-    q.prepare("INSERT INTO Employees (" + names.join(", ") + ") VALUES (" + marks.join(", ") + ")");
-    int number = 0;
-    for (const EmployeeRow& e : staff) {
-      q.addBindValue(++number);
-      q.addBindValue(e.fullname);
-      q.addBindValue(e.position);
-      for (const QString& a : e.areas) q.addBindValue(a.isEmpty() ? QString("No") : a);
-      for (int d = 0; d < fields::DaysInWeek; ++d) {
-        const EmployeeDay& x = e.days[d];
-        q.addBindValue(x.start.isEmpty() ? "No" : "Yes");
-        q.addBindValue(x.start);
-        q.addBindValue(x.stop);
-        q.addBindValue(x.mainArea);
-        q.addBindValue(x.splitStart);
-        q.addBindValue(x.splitStop);
-        q.addBindValue(x.splitArea);
-        q.addBindValue(x.special.isEmpty() ? QString("No") : x.special);
-        q.addBindValue(x.firstArea);
-      }
-      ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
-    }
-    db.commit();
+    insertStaff(db, staff);
   }
   QSqlDatabase::removeDatabase("schedule-writer");
 }
