@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "db/Database.h"
-#include "db/PgEngine.h"
 #include "db/ServerTable.h"
 #include "platform/DriveMap.h"
 #include "platform/FileOps.h"
@@ -40,17 +39,12 @@ BackupResult backupEmployeeDatabase(const QString& target) {
   if (server) {
     // An SQLite employee.mdb with every employee on the server, which any PC
     // can open.
-    QList<legacy::Employee> employees;
-    try {
-      db::ServerConnection connection(*server);
-      employees = db::serverEmployees(connection);
-    } catch (const DbError& e) {
-      return {false, false, QString::fromUtf8(e.what())};  // not the disk's fault
-    }
     QString error;
-    if (!fileops::remove(partial) || !legacy::writeEmployeeDatabase(partial, employees, &error) ||
-        !legacy::holdsEmployees(partial, employees, &error) || !fileops::flush(partial)) {
+    bool serverFault = false;
+    if (!fileops::remove(partial) ||
+        db::copyServerTableTo(*server, partial, &error, &serverFault) < 0 || !fileops::flush(partial)) {
       fileops::remove(partial);
+      if (serverFault) return {false, false, error};  // not the disk's fault
       return diskError("The copy could not be written to the disk.");
     }
   } else {

@@ -1,9 +1,11 @@
 #include "db/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -28,6 +30,12 @@ struct Entry {
 
 QHash<QString, Entry>& registry() {
   static QHash<QString, Entry> entries;
+  // Server connections kept open are closed while Qt SQL is still there.
+  static const bool closedAtExit = [] {
+    qAddPostRoutine([] { registry().clear(); });
+    return true;
+  }();
+  Q_UNUSED(closedAtExit);
   return entries;
 }
 
@@ -81,6 +89,15 @@ QString openFileConnection(const QString& connection, const QString& path, Acces
 
 QString errorText(const QSqlError& error) {
   return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& connection) {
+  const QVariant v = connection.driver()->handle();
+  if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+    throw DbError("The employee database is not an SQLite database connection.");
+  sqlite3* h = *static_cast<sqlite3* const*>(v.constData());
+  if (!h) throw DbError("The employee database is not open.");
+  return h;
 }
 
 QString quoted(const QString& identifier) {
@@ -179,6 +196,10 @@ Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), lis
     it = entries.insert(key_, entry);
   } else if (it->suspended) {
     throw DbError("The employee database is being compacted or repaired; try again when it is done.");
+  } else if (it->handles == 0) {
+    // A server connection kept while no window used it: still there?
+    const QString why = it->engine->open();
+    if (!why.isEmpty()) throw DbError(why.toStdString());
   }
   ++it->handles;
   generation_ = it->generation;
@@ -191,6 +212,9 @@ Handle::~Handle() {
   if (it == entries.end()) return;
   it->listeners.removeAll(listener_);
   if (--it->handles > 0) return;
+  // Connecting to a server takes longer than opening a file: its connection
+  // is kept for the next window (and checked when that one comes).
+  if (it->server) return;
   entries.erase(it);  // the engine closes its connection as it goes
 }
 

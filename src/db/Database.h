@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "db/Engine.h"
+
+struct sqlite3;
 #include "platform/RecordSet.h"  // DbError
 
 namespace db {
@@ -126,6 +128,10 @@ class Transaction {
 
 // The number of handles open on the file (tests and diagnostics).
 int openHandles(const QString& path);
+
+// The SQLite library's own handle of a connection (for fast block reads and
+// writes); throws DbError when it is not an open SQLite connection.
+sqlite3* sqliteHandle(const QSqlDatabase& connection);
 
 // The engine's own words for an error ("database disk image is malformed").
 QString errorText(const QSqlError& error);

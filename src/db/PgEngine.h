@@ -6,10 +6,13 @@
 // makes moves on, so an update of a record that another PC changed since it
 // was shown is refused instead of overwriting it.
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <memory>
 
 #include "db/Engine.h"
 #include "db/ServerAddress.h"
+
+struct pg_conn;  // libpq's connection
 
 namespace db {
 std::unique_ptr<Engine> makeServerEngine(const ServerAddress& address);
@@ -41,6 +44,9 @@ class ServerConnection {
 // Opens `connection` (already added with the QPSQL driver) on the server;
 // returns the reason in words when it cannot.
 QString openServerConnection(const QString& connection, const ServerAddress& address);
+
+// libpq's own handle of an open QPSQL connection; null when there is none.
+::pg_conn* libpqHandle(const QSqlDatabase& connection);
 
 // The server's own words for what went wrong, on one line.
 QString serverReason(const QSqlError& error);

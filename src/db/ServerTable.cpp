@@ -10,6 +10,12 @@
 #include "db/EmployeeFields.h"
 #include "db/JetReader.h"
 #include "db/PgEngine.h"
+#include "platform/FileOps.h"
+
+#include <QSqlDriver>
+#include <libpq-fe.h>
+#include <sqlite3.h>
+#include <memory>
 
 namespace db {
 namespace {
@@ -83,19 +89,6 @@ void createServerTable(const ServerAddress& address, const QList<legacy::Employe
   }
 }
 
-QList<legacy::Employee> serverEmployees(ServerConnection& c) {
-  const QString table = c.employeeTable();
-  if (table.isEmpty())
-    throw DbError(QString("The database server %1 has no employee table.").arg(c.address().display()).toStdString());
-  QSqlQuery q(c.database());
-  q.setForwardOnly(true);
-  if (!q.exec("SELECT * FROM " + quoted(table) + " ORDER BY row_id"))
-    throw DbError(QString("The database server %1 could not read the employees (%2).")
-                      .arg(c.address().display(), serverReason(q.lastError()))
-                      .toStdString());
-  return employeesOf(q);
-}
-
 QList<legacy::Employee> fileEmployees(const QString& path) {
   QList<legacy::Employee> out;
   if (jet::formatOf(path) != jet::Format::NotJet) {
@@ -117,14 +110,120 @@ QList<legacy::Employee> fileEmployees(const QString& path) {
   return out;
 }
 
-int copyServerTableTo(const ServerAddress& address, const QString& path, QString* error) {
+namespace {
+struct ResultDeleter {
+  void operator()(PGresult* r) const { PQclear(r); }
+};
+using Result = std::unique_ptr<PGresult, ResultDeleter>;
+
+// Every employee's fields (fields::allFields(), matched to the table's
+// columns by name without regard to case; one the table lacks is null), in
+// table order, as the server's own texts: a whole large table is read in
+// one statement without making a value of every field.
+Result readAllFields(ServerConnection& c) {
+  const ServerAddress& address = c.address();
+  const QString table = c.employeeTable();
+  if (table.isEmpty())
+    throw DbError(QString("The database server %1 has no employee table.").arg(address.display()).toStdString());
+  QStringList have;
+  {
+    QSqlQuery q = c.run("SELECT attname FROM pg_attribute WHERE attrelid = (SELECT oid FROM "
+                        "pg_class WHERE relname = ? AND relnamespace = "
+                        "current_schema()::regnamespace) AND attnum > 0 AND NOT attisdropped",
+                        {table});
+    while (q.next()) have << q.value(0).toString();
+  }
+  QStringList select;
+  for (const QString& f : fields::allFields()) {
+    QString found;
+    for (const QString& h : have)
+      if (h.compare(f, Qt::CaseInsensitive) == 0 && (found.isEmpty() || h == f)) found = h;
+    select << (found.isEmpty() ? QString("NULL") : quoted(found));
+  }
+  PGconn* connection = libpqHandle(c.database());
+  if (!connection) throw DbError("The connection to the database server is not a PostgreSQL one.");
+  Result rows(PQexec(connection, ("SELECT " + select.join(", ") + " FROM " + quoted(table) +
+                                  " ORDER BY row_id")
+                                     .toUtf8()
+                                     .constData()));
+  if (PQresultStatus(rows.get()) != PGRES_TUPLES_OK)
+    throw DbError(QString("The database server %1 could not read the employees (%2).")
+                      .arg(address.display(),
+                           QString::fromUtf8(PQresultErrorMessage(rows.get())).simplified())
+                      .toStdString());
+  return rows;
+}
+
+// Writes the rows into the new employee database at `path` in one
+// transaction, straight through the SQLite library.
+QString writeRows(const QString& path, PGresult* rows) {
+  const int fieldCount = int(fields::allFields().size());
+  PrivateConnection c(path);
+  sqlite3* handle = sqliteHandle(c.database());
+  auto failed = [&] { return QString::fromUtf8(sqlite3_errmsg(handle)); };
+  if (sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) return failed();
+  QStringList names;
+  for (const QString& f : fields::allFields()) names << quoted(f);
+  const QByteArray sql = ("INSERT INTO Employees (" + names.join(", ") + ") VALUES (" +
+                          QStringList(fieldCount, "?").join(", ") + ")")
+                             .toUtf8();
+  sqlite3_stmt* insert = nullptr;
+  if (sqlite3_prepare_v2(handle, sql.constData(), -1, &insert, nullptr) != SQLITE_OK) return failed();
+  QString error;
+  for (int r = 0; r < PQntuples(rows) && error.isEmpty(); ++r) {
+    for (int f = 0; f < fieldCount; ++f) {
+      if (PQgetisnull(rows, r, f)) {
+        sqlite3_bind_null(insert, f + 1);
+      } else if (f == 0) {  // Number, a whole number
+        sqlite3_bind_int64(insert, f + 1, QByteArray(PQgetvalue(rows, r, f)).toLongLong());
+      } else {
+        sqlite3_bind_text(insert, f + 1, PQgetvalue(rows, r, f), PQgetlength(rows, r, f),
+                          SQLITE_STATIC);
+      }
+    }
+    if (sqlite3_step(insert) != SQLITE_DONE) error = failed();
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  if (error.isEmpty() && sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    error = failed();
+  if (!error.isEmpty()) sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+  return error;
+}
+}  // namespace
+
+int copyServerTableTo(const ServerAddress& address, const QString& path, QString* error,
+                      bool* serverFault) {
+  if (serverFault) *serverFault = false;
+  Result rows;
   try {
     ServerConnection c(address);
-    const QList<legacy::Employee> employees = serverEmployees(c);
-    if (!legacy::writeEmployeeDatabase(path, employees, error) ||
-        !legacy::holdsEmployees(path, employees, error))
+    rows = readAllFields(c);
+  } catch (const DbError& e) {
+    *error = QString::fromUtf8(e.what());
+    if (serverFault) *serverFault = true;
+    return -1;
+  }
+  // An empty employee database from the program's own schema, then the rows.
+  if (!legacy::writeEmployeeDatabase(path, {}, error)) return -1;
+  const QString name = QFileInfo(path).fileName();
+  if (fileops::injectedFault(FileStep::Write, path)) {
+    *error = QString("the new file %1 could not be written; the disk may be full").arg(name);
+    return -1;
+  }
+  try {
+    const QString why = writeRows(path, rows.get());
+    if (!why.isEmpty()) {
+      *error = QString("the new file %1 could not be written (%2)").arg(name, why);
       return -1;
-    return int(employees.size());
+    }
+    QString problem;
+    const int written = checkedEmployeeCount(path, Check::Quick, &problem, true);
+    if (written != PQntuples(rows.get())) {
+      *error = QString("the new file %1 did not read back as written").arg(name);
+      return -1;
+    }
+    return written;
   } catch (const DbError& e) {
     *error = QString::fromUtf8(e.what());
     return -1;
@@ -134,7 +233,7 @@ int copyServerTableTo(const ServerAddress& address, const QString& path, QString
 int checkServerTable(const ServerAddress& address, QString* error) {
   try {
     ServerConnection c(address);
-    return int(serverEmployees(c).size());
+    return PQntuples(readAllFields(c).get());
   } catch (const DbError& e) {
     *error = QString::fromUtf8(e.what());
     return -1;
@@ -147,9 +246,9 @@ QString vacuumServerTable(const ServerAddress& address) {
     const QString table = c.employeeTable();
     if (table.isEmpty()) return QString("the database server %1 has no employee table").arg(address.display());
     QSqlQuery q(c.database());
-    // FULL gives the space back, as compacting the file does; it holds the
-    // table for the moment it takes.
-    if (!q.exec("VACUUM (FULL, ANALYZE) " + quoted(table)))
+    // The space of deleted records is made free for new ones; other PCs go
+    // on reading and writing meanwhile.
+    if (!q.exec("VACUUM (ANALYZE) " + quoted(table)))
       return QString("the database server %1 could not compact the table (%2)")
           .arg(address.display(), serverReason(q.lastError()));
   } catch (const DbError& e) {

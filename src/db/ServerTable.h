@@ -9,7 +9,6 @@
 #include "db/ServerAddress.h"
 
 namespace db {
-class ServerConnection;
 
 // The statement that makes the table: the program's own row_id (table
 // order) and version columns, then the fields as the empty employee.mdb has
@@ -21,18 +20,16 @@ QString serverTableStatement(const QString& table = "Employees");
 // employee, or not at all. Throws DbError naming the server.
 void createServerTable(const ServerAddress& address, const QList<legacy::Employee>& employees);
 
-// Every employee on the server, in table order (the values of
-// fields::allFields(), fields matched without regard to case).
-QList<legacy::Employee> serverEmployees(ServerConnection& connection);
-
 // Every employee of an employee.mdb of this PC (SQLite, or the old Access
 // format), numbered 1..n in table order. Throws DbError with the reason.
 QList<legacy::Employee> fileEmployees(const QString& path);
 
 // Writes an SQLite employee database at `path` (which must not exist) with
-// every employee on the server, and reads it back. Returns the number of
-// employees, or -1 with the reason.
-int copyServerTableTo(const ServerAddress& address, const QString& path, QString* error);
+// every employee on the server, and checks it. Returns the number of
+// employees, or -1 with the reason; `serverFault` tells whether the server
+// (not the file) failed.
+int copyServerTableTo(const ServerAddress& address, const QString& path, QString* error,
+                      bool* serverFault = nullptr);
 
 // Reads every record on the server; the number of employees, or -1 with
 // the reason.

@@ -194,14 +194,7 @@ class SqliteEngine : public Engine {
   }
 
   // The connection's own SQLite handle, for the reads that walk the table.
-  sqlite3* rawHandle() const {
-    const QVariant v = database().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-      throw DbError("The employee database is not an SQLite database connection.");
-    sqlite3* h = *static_cast<sqlite3* const*>(v.constData());
-    if (!h) throw DbError("The employee database is not open.");
-    return h;
-  }
+  sqlite3* rawHandle() const { return sqliteHandle(database()); }
 
   static Cell cellOf(sqlite3_stmt* statement, int c) {
     Cell cell;

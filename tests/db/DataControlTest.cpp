@@ -32,14 +32,8 @@ struct Window {
 }  // namespace
 
 // The same behaviour whether the table is employee.mdb or on a server.
-class DataControlHomes : public testing::TestWithParam<Home> {
- protected:
-  void SetUp() override {
-    if (GetParam() == Home::Server) ROTAWISE_NEED_SERVER();
-    home.install();
-  }
-  DataFolder folder;
-  TableHome home{GetParam(), folder};
+class DataControlHomes : public OnBothHomes<FolderTest> {
+  bool installFile() const override { return true; }
 };
 ROTAWISE_BOTH_HOMES(DataControlHomes);
 

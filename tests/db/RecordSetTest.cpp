@@ -29,14 +29,8 @@ void enter(RecordSet& rs, const QString& name) {
 }  // namespace
 
 // The same behaviour whether the table is employee.mdb or on a server.
-class RecordSetHomes : public testing::TestWithParam<Home> {
- protected:
-  void SetUp() override {
-    if (GetParam() == Home::Server) ROTAWISE_NEED_SERVER();
-    home.install();
-  }
-  DataFolder folder;
-  TableHome home{GetParam(), folder};
+class RecordSetHomes : public OnBothHomes<FolderTest> {
+  bool installFile() const override { return true; }
 };
 ROTAWISE_BOTH_HOMES(RecordSetHomes);
 

@@ -335,7 +335,8 @@ TEST_F(ServerTest, CompactRepairAndBackupFromTheMenuWorkOnTheServerTable) {
   window.MnuCompact_Click();
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].text,
-            "Database has been compacted and renumbered.  Old database renamed as BACKUP.MDB");
+            "Database has been compacted and renumbered.  Old database renamed as BACKUP.MDB")
+      << boxes.shown()[0].text.toStdString();
   EXPECT_EQ(dbtest::numbersAndNames(folder.file("employee.mdb")),
             (QVector<QPair<int, QString>>{{1, "Adams, Zoe"}, {2, "Stone, Bob"}}));
   // Backup.mdb holds the employees as they were, in a file any PC opens.

@@ -32,16 +32,7 @@ int countOf(const MessageBoxQueue& boxes, const QString& text) {
 class EmployeeRecordsTest : public EmployeeWindowTest {};
 
 // The same window whether the table is employee.mdb or on a server.
-class EmployeeRecordsHomes : public EmployeeWindowTest, public testing::WithParamInterface<Home> {
- protected:
-  void SetUp() override {
-    if (GetParam() == Home::Server) {
-      ROTAWISE_NEED_SERVER();
-      home.install();
-    }
-  }
-  TableHome home{GetParam(), folder};
-};
+class EmployeeRecordsHomes : public OnBothHomes<EmployeeWindowTest> {};
 ROTAWISE_BOTH_HOMES(EmployeeRecordsHomes);
 
 TEST_P(EmployeeRecordsHomes, EmptyTableHintsOncePerLoadAndTheFirstRecordIsNumberOne) {

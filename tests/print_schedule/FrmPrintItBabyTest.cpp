@@ -112,16 +112,7 @@ class PrintWindowTest : public ScheduleTest {
 };
 
 // Printing and the preview read the table on a server as they read the file.
-class PrintWindowHomes : public PrintWindowTest, public testing::WithParamInterface<Home> {
- protected:
-  void SetUp() override {
-    if (GetParam() == Home::Server) {
-      ROTAWISE_NEED_SERVER();
-      home.install();
-    }
-  }
-  TableHome home{GetParam(), folder};
-};
+class PrintWindowHomes : public OnBothHomes<PrintWindowTest> {};
 ROTAWISE_BOTH_HOMES(PrintWindowHomes);
 
 TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {

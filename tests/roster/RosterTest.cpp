@@ -133,16 +133,7 @@ QStringList names(const Section& s) {
 }  // namespace
 
 // The roster reads the table on a server as it reads the file.
-class RosterHomes : public RosterTest, public testing::WithParamInterface<Home> {
- protected:
-  void SetUp() override {
-    if (GetParam() == Home::Server) {
-      ROTAWISE_NEED_SERVER();
-      home.install();
-    }
-  }
-  TableHome home{GetParam(), folder};
-};
+class RosterHomes : public OnBothHomes<RosterTest> {};
 ROTAWISE_BOTH_HOMES(RosterHomes);
 
 TEST_P(RosterHomes, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMessage) {

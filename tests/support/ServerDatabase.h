@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "db/ServerAddress.h"
+#include "support/TestSupport.h"
 
-class DataFolder;
 namespace db {
 class ServerConnection;
 }
@@ -69,4 +69,25 @@ class TableHome {
   Home home_;
   DataFolder& folder_;
   std::unique_ptr<ServerDatabase> server_;
+};
+
+// A fixture `Base` (which has a DataFolder `folder`) run once with the table
+// in employee.mdb and once on a server: there, a fresh database named by the
+// folder's database.url, with the empty table. employee.mdb is installed
+// too when `installFile()` says so.
+template <class Base>
+class OnBothHomes : public Base, public testing::WithParamInterface<Home> {
+ protected:
+  void SetUp() override {
+    Base::SetUp();
+    if (GetParam() == Home::Server) ROTAWISE_NEED_SERVER();
+    if (GetParam() == Home::Server || installFile()) home.install();
+  }
+  virtual bool installFile() const { return false; }
+  TableHome home{GetParam(), this->folder};
+};
+
+// A bare data folder, for OnBothHomes.
+struct FolderTest : testing::Test {
+  DataFolder folder;
 };
