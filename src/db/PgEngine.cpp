@@ -1,5 +1,6 @@
 #include "db/PgEngine.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -331,8 +332,37 @@ std::unique_ptr<Engine> makeServerEngine(const ServerAddress& address) {
   return std::make_unique<ServerEngine>(address);
 }
 
-ServerConnection::ServerConnection(const ServerAddress& address)
-    : address_(address), name_(QString("rotawise-server-own-%1").arg(nextNumber())) {
+namespace {
+// Maintenance connections are kept for the next one to the same server:
+// a new connection costs the server a process and its first reads.
+QHash<QString, QString>& idleConnections() {
+  static QHash<QString, QString> idle;
+  static const bool closedAtExit = [] {
+    qAddPostRoutine([] {
+      for (const QString& name : std::as_const(idleConnections())) {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+      }
+      idleConnections().clear();
+    });
+    return true;
+  }();
+  Q_UNUSED(closedAtExit);
+  return idle;
+}
+}  // namespace
+
+ServerConnection::ServerConnection(const ServerAddress& address) : address_(address) {
+  if (const QString kept = idleConnections().take(address.key()); !kept.isEmpty()) {
+    QSqlDatabase db = QSqlDatabase::database(kept, false);
+    if (db.isOpen() && QSqlQuery(db).exec("SELECT 1")) {
+      name_ = kept;
+      return;
+    }
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(kept);
+  }
+  name_ = QString("rotawise-server-own-%1").arg(nextNumber());
   QSqlDatabase::addDatabase("QPSQL", name_);
   const QString why = openServerConnection(name_, address);
   if (!why.isEmpty()) {
@@ -342,7 +372,14 @@ ServerConnection::ServerConnection(const ServerAddress& address)
 }
 
 ServerConnection::~ServerConnection() {
-  QSqlDatabase::database(name_, false).close();
+  QSqlDatabase db = QSqlDatabase::database(name_, false);
+  auto& idle = idleConnections();
+  if (db.isOpen() && !idle.contains(address_.key())) {
+    idle.insert(address_.key(), name_);
+    return;
+  }
+  db.close();
+  db = QSqlDatabase();
   QSqlDatabase::removeDatabase(name_);
 }
 

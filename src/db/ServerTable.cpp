@@ -161,6 +161,9 @@ QString writeRows(const QString& path, PGresult* rows) {
   PrivateConnection c(path);
   sqlite3* handle = sqliteHandle(c.database());
   auto failed = [&] { return QString::fromUtf8(sqlite3_errmsg(handle)); };
+  // The file is new and under an unfinished name until it is flushed and
+  // renamed: SQLite need not guard it against a crash on its own.
+  sqlite3_exec(handle, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
   if (sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) return failed();
   QStringList names;
   for (const QString& f : fields::allFields()) names << quoted(f);
@@ -248,7 +251,7 @@ QString vacuumServerTable(const ServerAddress& address) {
     QSqlQuery q(c.database());
     // The space of deleted records is made free for new ones; other PCs go
     // on reading and writing meanwhile.
-    if (!q.exec("VACUUM (ANALYZE) " + quoted(table)))
+    if (!q.exec("VACUUM " + quoted(table)))
       return QString("the database server %1 could not compact the table (%2)")
           .arg(address.display(), serverReason(q.lastError()));
   } catch (const DbError& e) {
