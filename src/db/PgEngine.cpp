@@ -278,9 +278,9 @@ class ServerEngine : public Engine {
   [[noreturn]] void failWith(const QSqlError& error) { fail(serverReason(error)); }
   [[noreturn]] void fail(const QString& why) {
     if (lost_)
-      throw DbError(QString("The connection to the database server %1 was lost (%2).  What was "
-                            "not saved before is not saved; the program connects again at the "
-                            "next action.")
+      throw DbError(QString("The connection to the database server %1 was lost (%2), so this "
+                            "action was not carried out and nothing of it was saved.  The program "
+                            "connects again at the next action.")
                         .arg(address_.display(), why)
                         .toStdString());
     throw DbError(QString("The database server %1 could not carry out the request (%2).")
