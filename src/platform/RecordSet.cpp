@@ -552,13 +552,14 @@ void RecordSet::refuseUpdate(int outcome) {
   d.mode = Impl::Mode::None;
   d.pending.clear();
   if (db::UpdateOutcome(outcome) == db::UpdateOutcome::Gone)
-    throw DbConflict(QString("The record of %1 has been deleted on another PC since it was shown, "
-                             "so the changes made here were not saved.")
+    throw DbConflict(QString("The record of %1 has been deleted on another PC (or in another "
+                             "window) since it was shown, so the changes made here were not saved.")
                          .arg(who)
                          .toStdString());
-  throw DbConflict(QString("The record of %1 was changed on another PC since it was shown.  The "
-                           "changes made here were not saved, so as not to overwrite theirs; the "
-                           "record is shown as it is now when you move to it again.")
+  throw DbConflict(QString("The record of %1 was changed on another PC (or in another window) "
+                           "since it was shown.  The changes made here were not saved, so as not "
+                           "to overwrite those; the record is shown as it is now when you move to "
+                           "it again.")
                        .arg(who)
                        .toStdString());
 }
