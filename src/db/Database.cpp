@@ -277,7 +277,7 @@ Transaction::Transaction(const QString& path) : handle_(path, nullptr) {
     if (!why.isEmpty())
       throw DbError(QString("The database %1 could not start a change (%2); it may be read-only or "
                             "in use.")
-                        .arg(entry.server ? engine.name().mid(4) : displayName(handle_.path()), why)
+                        .arg(engine.name(), why)
                         .toStdString());
     entry.rollbackOnly = false;
   }
@@ -297,7 +297,7 @@ void Transaction::commit() {
   if (!why.isEmpty()) {
     rollBack(entry);
     throw DbError(QString("The change could not be saved in %1 (%2); nothing of it was saved.")
-                      .arg(entry.server ? entry.engine->name().mid(4) : displayName(handle_.path()), why)
+                      .arg(entry.engine->name(), why)
                       .toStdString());
   }
 }

@@ -47,8 +47,8 @@ class Engine {
  public:
   virtual ~Engine() = default;
 
-  // The database in words for messages: "employee.mdb", or "the server
-  // host:port/dbname".
+  // The database in words for messages, after "The database": "employee.mdb",
+  // or "server host:port/dbname".
   virtual QString name() const = 0;
   // Rows written on other PCs may differ from what was read a moment ago:
   // a record about to be shown is read again, and updates carry its version.

@@ -50,7 +50,7 @@ class ServerEngine : public Engine {
     QSqlDatabase::removeDatabase(connection_);
   }
 
-  QString name() const override { return "the server " + address_.display(); }
+  QString name() const override { return "server " + address_.display(); }
   bool shared() const override { return true; }
 
   QString open() override {
