@@ -109,7 +109,7 @@ class ServerEngine : public Engine {
             RowSink& sink) override {
     QSqlQuery q = run("SELECT row_id, " + columnList(columns) + " FROM " + quoted(table) +
                           " WHERE row_id BETWEEN ? AND ? ORDER BY row_id",
-                      {first, last}, true);
+                      {first, last});
     QVector<QVariant> values(columns.size());
     QVector<Cell> cells(columns.size());
     while (q.next()) {
