@@ -8,13 +8,9 @@
 #include "platform/MessageBox.h"
 
 void runStartUpChecks() {
-  QStringList restored;
-  {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    restored = recovery::finishInterruptedWork();
-    restored << tidyBackupFolder();
-    QApplication::restoreOverrideCursor();
-  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QStringList restored = recovery::finishInterruptedWork() + tidyBackupFolder();
+  QApplication::restoreOverrideCursor();
   if (!restored.isEmpty())
     msgBox(recovery::reportText(restored), msg::OkOnly + msg::Exclamation, "Ok!");
   legacy::convertOldEmployeeDatabase();
