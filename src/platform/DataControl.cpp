@@ -64,7 +64,10 @@ struct DataControl::Impl {
     if (!rs.isOpen()) return;
     if (finishEditing) finishEditing();
     if (pendingNew && keepNew && !keepNew()) {
-      pendingNew = false;  // never written; the record current before it stays
+      // Never written: the controls show the record current before it (or
+      // nothing), so no one takes the dropped record for a stored one.
+      pendingNew = false;
+      show();
       return;
     }
     if (pendingNew) {

@@ -390,6 +390,16 @@ TEST_F(EmployeeRecordsTest, ANewEmployeeLeftWithOnlyItsPromptsIsDroppedNotWritte
   type("txtFullName", "Young, Cy");
   click("CmdSaveData");
   EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Lee, Ann", "Young, Cy"}));
+
+  // With nobody in the table, nothing is left on screen that looks stored.
+  deleteStored("Lee, Ann");
+  deleteStored("Young, Cy");
+  open();
+  click("CmdAddRecord");
+  find<QToolButton>("MoveFirst")->click();
+  EXPECT_EQ(text("Text1"), "");
+  EXPECT_EQ(text("txtFullName"), "");
+  EXPECT_TRUE(storedEmployees().isEmpty());
 }
 
 TEST_F(EmployeeRecordsTest, BrowsingShowsRecordsWithoutChangingThem) {

@@ -393,6 +393,8 @@ TEST_F(PrintWindowTest, WhoWorksHereAtHoursNoTimeListsIsNamedAfterThePrintAndUnd
   EXPECT_EQ(under, QStringList{"Gil Odd: Wednesday 10A.M. - 6P.M."});
   EXPECT_TRUE(window->unlistedBox()->isVisible());
   EXPECT_TRUE(window->rect().contains(window->unlistedBox()->geometry()));
+  if (const QByteArray dir = qgetenv("ROTAWISE_SCREENSHOTS"); !dir.isEmpty())
+    EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(dir) + "/FrmPrintItBaby-preview.png"));
 }
 
 TEST_F(PrintWindowTest, ThePreviewsButtonsWaitUntilItIsDone) {
