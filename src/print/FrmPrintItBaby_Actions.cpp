@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <exception>
 
@@ -54,6 +55,7 @@ void FrmPrintItBaby::Form_Activate() {
 void FrmPrintItBaby::clearGrid() {
   for (auto& column : grid_)
     for (QListWidget* box : column) box->clear();
+  lstUnlisted->clear();
 }
 
 void FrmPrintItBaby::enableButtons(bool enabled) {
@@ -87,6 +89,7 @@ void FrmPrintItBaby::Command4_Click() {
   setMousePointer(this, pointer::Hourglass);
   doEvents();
   enableButtons(false);
+  QVector<UnlistedShift> unlisted;
   try {
     CommonDialog1->CancelError = true;
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
@@ -102,6 +105,7 @@ void FrmPrintItBaby::Command4_Click() {
     };
     run.rowUnit = rowUnit();
     run.date = clock_::shortDate(clock_::today());
+    run.unlisted = &unlisted;
     printSchedules(run, state_);
   } catch (...) {
     // Cancel, a missing or unsafe hand-over file, the database, the printer:
@@ -111,7 +115,9 @@ void FrmPrintItBaby::Command4_Click() {
   }
   setMousePointer(this, pointer::Default);
   enableButtons(true);
-  msgBox(kPrinted, kExclamation, "Ok!");
+  // One closing message: the print was sent, and who is not on the paper.
+  const QString notice = unlistedNotice(unlisted);
+  msgBox(notice.isEmpty() ? kPrinted : kPrinted + "\n\n" + notice, kExclamation, "Ok!");
 }
 
 // ---- Preview ----------------------------------------------------------------
@@ -119,6 +125,10 @@ void FrmPrintItBaby::Command4_Click() {
 void FrmPrintItBaby::Command3_Click() {
   const QScopedValueRollback<bool> working(busy_, true);
   setMousePointer(this, pointer::Hourglass);
+  // The grid fills day by day while window events run: a second press (or
+  // any other button) must wait until it is done.
+  enableButtons(false);
+  const auto enableAgain = qScopeGuard([this] { enableButtons(true); });
   try {
     bool ok = false;
     const QString settingsFile = readPrintFile(&ok);
@@ -167,6 +177,8 @@ void FrmPrintItBaby::showPreview(const ScheduleSelection& selection) {
     }
     doEvents();
   }
+  for (const UnlistedShift& shift : sortedUnlisted(selection.unlisted))
+    lstUnlisted->addItem(unlistedShiftText(shift));
 }
 
 // ---- Leaving ----------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "print/ScheduleSelection.h"
 
+#include <algorithm>
+
 #include "db/EmployeeFields.h"
 #include "platform/RecordSet.h"
 
@@ -73,6 +75,37 @@ void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bo
   const bool weekend = day == 5 || day == 6;
   if (weekend && t == kWeekendLateShift && d.main == kWeekendLongDay && d.worksMain)
     list(Placement::WeekendDouble);
+}
+
+// A shift is worked when its start or stop holds a time ("No" is a day off).
+bool hasHours(const QString& from, const QString& to) {
+  auto isTime = [](const QString& t) {
+    const QString key = compareKey(t);
+    return !key.isEmpty() && key != "NO";
+  };
+  return isTime(from) || isTime(to);
+}
+
+// The shifts of one employee's day, worked in the area, that no block lists.
+// The placement rules list a main shift under a time equal to its range (or,
+// on a long weekend day, under the late shift), and a split shift under a time
+// equal to its range (the main shift's listing when the two ranges are one).
+void noteUnlisted(const EmployeeRow& e, int day, const DayKeys& d, const Choices& c,
+                  const QString& area, QVector<UnlistedShift>& out) {
+  auto listedAt = [&](const QString& range) {
+    return std::find(c.times.begin(), c.times.end(), range) != c.times.end();
+  };
+  const bool weekend = day == 5 || day == 6;
+  const bool mainListed = listedAt(d.main) ||
+                          (weekend && d.main == kWeekendLongDay && listedAt(kWeekendLateShift));
+  const EmployeeDay& x = e.days[day];
+  const QString main = mainRange(x);
+  if (d.worksMain && hasHours(x.start, x.stop) && !mainListed)
+    out.push_back({area, e.fullname, day, main});
+  const QString split = splitRange(x);
+  if (d.worksSplit && hasHours(x.splitStart, x.splitStop) && !listedAt(d.split) &&
+      !(split == main && d.worksMain && !mainListed))  // the same hours, named once
+    out.push_back({area, e.fullname, day, split});
 }
 }  // namespace
 
@@ -174,6 +207,7 @@ ScheduleSelection selectSchedule(const PrintState& state, const QVector<Employee
     for (int d : days) {
       const DayKeys keys(e.days[d], choices);
       for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
+      noteUnlisted(e, d, keys, choices, state.area, s.unlisted);
     }
   }
   return s;
