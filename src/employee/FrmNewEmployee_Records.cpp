@@ -101,6 +101,13 @@ void FrmNewEmployee::CmdDelete_Click() {
              msg::YesNo + msg::Question, "Warning question") == msg::No)
     return;
   guarded([&] {
+    // A new employee left with its prompts was never written: leaving it
+    // drops it, and there is nothing more to delete (the record shown
+    // before it must not go in its place).
+    if (Data1->newRecordPending() && newRecordHoldsOnlyPrompts()) {
+      Data1->MoveLast();
+      return;
+    }
     {
       // The delete and the numbers that close its gap reach the file
       // together: a crash half way leaves the table as it was.

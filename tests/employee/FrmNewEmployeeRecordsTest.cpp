@@ -198,13 +198,23 @@ TEST_F(EmployeeRecordsTest, DeleteAsksThenCompactsKeepsTheOldFileAndRenumbers) {
 }
 
 TEST_F(EmployeeRecordsTest, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone) {
-  storeEmployees({employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob")});
-  open();
-  click("CmdAddRecord");
-  type("txtFullName", "Temp, Tom");
-  click("CmdDelete");
-  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Adams, Zoe", "Stone, Bob"}));
-  EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
+  // Typed or left with its prompts, the new employee on screen is the one
+  // deleted, never the record shown before it.
+  for (const QString& typed : {QString("Temp, Tom"), QString()}) {
+    SCOPED_TRACE(typed.isEmpty() ? "left with its prompts" : "with a name typed");
+    DataFolder fresh;
+    fresh.installAll();
+    fresh.write("AREAS.IGH", "Kitchen\r\n");
+    fresh.write("POSITION.IGH", "Cook\r\n");
+    storeEmployees({employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob")});
+    open();
+    click("CmdAddRecord");
+    if (!typed.isEmpty()) type("txtFullName", typed);
+    click("CmdDelete");
+    EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Adams, Zoe", "Stone, Bob"}));
+    EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
+    delete window.data();
+  }
 }
 
 TEST_F(EmployeeRecordsTest, AFailingCompactionStepLosesNoRecord) {
