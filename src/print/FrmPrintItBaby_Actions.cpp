@@ -90,6 +90,7 @@ void FrmPrintItBaby::Command4_Click() {
   doEvents();
   enableButtons(false);
   QVector<UnlistedShift> unlisted;
+  QStringList unsetAreas;
   try {
     CommonDialog1->CancelError = true;
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
@@ -106,6 +107,7 @@ void FrmPrintItBaby::Command4_Click() {
     run.rowUnit = rowUnit();
     run.date = clock_::shortDate(clock_::today());
     run.unlisted = &unlisted;
+    run.unsetAreas = &unsetAreas;
     printSchedules(run, state_);
   } catch (...) {
     // Cancel, a missing or unsafe hand-over file, the database, the printer:
@@ -115,9 +117,11 @@ void FrmPrintItBaby::Command4_Click() {
   }
   setMousePointer(this, pointer::Default);
   enableButtons(true);
-  // One closing message: the print was sent, and who is not on the paper.
-  const QString notice = unlistedNotice(unlisted);
-  msgBox(notice.isEmpty() ? kPrinted : kPrinted + "\n\n" + notice, kExclamation, "Ok!");
+  // One closing message: the print was sent, and what is not on the paper.
+  QStringList message{kPrinted};
+  for (const QString& notice : {unsetAreasNotice(unsetAreas), unlistedNotice(unlisted)})
+    if (!notice.isEmpty()) message << notice;
+  msgBox(message.join("\n\n"), kExclamation, "Ok!");
 }
 
 // ---- Preview ----------------------------------------------------------------

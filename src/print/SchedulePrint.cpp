@@ -1,5 +1,7 @@
 #include "print/SchedulePrint.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <optional>
 
@@ -73,7 +75,12 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
       // A blank or one-letter item (a cleared box of the area window) is no
       // area: the areas after it are printed all the same.
       if (item.trimmed().size() < 2) continue;
-      printAreaSchedule(eachArea, state, areaSettingsFileName(item));
+      const QString settingsFile = areaSettingsFileName(item);
+      if (run.unsetAreas && !QFileInfo::exists(settingsFile)) {
+        *run.unsetAreas << item.trimmed();
+        continue;
+      }
+      printAreaSchedule(eachArea, state, settingsFile);
       ++documents;
     }
   } catch (...) {
@@ -115,4 +122,11 @@ QString unlistedNotice(const QVector<UnlistedShift>& shifts, int shown) {
     text += "\n" + unlistedShiftText(sorted[i]) + " (" + sorted[i].area.trimmed() + ")";
   if (sorted.size() > shown) text += QString("\n... and %1 more.").arg(sorted.size() - shown);
   return text;
+}
+
+QString unsetAreasNotice(const QStringList& areas) {
+  if (areas.isEmpty()) return {};
+  return "These areas have no saved print choices, so they were not printed (choose each in the "
+         "print setup and press Save Info):\n" +
+         areas.join("\n");
 }

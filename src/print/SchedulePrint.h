@@ -2,6 +2,7 @@
 // "&Print" of the print window, apart from the window: the run that reads the
 // hand-over files, selects, lays out and ends one document per area.
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 
@@ -20,6 +21,9 @@ struct ScheduleRun {
   QString date;        // today's date as the title shows it
   // When given, collects the shifts of every printed area that no time lists.
   QVector<UnlistedShift>* unlisted = nullptr;
+  // When given, an all-areas run passes over an area that has no saved
+  // choices (no settings file) and collects its name, instead of ending.
+  QStringList* unsetAreas = nullptr;
 };
 
 // The sheet of one area from the state and the selection; reads extras.txt
@@ -45,6 +49,8 @@ QVector<UnlistedShift> sortedUnlisted(QVector<UnlistedShift> shifts);
 // in a printed area is on the paper, else the shifts (at most `shown`, the
 // rest counted), each with its area.
 QString unlistedNotice(const QVector<UnlistedShift>& shifts, int shown = 15);
+// What the closing message adds for the areas an all-areas run passed over.
+QString unsetAreasNotice(const QStringList& areas);
 
 // True when PRINT.IGH asks for every area.
 bool isAllAreasSettingsFile(const QString& settingsFileName);
