@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/BackupFolderDialog.h"
 #include "platform/Help.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,12 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
   help::installF1Handler(app);  // as the program does at start-up
+  // A test that meets the backup's folder question without answering it fails
+  // rather than waits for a click.
+  setBackupFolderAnswer([](const QStringList&, const QString&) {
+    ADD_FAILURE() << "the backup asked for a folder that no test answers";
+    return QString();
+  });
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
