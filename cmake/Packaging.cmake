@@ -1,8 +1,7 @@
 # The Debian package, made by CPack from the install() rules (package.sh runs
 # it on a stripped Release build). Its dependencies are worked out from the
-# shared libraries the program links; the two Qt plugins it loads at run time
-# (the SQLite driver and the window-system plugins) are named by hand, since
-# no linked library tells of them.
+# shared libraries the program links; the Qt SQLite driver, a plugin loaded
+# at run time, is named by hand, since no linked library tells of it.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rotawise)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -26,7 +25,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -1,6 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -40,7 +40,7 @@ int msgBox(const QString& text, int code, const QString& title, const QString& o
     default:
       box.setStandardButtons(QMessageBox::Ok);
   }
-  QAbstractButton* other =
+  QPushButton* other =
       otherButton.isEmpty() ? nullptr : box.addButton(otherButton, QMessageBox::ActionRole);
   const int pressed = box.exec();
   if (other && box.clickedButton() == other) return msg::Other;
