@@ -34,10 +34,10 @@ BackupFolderDialog::BackupFolderDialog(const QStringList& drives, const QString&
   setWindowTitle("Drive A: for the backup");
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
-      "This computer has no floppy drive A:.  Please choose the folder that stands for drive A:; "
-      "the backup copies employee.mdb there.  A USB stick or another disk keeps the copy safe "
-      "when this computer fails.  The folder is remembered for this data folder; the backup "
-      "question offers to choose another one later.",
+      "This computer has no floppy drive, so please choose the folder that stands for drive A: "
+      "(the backup copies employee.mdb there).  A USB stick or another disk keeps the copy safe "
+      "when this computer fails.  The folder is remembered for this data folder, and the "
+      "backup's question offers to choose another one later.",
       this);
   intro->setObjectName("IntroLabel");
   intro->setWordWrap(true);

@@ -131,7 +131,9 @@ TEST_F(BackupFolder, TheBackupQuestionOffersAnotherFolderAndCancelCopiesNothing)
     window.Backup_Click();
     EXPECT_EQ(question.asked - askedBefore, c.folders.size());
     if (!c.folders.isEmpty()) EXPECT_EQ(question.currents.last(), first);
-    EXPECT_EQ(boxes.texts(), c.copiedTo.isEmpty() ? QStringList{kInsert} : QStringList{kInsert, kSaved});
+    const QStringList expected =
+        c.copiedTo.isEmpty() ? QStringList{kInsert} : QStringList{kInsert, kSaved};
+    EXPECT_EQ(boxes.texts(), expected);
     EXPECT_EQ(QDir(first).isEmpty(), true);
     EXPECT_EQ(!copyIn(second).isEmpty(), !c.copiedTo.isEmpty());
     EXPECT_EQ(drive::chosenFolder('A'), c.driveAfter);
