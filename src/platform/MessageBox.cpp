@@ -1,8 +1,8 @@
 #include "platform/MessageBox.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 MessageBoxHandler& handler() {
