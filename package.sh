@@ -8,7 +8,12 @@ PACKAGES+=(dpkg-dev file desktop-file-utils appstream lintian)
 install_packages
 
 BUILD="$ROOT/build-release"
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DROTAWISE_TESTS=OFF >/dev/null
+# Debian's own compiler and linker flags, with every hardening feature.
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
+CXXFLAGS="$(cd "$ROOT" && dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DROTAWISE_TESTS=OFF \
+      -DCMAKE_CXX_FLAGS="$CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 rm -rf "$ROOT/dist"
 (cd "$BUILD" && cpack -G DEB >/dev/null)
@@ -28,7 +33,7 @@ desktop-file-validate "$UNPACKED"/usr/share/applications/*.desktop && echo "pass
 echo "== appstreamcli validate"
 appstreamcli validate --no-net "$UNPACKED"/usr/share/metainfo/*.metainfo.xml
 echo "== lintian"
-lintian --fail-on error "$DEB" && echo "passed"
+lintian --info --fail-on error,warning "$DEB" && echo "passed"
 echo "== the unpacked program"
 "$UNPACKED/usr/bin/rotawise" --version
 if strings "$UNPACKED/usr/bin/rotawise" | grep -q -e "$ROOT" -e "$BUILD"; then
