@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The program as a user gets it: the build installed into a temporary prefix
-# (as the package installs it), started from there with an empty home under a
-# virtual display. It must answer --help and --version without a display,
-# make ~/Rotawise with the supplied files, and open its main window; nothing
-# in it may point at the source or build folder.
+# (as the package installs it), or a tree already installed (the package
+# unpacked), started from there with an empty home under a virtual display.
+# It must answer --help and --version without a display, make ~/Rotawise with
+# the supplied files, and open its main window; nothing in it may point at the
+# source or build folder.
 # Usage: installed-program.sh BUILD_FOLDER SOURCE_FOLDER
+#        installed-program.sh --prefix INSTALLED_PREFIX SOURCE_FOLDER
 set -euo pipefail
-BUILD="$1"
-SOURCE="$2"
 WORK="$(mktemp -d)"
 PROGRAM_PID=""
 cleanup() {
@@ -17,14 +17,22 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-cmake --install "$BUILD" --prefix "$WORK/prefix" --strip >/dev/null
-PROGRAM="$WORK/prefix/bin/rotawise"
+if [ "$1" = "--prefix" ]; then
+  PREFIX="$2"
+  SOURCE="$(cd "$3" && pwd)"
+else
+  PREFIX="$WORK/prefix"
+  SOURCE="$(cd "$2" && pwd)"
+  cmake --install "$1" --prefix "$PREFIX" --strip >/dev/null
+fi
+PROGRAM="$PREFIX/bin/rotawise"
 for f in share/rotawise/DAYS.IGH share/rotawise/employee.mdb share/rotawise/EMPLOYEE.HLP \
          share/applications/org.rotawise.Rotawise.desktop share/metainfo/org.rotawise.Rotawise.metainfo.xml \
          share/icons/hicolor/48x48/apps/rotawise.png share/man/man1/rotawise.1.gz; do
-  [ -f "$WORK/prefix/$f" ] || fail "$f was not installed"
+  [ -f "$PREFIX/$f" ] || fail "$f was not installed"
 done
-if strings "$PROGRAM" | grep -q -e "$SOURCE" -e "$BUILD"; then
+# The build folders live inside the source folder.
+if strings "$PROGRAM" | grep -q -e "$SOURCE"; then
   fail "the installed program names the source or build folder"
 fi
 
@@ -53,7 +61,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 
 DATA="$HOME/Rotawise"
 for f in DAYS.IGH TIMES.IGH AREATIME.IGH WEEKDAYS.IGH EMPLOYEE.HLP clouds.bmp employee.bmp employee.mdb; do
-  cmp -s "$DATA/$f" "$WORK/prefix/share/rotawise/$f" || fail "$f in the new data folder"
+  cmp -s "$DATA/$f" "$PREFIX/share/rotawise/$f" || fail "$f in the new data folder"
 done
 [ "$(ls "$DATA" | wc -l)" -eq 8 ] || fail "unexpected files in the data folder: $(ls "$DATA")"
 echo "The installed program made its data folder and opened its main window."
