@@ -47,6 +47,7 @@ class Frmemployee1 : public QMainWindow {
   QAction* addItem(QMenu* menu, const QString& name, const QString& caption, int helpContext,
                    void (Frmemployee1::*handler)());
   void addSeparator(QMenu* menu, const QString& name);
+  bool chooseBackupFolder();
 
   QHash<QString, QAction*> items_;
   QLabel* Label1 = nullptr;

@@ -149,11 +149,13 @@ void FrmPrintItBaby::Command3_Click() {
       ProgressBar1->hide();
       return;
     }
-    Data1->reopenEmployees();
-    const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
+    // The bar is up (and painted) before the table is read.
     ProgressBar1->setRange(0, 7);
     ProgressBar1->setValue(1);
     ProgressBar1->show();
+    ProgressBar1->repaint();
+    Data1->reopenEmployees();
+    const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
     showPreview(selectSchedule(state_, staff));
   } catch (...) {
     printFailed();

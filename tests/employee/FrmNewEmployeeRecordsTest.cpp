@@ -85,6 +85,15 @@ TEST_F(EmployeeRecordsTest, NewNumberFollowsTheLastRecordAndSaveRenumbersInTable
     highest = std::max(highest, v);
     pastMaximum = pastMaximum || v > bar->maximum();
   });
+  // Nothing else runs while the table is walked: the bar must paint itself.
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      paints += e->type() == QEvent::Paint;
+      return false;
+    }
+  } painted;
+  bar->installEventFilter(&painted);
   click("CmdAddRecord");
   EXPECT_EQ(text("Text1"), "8");
   type("txtFullName", "O'Brien, \"Pat\", Jr.");
@@ -101,6 +110,8 @@ TEST_F(EmployeeRecordsTest, NewNumberFollowsTheLastRecordAndSaveRenumbersInTable
   EXPECT_TRUE(bar->isHidden());
   EXPECT_FALSE(pastMaximum);
   EXPECT_GE(highest, 1);
+  EXPECT_GE(painted.paints, 2) << "the bar is painted while the table is walked";
+  bar->removeEventFilter(&painted);
   EXPECT_EQ(mousePointer(window), pointer::Default);
 }
 

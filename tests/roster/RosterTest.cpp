@@ -103,6 +103,7 @@ class RosterTest : public ::testing::Test {
     auto choice = PrinterChoice::recording(target);
     main.roster_Click();
     EXPECT_EQ(choice->timesShown, 1);
+    EXPECT_EQ(choice->lastTitle, "Print Employee Roster");
     EXPECT_EQ(mousePointer(&main), pointer::Default);
     EXPECT_FALSE(main.data1()->isEnabled());
     return parse(target->entries());
