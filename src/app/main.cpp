@@ -2,10 +2,13 @@
 
 #include "app/FrmStart.h"
 #include "db/LegacyImport.h"
+#include "export/ExportCommands.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
 int main(int argc, char** argv) {
+  // `rotawise --export FOLDER [DATAFOLDER]` writes the files and ends, without a window.
+  if (isExportCommand(argc, argv)) return exportFromCommandLine(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Rotawise");
   QApplication::setWindowIcon(programIcon());
