@@ -43,7 +43,8 @@ QString summaryOf(const QString& area, const QString& position, const QString& w
 // Stable identities, so a calendar that imports next week's file again
 // updates its events instead of doubling them.
 QByteArray uidOf(const QString& calendarFile, int weekday, const char* kind) {
-  static const QUuid space = QUuid::fromString(QStringLiteral("6c1f6a52-5f0e-4f4e-9a7e-3b0d2f1c8a41"));
+  static const QUuid space =
+      QUuid::fromString(QStringLiteral("6c1f6a52-5f0e-4f4e-9a7e-3b0d2f1c8a41"));
   const QString key = QString("%1/%2/%3").arg(calendarFile).arg(weekday).arg(kind);
   return (QUuid::createUuidV5(space, key).toString(QUuid::WithoutBraces) + "@rotawise").toUtf8();
 }
@@ -85,8 +86,8 @@ QByteArray calendarFile(const PlannedEmployee& employee, const QDateTime& stamp)
   icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Rotawise//Rotawise//EN"));
   icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
   icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-  const icaltimetype utcStamp = icaltime_from_timet_with_zone(
-      stamp.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
+  const icaltimetype utcStamp =
+      icaltime_from_timet_with_zone(stamp.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
   for (const PlannedDay& day : employee.days) {
     if (day.main) addShift(calendar.get(), utcStamp, employee, day, *day.main, "shift", {});
     if (day.split)

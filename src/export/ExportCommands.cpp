@@ -47,9 +47,10 @@ int exportFromCommandLine(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(2);
   if (args.isEmpty() || args.size() > 2) {
-    print(stderr, "Usage: rotawise --export FOLDER [DATAFOLDER]\n"
-                  "Writes a calendar file per employee, week.xlsx and week.csv into FOLDER, "
-                  "from the data folder DATAFOLDER (else the current directory).");
+    print(stderr,
+          "Usage: rotawise --export FOLDER [DATAFOLDER]\n"
+          "Writes a calendar file per employee, week.xlsx and week.csv into FOLDER, "
+          "from the data folder DATAFOLDER (else the current directory).");
     return 2;
   }
   const QString out = QDir::current().absoluteFilePath(args[0]);

@@ -58,6 +58,7 @@ void writeAll(const QDir& folder, const QVector<OutputFile>& files) {
     const QString part = partName(folder.filePath(f.name));
     if (!fileops::writeAtomically(part, f.bytes, &why)) {
       dropStaged();
+      why.replace(part, f.name);  // the name the user knows, not the temporary one
       throw ExportError(QString("Nothing was exported to %1.  %2")
                             .arg(QDir::toNativeSeparators(folder.path()), why)
                             .toStdString());
@@ -85,19 +86,22 @@ QString listed(const QStringList& lines, int limit) {
 }  // namespace
 
 QString ExportReport::summary(int listLimit) const {
-  QString text = QString("The week of %1 was exported to %2:\n%3 calendar file%4, week.xlsx and "
-                         "week.csv.")
+  QString text = QString(
+                     "The week of %1 was exported to %2:\n%3 calendar file%4, week.xlsx and "
+                     "week.csv.")
                      .arg(clock_::shortDate(monday), QDir::toNativeSeparators(folder))
                      .arg(calendars)
                      .arg(calendars == 1 ? "" : "s");
   if (!unreadable.isEmpty())
-    text += "\n\nThese shifts have a time that cannot be read; they were left out of the "
-            "calendars and the hours:\n" +
-            listed(unreadable, listLimit);
+    text +=
+        "\n\nThese shifts have a time that cannot be read; they were left out of the "
+        "calendars and the hours:\n" +
+        listed(unreadable, listLimit);
   if (!withoutCalendar.isEmpty())
-    text += "\n\nNo calendar file for these employees, who have no shift or special day to "
-            "put in one:\n" +
-            listed(withoutCalendar, listLimit);
+    text +=
+        "\n\nNo calendar file for these employees, who have no shift or special day to "
+        "put in one:\n" +
+        listed(withoutCalendar, listLimit);
   return text;
 }
 

@@ -8,10 +8,10 @@
 #include "export/Spreadsheet.h"  // ExportError
 
 struct ExportReport {
-  QString folder;          // absolute
-  QDate monday;            // the week the calendars start in
-  int calendars = 0;       // .ics files written
-  QStringList unreadable;  // shifts left out, one line each
+  QString folder;               // absolute
+  QDate monday;                 // the week the calendars start in
+  int calendars = 0;            // .ics files written
+  QStringList unreadable;       // shifts left out, one line each
   QStringList withoutCalendar;  // employees with nothing to put in a calendar
   // What was written and what was left out. Each list shows at most
   // `listLimit` lines and says how many more there are (0: no limit).

@@ -81,9 +81,9 @@ QString safeFileStem(const QString& name) {
   // Long names are cut, keeping room for " (2).ics" within common limits.
   stem = stem.left(120);
   while (!stem.isEmpty() && (stem.back() == '.' || stem.back().isSpace())) stem.chop(1);
-  static const QStringList devices = {"CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4",
-                                      "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2",
-                                      "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+  static const QStringList devices = {
+      "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+      "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
   if (devices.contains(stem.section('.', 0, 0).toUpper())) stem += "_";
   return stem.isEmpty() ? QStringLiteral("employee") : stem;
 }

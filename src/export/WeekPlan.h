@@ -15,7 +15,7 @@ struct PlannedShift {
   std::optional<int> start, stop;  // minutes after midnight, when readable
   QString area;                    // where it is worked; empty for none
   bool readable() const { return start.has_value() && stop.has_value(); }
-  double hours() const;            // 0 when a time cannot be read
+  double hours() const;  // 0 when a time cannot be read
   QString rangeText() const { return startText + " - " + stopText; }
 };
 
@@ -24,20 +24,20 @@ struct PlannedDay {
   QDate date;       // that weekday in the week of the export
   std::optional<PlannedShift> main, split;
   bool special = false;
-  QString thirdArea;  // the day's third area; empty for none
-  double hours() const;        // of the shifts that could be read
-  bool hasHours() const;       // at least one shift could be read
+  QString thirdArea;      // the day's third area; empty for none
+  double hours() const;   // of the shifts that could be read
+  bool hasHours() const;  // at least one shift could be read
 };
 
 struct PlannedEmployee {
   QString name, position;
-  QString calendarFile;     // "<name>.ics", safe as a file name and unique
+  QString calendarFile;      // "<name>.ics", safe as a file name and unique
   QVector<PlannedDay> days;  // working days only, Monday first
   double hours() const;
 };
 
 struct WeekPlan {
-  QDate monday;  // the week of the export
+  QDate monday;                    // the week of the export
   QVector<PlannedEmployee> staff;  // table order
   QStringList areas;               // one sheet each: the area list, then areas only the days name
   // Shifts left out of the calendars and the hours because a time could not

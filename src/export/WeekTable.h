@@ -28,9 +28,9 @@ struct WeekRow {
   int totalOfRows = 0;          // the days above a total row
 };
 
-inline const QStringList kWeekHeadings = {"Name",        "Position",  "Day",        "Start",
-                                          "End",         "Area",      "Split start", "Split end",
-                                          "Split area",  "Special",   "Hours"};
+inline const QStringList kWeekHeadings = {"Name",       "Position", "Day",         "Start",
+                                          "End",        "Area",     "Split start", "Split end",
+                                          "Split area", "Special",  "Hours"};
 
 QVector<WeekRow> weekRows(const WeekPlan& plan);
 

@@ -42,6 +42,7 @@ class Workbook {
     format_set_bold(bold_);
     time_ = workbook_add_format(book_);
     format_set_num_format(time_, "h:mm AM/PM");
+    format_set_align(time_, LXW_ALIGN_CENTER);
     hours_ = workbook_add_format(book_);
     format_set_num_format(hours_, "0.00");
     totalHours_ = workbook_add_format(book_);
@@ -56,7 +57,8 @@ class Workbook {
     book_ = nullptr;
     if (result != LXW_NO_ERROR)
       throw ExportError(QString("The spreadsheet could not be written (%1).")
-                            .arg(lxw_strerror(result)).toStdString());
+                            .arg(lxw_strerror(result))
+                            .toStdString());
   }
 
   void writeWeek(const WeekPlan& plan) {
@@ -64,12 +66,10 @@ class Workbook {
     heading(sheet, kWeekHeadings);
     const QVector<WeekRow> rows = weekRows(plan);
     for (int i = 0; i < rows.size(); ++i) writeRow(sheet, i + 1, rows[i]);
-    worksheet_set_column(sheet, 0, 1, 24, nullptr);
-    worksheet_set_column(sheet, 2, kHoursColumn, 12, nullptr);
-    worksheet_set_column(sheet, 5, 5, 18, nullptr);
-    worksheet_set_column(sheet, 8, 8, 18, nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
+    const double widths[] = {24, 18, 11, 10, 10, 16, 10, 10, 16, 8, 8};
+    for (int c = 0; c <= kHoursColumn; ++c) worksheet_set_column(sheet, c, c, widths[c], nullptr);
     worksheet_autofilter(sheet, 0, 0, lxw_row_t(rows.size()), kHoursColumn);
+    pageSetUp(sheet);
   }
 
   void writeArea(const WeekPlan& plan, const QString& area) {
@@ -81,7 +81,10 @@ class Workbook {
     for (int d = 0; d < 7; ++d)
       for (int i = 0; i < staff[d].size(); ++i) text(sheet, i + 1, d, staff[d][i]);
     worksheet_set_column(sheet, 0, 6, 30, nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
+    pageSetUp(sheet);
+    // A printed area sheet says which area it is ("&" starts a code in a page header).
+    const QString header = "&C" + QString(area).replace("&", "&&");
+    worksheet_set_header(sheet, header.left(255).toUtf8().constData());
   }
 
  private:
@@ -90,6 +93,13 @@ class Workbook {
         workbook_add_worksheet(book_, sheetName(wanted, sheetNames_).toUtf8().constData());
     if (!sheet) throw ExportError("A sheet of the spreadsheet could not be made.");
     return sheet;
+  }
+  // The headings stay in view and on every printed page; a page is as wide as the sheet.
+  static void pageSetUp(lxw_worksheet* sheet) {
+    worksheet_freeze_panes(sheet, 1, 0);
+    worksheet_repeat_rows(sheet, 0, 0);
+    worksheet_set_landscape(sheet);
+    worksheet_fit_to_pages(sheet, 1, 0);
   }
   void heading(lxw_worksheet* sheet, const QStringList& titles) {
     for (int c = 0; c < titles.size(); ++c) text(sheet, 0, c, titles[c], bold_);
@@ -101,8 +111,10 @@ class Workbook {
                              format);
   }
   void time(lxw_worksheet* sheet, int row, int col, const TimeCell& t) {
-    if (t.minutes) worksheet_write_number(sheet, row, col, *t.minutes / (24.0 * 60), time_);
-    else text(sheet, row, col, t.text);
+    if (t.minutes)
+      worksheet_write_number(sheet, row, col, *t.minutes / (24.0 * 60), time_);
+    else
+      text(sheet, row, col, t.text);
   }
   void writeRow(lxw_worksheet* sheet, int row, const WeekRow& r) {
     lxw_format* plain = r.isTotal ? bold_ : nullptr;
@@ -119,8 +131,8 @@ class Workbook {
     if (r.totalOfRows > 0) {
       // Rows are numbered from 1 in a formula; this row is row + 1.
       const QString sum = QString("=SUM(K%1:K%2)").arg(row + 1 - r.totalOfRows).arg(row);
-      worksheet_write_formula_num(sheet, row, kHoursColumn, sum.toUtf8().constData(),
-                                  totalHours_, r.hours.value_or(0));
+      worksheet_write_formula_num(sheet, row, kHoursColumn, sum.toUtf8().constData(), totalHours_,
+                                  r.hours.value_or(0));
     } else if (r.hours) {
       worksheet_write_number(sheet, row, kHoursColumn, *r.hours, r.isTotal ? totalHours_ : hours_);
     }

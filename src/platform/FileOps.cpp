@@ -26,7 +26,10 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
   if (injectedFault(FileStep::Create, path) || !file.open(QIODevice::WriteOnly))
     return fail(QString("The file %1 could not be created (%2).")
                     .arg(path, file.errorString().isEmpty() ? "refused" : file.errorString()));
-  if (injectedFault(FileStep::Write, path) || file.write(bytes) != bytes.size()) {
+  // The last bytes wait in a buffer, and commit() does not report a failed
+  // flush of them (a full disk): flush here, where the failure is seen.
+  if (injectedFault(FileStep::Write, path) || file.write(bytes) != bytes.size() ||
+      !file.flush()) {
     file.cancelWriting();
     return fail(QString("The file %1 could not be written; the disk may be full.").arg(path));
   }

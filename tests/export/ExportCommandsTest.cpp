@@ -23,11 +23,10 @@ TEST(ShiftTime, ReadsTimesAsTheListsWriteThemAndAsPeopleTypeThem) {
     const char* text;
     int minutes;  // -1: not a time
   } cases[] = {
-      {"9A.M.", 540},     {"12:30P.M.", 750}, {"12A.M.", 0},     {"12:30a.m.", 30},
-      {"12P.M.", 720},    {"11P.M.", 1380},   {"9am", 540},      {"9 A.M", 540},
-      {" 4 pm ", 960},    {"4:15PM", 975},    {"17:00", 1020},   {"0:00", 0},
-      {"9", -1},          {"13P.M.", -1},     {"0A.M.", -1},     {"25P.M.", -1},
-      {"9:60AM", -1},     {"24:00", -1},      {"", -1},          {"No", -1},
+      {"9A.M.", 540},        {"12:30P.M.", 750}, {"12A.M.", 0},  {"12:30a.m.", 30}, {"12P.M.", 720},
+      {"11P.M.", 1380},      {"9am", 540},       {"9 A.M", 540}, {" 4 pm ", 960},   {"4:15PM", 975},
+      {"17:00", 1020},       {"0:00", 0},        {"9", -1},      {"13P.M.", -1},    {"0A.M.", -1},
+      {"25P.M.", -1},        {"9:60AM", -1},     {"24:00", -1},  {"", -1},          {"No", -1},
       {"9A.M. - 5P.M.", -1}, {"nine", -1},
   };
   for (const auto& c : cases) {
@@ -80,7 +79,8 @@ TEST_F(ExportCommandsTest, MenuAsksForTheFolderAndSaysWhatItWroteAndLeftOut) {
   EXPECT_EQ(box.title, "Ok!");
   EXPECT_EQ(box.code, msg::Exclamation);
   EXPECT_EQ(box.text,
-            "The week of 6/3/24 was exported to " + QDir::toNativeSeparators(folder.file("export")) +
+            "The week of 6/3/24 was exported to " +
+                QDir::toNativeSeparators(folder.file("export")) +
                 ":\n1 calendar file, week.xlsx and week.csv.\n\n"
                 "These shifts have a time that cannot be read; they were left out of the calendars "
                 "and the hours:\nBo Nye, Tuesday: shift \"9A.M.\" - \"half past\"\n\n"
@@ -138,6 +138,26 @@ TEST_F(ExportCommandsTest, AFolderThatCannotBeWrittenKeepsWhatItHad) {
   }
 }
 
+// A disk that is really full, where the last bytes of a file fail only when
+// they leave the buffer. Needs the right to mount a small file system.
+TEST_F(ExportCommandsTest, AReallyFullDiskIsReportedAndKeepsTheOldFiles) {
+  const QString disk = folder.file("full");
+  QDir().mkpath(disk);
+  if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", disk}) != 0)
+    GTEST_SKIP() << "no small file system could be mounted here";
+  folder.write("full/week.csv", "an older export\r\n");
+  auto choice = FolderChoice::folder(disk);
+  exportFromMenu();
+  const QStringList left = QDir(disk).entryList(QDir::Files);
+  const QByteArray kept = folder.read("full/week.csv");
+  QProcess::execute("umount", {disk});
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+  EXPECT_TRUE(boxes.shown()[0].text.contains("the disk may be full"));
+  EXPECT_EQ(left, QStringList{"week.csv"});
+  EXPECT_EQ(kept, "an older export\r\n");
+}
+
 TEST_F(ExportCommandsTest, CommandLineWritesTheFilesOrSaysWhyNot) {
   QDir().mkpath(folder.file("elsewhere"));
   QDir().mkpath(folder.file("empty"));
@@ -149,14 +169,30 @@ TEST_F(ExportCommandsTest, CommandLineWritesTheFilesOrSaysWhyNot) {
     const char* says;  // on standard output when it worked, else on standard error
     QString written;   // a file the export made
   } cases[] = {
-      {"in the data folder", folder.path(), {"--export", "week"}, 0, "1 calendar file",
+      {"in the data folder",
+       folder.path(),
+       {"--export", "week"},
+       0,
+       "1 calendar file",
        folder.file("week/Ann Lee.ics")},
-      {"data folder named", folder.file("elsewhere"), {"--export", "out", folder.path()}, 0,
-       "Bo Nye, Tuesday", folder.file("elsewhere/out/week.xlsx")},
-      {"no database there", folder.path(), {"--export", "out", folder.file("empty")}, 1,
-       "There is no employee database", {}},
-      {"no such data folder", folder.path(), {"--export", "out", folder.file("none")}, 1,
-       "cannot be opened", {}},
+      {"data folder named",
+       folder.file("elsewhere"),
+       {"--export", "out", folder.path()},
+       0,
+       "Bo Nye, Tuesday",
+       folder.file("elsewhere/out/week.xlsx")},
+      {"no database there",
+       folder.path(),
+       {"--export", "out", folder.file("empty")},
+       1,
+       "There is no employee database",
+       {}},
+      {"no such data folder",
+       folder.path(),
+       {"--export", "out", folder.file("none")},
+       1,
+       "cannot be opened",
+       {}},
       {"no folder to write to", folder.path(), {"--export"}, 2, "Usage: rotawise --export", {}},
   };
   for (const auto& c : cases) {

@@ -7,9 +7,9 @@
 
 #include "ExportReaders.h"
 #include "export/ExportRun.h"
+#include "lists/ListFile.h"
 #include "platform/Clock.h"
 #include "support/ScheduleData.h"
-#include "lists/ListFile.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -44,58 +44,65 @@ QVector<Case> cases() {
   {
     EmployeeRow e = person("Ann Lee", "Cook");
     works(e, day::Mon, "9A.M.", "5P.M.", "Kitchen");
-    out.push_back({"plain shift", {e},
-                   {{"Ann Lee.ics",
-                     {{"Kitchen - Cook", "20240603T090000", "20240603T170000", "Bldg/Area: Kitchen"}}}},
-                   {row("Ann Lee", "Cook", "Monday", {"09:00", "17:00", "Kitchen"}, "", "8.00"),
-                    total("Ann Lee", "Cook", "8.00")}});
+    out.push_back(
+        {"plain shift",
+         {e},
+         {{"Ann Lee.ics",
+           {{"Kitchen - Cook", "20240603T090000", "20240603T170000", "Bldg/Area: Kitchen"}}}},
+         {row("Ann Lee", "Cook", "Monday", {"09:00", "17:00", "Kitchen"}, "", "8.00"),
+          total("Ann Lee", "Cook", "8.00")}});
   }
   {
     EmployeeRow e = person("Ben Ray", "Server");
-    works(e, day::Tue, "7A.M.", "11A.M.", "Bar");
+    works(e, day::Tue, "7A.M.", "11A.M.", "Bar/Grill");
     splitShift(e, day::Tue, "5p.m.", "9 P.M.", "Kitchen");
     out.push_back(
-        {"split shift", {e},
+        {"split shift",
+         {e},
          {{"Ben Ray.ics",
-           {{"Bar - Server", "20240604T070000", "20240604T110000", "Bldg/Area: Bar"},
+           {{"Bar/Grill - Server", "20240604T070000", "20240604T110000", "Bldg/Area: Bar/Grill"},
             {"Kitchen - Server (split shift)", "20240604T170000", "20240604T210000",
-             "Bldg/Area: Bar"}}}},
-         {row("Ben Ray", "Server", "Tuesday", {"07:00", "11:00", "Bar", "17:00", "21:00", "Kitchen"},
-              "", "8.00"),
+             "Bldg/Area: Bar/Grill"}}}},
+         {row("Ben Ray", "Server", "Tuesday",
+              {"07:00", "11:00", "Bar/Grill", "17:00", "21:00", "Kitchen"}, "", "8.00"),
           total("Ben Ray", "Server", "8.00")}});
   }
   {
     EmployeeRow e = person("Cy Dee", "Night Auditor");
     works(e, day::Wed, "11P.M.", "7A.M.", "Front Desk");
-    out.push_back({"past midnight", {e},
-                   {{"Cy Dee.ics",
-                     {{"Front Desk - Night Auditor", "20240605T230000", "20240606T070000",
-                       "Bldg/Area: Front Desk"}}}},
-                   {row("Cy Dee", "Night Auditor", "Wednesday", {"23:00", "07:00", "Front Desk"}, "",
-                        "8.00"),
-                    total("Cy Dee", "Night Auditor", "8.00")}});
+    out.push_back(
+        {"past midnight",
+         {e},
+         {{"Cy Dee.ics",
+           {{"Front Desk - Night Auditor", "20240605T230000", "20240606T070000",
+             "Bldg/Area: Front Desk"}}}},
+         {row("Cy Dee", "Night Auditor", "Wednesday", {"23:00", "07:00", "Front Desk"}, "", "8.00"),
+          total("Cy Dee", "Night Auditor", "8.00")}});
   }
   {
     EmployeeRow e = person("Di Eck", "Dishwasher");
     special(e, day::Thu, "Kitchen");
-    out.push_back({"special", {e},
-                   {{"Di Eck.ics",
-                     {{"Kitchen - Dishwasher (special)", "20240606", "20240607",
-                       "Bldg/Area: Kitchen"}}}},
-                   {row("Di Eck", "Dishwasher", "Thursday", {}, "Yes", ""),
-                    total("Di Eck", "Dishwasher", "0.00")}});
+    out.push_back(
+        {"special",
+         {e},
+         {{"Di Eck.ics",
+           {{"Kitchen - Dishwasher (special)", "20240606", "20240607", "Bldg/Area: Kitchen"}}}},
+         {row("Di Eck", "Dishwasher", "Thursday", {}, "Yes", ""),
+          total("Di Eck", "Dishwasher", "0.00")}});
   }
   {
     EmployeeRow e = person("Ed Fox", "Bartender");
-    works(e, day::Sat, "9 a.m.", "11p.m.", "Bar");
-    works(e, day::Sun, "12:30P.M.", "8:30 PM", "Bar");
+    works(e, day::Sat, "9 a.m.", "11p.m.", "Bar/Grill");
+    works(e, day::Sun, "12:30P.M.", "8:30 PM", "Bar/Grill");
     out.push_back(
-        {"weekend", {e},
+        {"weekend",
+         {e},
          {{"Ed Fox.ics",
-           {{"Bar - Bartender", "20240608T090000", "20240608T230000", "Bldg/Area: Bar"},
-            {"Bar - Bartender", "20240609T123000", "20240609T203000", "Bldg/Area: Bar"}}}},
-         {row("Ed Fox", "Bartender", "Saturday", {"09:00", "23:00", "Bar"}, "", "14.00"),
-          row("Ed Fox", "Bartender", "Sunday", {"12:30", "20:30", "Bar"}, "", "8.00"),
+           {{"Bar/Grill - Bartender", "20240608T090000", "20240608T230000", "Bldg/Area: Bar/Grill"},
+            {"Bar/Grill - Bartender", "20240609T123000", "20240609T203000",
+             "Bldg/Area: Bar/Grill"}}}},
+         {row("Ed Fox", "Bartender", "Saturday", {"09:00", "23:00", "Bar/Grill"}, "", "14.00"),
+          row("Ed Fox", "Bartender", "Sunday", {"12:30", "20:30", "Bar/Grill"}, "", "8.00"),
           total("Ed Fox", "Bartender", "22.00")}});
   }
   {
@@ -103,7 +110,8 @@ QVector<Case> cases() {
     works(e, day::Mon, "9A.M.", "25P.M.", "Kitchen");
     works(e, day::Tue, "9A.M.", "5P.M.", "Kitchen");
     out.push_back(
-        {"unreadable time", {e},
+        {"unreadable time",
+         {e},
          {{"Flo Gil.ics",
            {{"Kitchen - Cook", "20240604T090000", "20240604T170000", "Bldg/Area: Kitchen"}}}},
          {row("Flo Gil", "Cook", "Monday", {"09:00", "25P.M.", "Kitchen"}, "", ""),
@@ -114,22 +122,24 @@ QVector<Case> cases() {
   {
     EmployeeRow cook = person("Sam Cole", "Cook"), server = person("Sam Cole", "Server");
     works(cook, day::Mon, "7A.M.", "3P.M.", "Kitchen");
-    works(server, day::Fri, "3P.M.", "11P.M.", "Bar");
+    works(server, day::Fri, "3P.M.", "11P.M.", "Bar/Grill");
     out.push_back(
-        {"two equal names", {cook, server},
+        {"two equal names",
+         {cook, server},
          {{"Sam Cole.ics",
            {{"Kitchen - Cook", "20240603T070000", "20240603T150000", "Bldg/Area: Kitchen"}}},
           {"Sam Cole (2).ics",
-           {{"Bar - Server", "20240607T150000", "20240607T230000", "Bldg/Area: Bar"}}}},
+           {{"Bar/Grill - Server", "20240607T150000", "20240607T230000", "Bldg/Area: Bar/Grill"}}}},
          {row("Sam Cole", "Cook", "Monday", {"07:00", "15:00", "Kitchen"}, "", "8.00"),
           total("Sam Cole", "Cook", "8.00"),
-          row("Sam Cole", "Server", "Friday", {"15:00", "23:00", "Bar"}, "", "8.00"),
+          row("Sam Cole", "Server", "Friday", {"15:00", "23:00", "Bar/Grill"}, "", "8.00"),
           total("Sam Cole", "Server", "8.00")}});
   }
   {
     EmployeeRow e = person("Lee/Night, O'Hara", "Porter");
     works(e, day::Fri, "6A.M.", "2P.M.", "Front Desk");
-    out.push_back({"a name with a slash", {e},
+    out.push_back({"a name with a slash",
+                   {e},
                    {{"Lee_Night, O'Hara.ics",
                      {{"Front Desk - Porter", "20240607T060000", "20240607T140000",
                        "Bldg/Area: Front Desk"}}}},
@@ -150,15 +160,30 @@ QVector<QStringList> rowsOf(const QVector<QStringList>& rows, const QStringList&
 // Staff per weekday as the area sheets list them (Monday first).
 const QMap<QString, std::array<QStringList, 7>> kAreaSheets = {
     {"Kitchen",
-     {QStringList{"Ann Lee (9A.M. - 5P.M.)", "Flo Gil (9A.M. - 25P.M.)", "Sam Cole (7A.M. - 3P.M.)"},
-      {"Ben Ray (5p.m. - 9 P.M. split)", "Flo Gil (9A.M. - 5P.M.)"}, {}, {"Di Eck (special)"},
-      {}, {}, {}}},
-    {"Bar",
-     {QStringList{}, {"Ben Ray (7A.M. - 11A.M.)"}, {}, {}, {"Sam Cole (3P.M. - 11P.M.)"},
-      {"Ed Fox (9 a.m. - 11p.m.)"}, {"Ed Fox (12:30P.M. - 8:30 PM)"}}},
+     {QStringList{"Ann Lee (9A.M. - 5P.M.)", "Flo Gil (9A.M. - 25P.M.)",
+                  "Sam Cole (7A.M. - 3P.M.)"},
+      {"Ben Ray (5p.m. - 9 P.M. split)", "Flo Gil (9A.M. - 5P.M.)"},
+      {},
+      {"Di Eck (special)"},
+      {},
+      {},
+      {}}},
+    {"Bar_Grill",
+     {QStringList{},
+      {"Ben Ray (7A.M. - 11A.M.)"},
+      {},
+      {},
+      {"Sam Cole (3P.M. - 11P.M.)"},
+      {"Ed Fox (9 a.m. - 11p.m.)"},
+      {"Ed Fox (12:30P.M. - 8:30 PM)"}}},
     {"Front Desk",
-     {QStringList{}, {}, {"Cy Dee (11P.M. - 7A.M.)"}, {}, {"Lee/Night, O'Hara (6A.M. - 2P.M.)"},
-      {}, {}}},
+     {QStringList{},
+      {},
+      {"Cy Dee (11P.M. - 7A.M.)"},
+      {},
+      {"Lee/Night, O'Hara (6A.M. - 2P.M.)"},
+      {},
+      {}}},
 };
 
 class ExportFilesTest : public ::testing::Test {
@@ -169,7 +194,7 @@ class ExportFilesTest : public ::testing::Test {
     QVector<EmployeeRow> staff;
     for (const Case& c : cases()) staff += c.staff;
     writeStaffTable(folder.file("employee.mdb"), staff);
-    ASSERT_TRUE(writeListLines("AREAS.IGH", {"Kitchen", "Bar", "Front Desk"}));
+    ASSERT_TRUE(writeListLines("AREAS.IGH", {"Kitchen", "Bar/Grill", "Front Desk"}));
   }
   void TearDown() override { clock_::release(); }
   DataFolder folder;
@@ -192,12 +217,13 @@ TEST_F(ExportFilesTest, EveryEventAndCellOfTheSmallBusinessReadsBack) {
   EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), expectedFiles);
 
   const QVector<Sheet> book = readWorkbook(out.filePath("week.xlsx"));
-  ASSERT_EQ(book.size(), 4);
-  EXPECT_EQ(book[0].name, "Week");
+  QStringList sheetNames;
+  for (const Sheet& s : book) sheetNames << s.name;
+  ASSERT_EQ(sheetNames, QStringList({"Week", "Kitchen", "Bar_Grill", "Front Desk"}));
   bool csvWellFormed = false;
   const QVector<QStringList> csv = readCsv(folder.read("out/week.csv"), &csvWellFormed);
   EXPECT_TRUE(csvWellFormed);
-  const QStringList headings{"Name", "Position", "Day", "Start", "End", "Area",
+  const QStringList headings{"Name",        "Position",  "Day",        "Start",   "End",  "Area",
                              "Split start", "Split end", "Split area", "Special", "Hours"};
   ASSERT_FALSE(csv.isEmpty());
   EXPECT_EQ(csv[0], headings);

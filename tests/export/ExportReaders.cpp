@@ -49,10 +49,10 @@ Calendar readCalendar(const QByteArray& bytes) {
     ev.start = QString::fromUtf8(icaltime_as_ical_string(start));
     ev.end = QString::fromUtf8(icaltime_as_ical_string(end));
     ev.allDay = start.is_date && end.is_date;
-    ev.floating = !start.is_date && !icaltime_is_utc(start) && !start.zone &&
-                  !icalproperty_get_first_parameter(
-                      icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY),
-                      ICAL_TZID_PARAMETER);
+    ev.floating =
+        !start.is_date && !icaltime_is_utc(start) && !start.zone &&
+        !icalproperty_get_first_parameter(
+            icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY), ICAL_TZID_PARAMETER);
     c.events.push_back(ev);
   }
   icalcomponent_free(root);
@@ -62,7 +62,8 @@ Calendar readCalendar(const QByteArray& bytes) {
 QVector<QStringList> Sheet::rows() const {
   QVector<QStringList> out;
   int width = 0;
-  for (auto it = cells.begin(); it != cells.end(); ++it) width = qMax(width, position(it.key()).second + 1);
+  for (auto it = cells.begin(); it != cells.end(); ++it)
+    width = qMax(width, position(it.key()).second + 1);
   for (auto it = cells.begin(); it != cells.end(); ++it) {
     const auto [row, col] = position(it.key());
     while (out.size() <= row) out.push_back(QStringList(width, QString()));
@@ -144,9 +145,12 @@ QVector<QStringList> readCsv(const QByteArray& bytes, bool* wellFormed) {
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += text[++i];
-      else if (c == '"') quoted = false;
-      else field += c;
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+        field += text[++i];
+      else if (c == '"')
+        quoted = false;
+      else
+        field += c;
     } else if (c == '"' && field.isEmpty()) {
       quoted = true;
     } else if (c == ',') {

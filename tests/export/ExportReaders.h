@@ -14,9 +14,9 @@ struct CalendarEvent {
 
 struct Calendar {
   bool parsed = false;
-  int errors = 0;        // problems libical's parser marked in the file
+  int errors = 0;                // problems libical's parser marked in the file
   bool restrictionsMet = false;  // libical's check of required and allowed properties
-  QStringList lines;     // the file's content lines, unfolded
+  QStringList lines;             // the file's content lines, unfolded
   QVector<CalendarEvent> events;
 };
 Calendar readCalendar(const QByteArray& bytes);
@@ -27,7 +27,7 @@ struct SheetCell {
 };
 struct Sheet {
   QString name;
-  QMap<QString, SheetCell> cells;  // by reference, "A1"
+  QMap<QString, SheetCell> cells;     // by reference, "A1"
   QVector<QStringList> rows() const;  // row by row from the first, "" for a missing cell
 };
 // Empty when the file cannot be unpacked.
