@@ -6,17 +6,14 @@
 
 #include "db/Repair.h"
 #include "export/CalendarFile.h"
+#include "export/StagedFiles.h"
 #include "export/WeekPlan.h"
 #include "lists/ListFile.h"
 #include "platform/Clock.h"
-#include "platform/FileOps.h"
 #include "platform/RecordSet.h"
 
 namespace {
-struct OutputFile {
-  QString name;
-  QByteArray bytes;
-};
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QVector<EmployeeRow> readStaff() {
   try {
@@ -29,7 +26,7 @@ QVector<EmployeeRow> readStaff() {
     throw ExportError((unreadable.isEmpty()
                            ? QString("There is no employee database (employee.mdb) in %1; "
                                      "nothing was exported.")
-                                 .arg(QDir::toNativeSeparators(QDir::currentPath()))
+                                 .arg(native(QDir::currentPath()))
                            : unreadable)
                           .toStdString());
   }
@@ -39,43 +36,9 @@ QString makeFolder(const QString& folder) {
   const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
   if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
     throw ExportError(QString("The folder %1 could not be made; nothing was exported.")
-                          .arg(QDir::toNativeSeparators(path))
+                          .arg(native(path))
                           .toStdString());
   return path;
-}
-
-QString partName(const QString& path) { return path + ".part"; }
-
-// Every file goes in under a temporary name first; only when all are there
-// are they renamed into place, so a full disk leaves the folder as it was.
-void writeAll(const QDir& folder, const QVector<OutputFile>& files) {
-  QStringList staged;
-  auto dropStaged = [&] {
-    for (const QString& part : staged) fileops::remove(part);
-  };
-  for (const OutputFile& f : files) {
-    QString why;
-    const QString part = partName(folder.filePath(f.name));
-    if (!fileops::writeAtomically(part, f.bytes, &why)) {
-      dropStaged();
-      why.replace(part, f.name);  // the name the user knows, not the temporary one
-      throw ExportError(QString("Nothing was exported to %1.  %2")
-                            .arg(QDir::toNativeSeparators(folder.path()), why)
-                            .toStdString());
-    }
-    staged << part;
-  }
-  for (int i = 0; i < files.size(); ++i) {
-    const QString target = folder.filePath(files[i].name);
-    if (!fileops::remove(target) || !fileops::rename(staged[i], target)) {
-      staged = staged.mid(i);
-      dropStaged();
-      throw ExportError(QString("The export to %1 stopped at %2, which could not be replaced; "
-                                "the files before it are new, the others were left as they were.")
-                            .arg(QDir::toNativeSeparators(folder.path()), files[i].name)
-                            .toStdString());
-    }
-  }
 }
 
 QString listed(const QStringList& lines, int limit) {
@@ -89,7 +52,7 @@ QString ExportReport::summary(int listLimit) const {
   QString text = QString(
                      "The week of %1 was exported to %2:\n%3 calendar file%4, week.xlsx and "
                      "week.csv.")
-                     .arg(clock_::shortDate(monday), QDir::toNativeSeparators(folder))
+                     .arg(clock_::shortDate(monday), native(folder))
                      .arg(calendars)
                      .arg(calendars == 1 ? "" : "s");
   if (!unreadable.isEmpty())
@@ -114,15 +77,18 @@ ExportReport exportWeek(const QString& folder) {
   report.unreadable = plan.unreadable;
   report.withoutCalendar = plan.withoutWorkingDay;
 
-  QVector<OutputFile> files;
+  // Each calendar goes to the folder as soon as it is made, so a large
+  // business is never held in memory all at once.
+  StagedFiles files(report.folder);
   const QDateTime stamp = clock_::now();
   for (const PlannedEmployee& e : plan.staff) {
     const QByteArray calendar = calendarFile(e, stamp);
-    if (!calendar.isEmpty()) files.push_back({e.calendarFile, calendar});
+    if (calendar.isEmpty()) continue;
+    files.add(e.calendarFile, calendar);
+    ++report.calendars;
   }
-  report.calendars = int(files.size());
-  files.push_back({"week.xlsx", weekWorkbook(plan)});
-  files.push_back({"week.csv", weekCsv(plan)});
-  writeAll(QDir(report.folder), files);
+  files.add("week.xlsx", weekWorkbook(plan));
+  files.add("week.csv", weekCsv(plan));
+  files.commit();
   return report;
 }

@@ -1,12 +1,15 @@
-#include <QRegularExpression>
 #include <QTime>
+#include <algorithm>
 
 #include "export/Spreadsheet.h"
 #include "export/WeekTable.h"
 
 namespace {
 QString field(const QString& value) {
-  if (!value.contains(QRegularExpression(R"([",\r\n])"))) return value;
+  const bool plain = std::none_of(value.begin(), value.end(), [](QChar c) {
+    return c == '"' || c == ',' || c == '\r' || c == '\n';
+  });
+  if (plain) return value;
   return "\"" + QString(value).replace("\"", "\"\"") + "\"";
 }
 

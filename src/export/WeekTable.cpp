@@ -20,6 +20,7 @@ void fillShift(const std::optional<PlannedShift>& shift, TimeCell& start, TimeCe
 
 QVector<WeekRow> weekRows(const WeekPlan& plan) {
   QVector<WeekRow> rows;
+  rows.reserve(plan.staff.size() * 6);
   for (const PlannedEmployee& e : plan.staff) {
     for (const PlannedDay& d : e.days) {
       WeekRow r;

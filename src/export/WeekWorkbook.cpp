@@ -35,8 +35,17 @@ QString sheetName(const QString& area, QSet<QString>& taken) {
 }
 
 class Workbook {
+  static lxw_workbook* newBook(const QString& path) {
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    return workbook_new_opt(path.toUtf8().constData(), &options);
+  }
+
  public:
-  explicit Workbook(const QString& path) : book_(workbook_new(path.toUtf8().constData())) {
+  // Rows go to the file as they are written rather than all being held (a
+  // large business has a hundred thousand rows), so every sheet is written
+  // row by row from the top.
+  explicit Workbook(const QString& path) : book_(newBook(path)) {
     if (!book_) throw ExportError("The spreadsheet could not be started.");
     bold_ = workbook_add_format(book_);
     format_set_bold(bold_);
@@ -63,28 +72,30 @@ class Workbook {
 
   void writeWeek(const WeekPlan& plan) {
     lxw_worksheet* sheet = addSheet("Week");
-    heading(sheet, kWeekHeadings);
     const QVector<WeekRow> rows = weekRows(plan);
-    for (int i = 0; i < rows.size(); ++i) writeRow(sheet, i + 1, rows[i]);
     const double widths[] = {24, 18, 11, 10, 10, 16, 10, 10, 16, 8, 8};
     for (int c = 0; c <= kHoursColumn; ++c) worksheet_set_column(sheet, c, c, widths[c], nullptr);
     worksheet_autofilter(sheet, 0, 0, lxw_row_t(rows.size()), kHoursColumn);
     pageSetUp(sheet);
+    heading(sheet, kWeekHeadings);
+    for (int i = 0; i < rows.size(); ++i) writeRow(sheet, i + 1, rows[i]);
   }
 
   void writeArea(const WeekPlan& plan, const QString& area) {
     lxw_worksheet* sheet = addSheet(area);
-    QStringList days;
-    for (const auto& d : fields::weekdays) days << d.name;
-    heading(sheet, days);
-    const auto staff = areaStaff(plan, area);
-    for (int d = 0; d < 7; ++d)
-      for (int i = 0; i < staff[d].size(); ++i) text(sheet, i + 1, d, staff[d][i]);
     worksheet_set_column(sheet, 0, 6, 30, nullptr);
     pageSetUp(sheet);
     // A printed area sheet says which area it is ("&" starts a code in a page header).
     const QString header = "&C" + QString(area).replace("&", "&&");
     worksheet_set_header(sheet, header.left(255).toUtf8().constData());
+    QStringList days;
+    for (const auto& d : fields::weekdays) days << d.name;
+    heading(sheet, days);
+    const auto staff = areaStaff(plan, area);
+    qsizetype depth = 0;
+    for (const QStringList& day : staff) depth = qMax(depth, day.size());
+    for (int i = 0; i < depth; ++i)
+      for (int d = 0; d < 7; ++d) text(sheet, i + 1, d, staff[d].value(i));
   }
 
  private:
