@@ -3,10 +3,12 @@
 #include "print/PrintState.h"
 #include "print/ScheduleSelection.h"
 
+namespace {
 bool holdsTime(const QString& timeField) {
   const QString key = compareKey(timeField);
   return !key.isEmpty() && key != "NO";
 }
+}  // namespace
 
 WorkingDay workingDay(const EmployeeDay& day) {
   WorkingDay w;

@@ -7,10 +7,8 @@
 
 struct EmployeeDay;
 
-// A time field holds a time when it is not blank. "No" is what the employee
-// window shows in a day list where nothing was chosen, so it is blank too.
-bool holdsTime(const QString& timeField);
-
+// A time field counts when it is not blank; "No", what the employee window
+// shows in a day list where nothing was chosen, is blank too.
 struct WorkingDay {
   bool mainShift = false;   // start or stop filled in
   bool splitShift = false;  // split start or split stop filled in
