@@ -10,6 +10,7 @@ const char* const kVersion = ROTAWISE_VERSION;
 QString helpText() {
   return QStringLiteral(
       "Usage: rotawise [FOLDER]\n"
+      "       rotawise --export OUTFOLDER [FOLDER]\n"
       "Plans and prints the weekly staff schedules of a small business.\n"
       "\n"
       "The program works in the data folder FOLDER; without one, in the folder\n"
@@ -17,6 +18,9 @@ QString helpText() {
       "that does not exist yet is made and given the supplied files (the choice\n"
       "lists, pictures, help and an empty employee.mdb); a file already there is\n"
       "never replaced, and a folder that holds an employee.mdb is used as it is.\n"
+      "\n"
+      "With --export, the program opens no window: it writes a calendar file per\n"
+      "employee, week.xlsx and week.csv into OUTFOLDER and ends.\n"
       "\n"
       "Options:\n"
       "  -h, --help     Show this help and end.\n"

@@ -32,6 +32,7 @@ class Frmemployee1 : public QMainWindow {
   void mnuPosition_Click();
   void MnuFull_Click();
   void roster_Click();
+  void mnuExport_Click();
   void whatname_Click();
   void MenHelpMain_Click();
 

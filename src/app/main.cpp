@@ -4,10 +4,13 @@
 #include "app/DataFolder.h"
 #include "app/FrmStart.h"
 #include "app/StartUpChecks.h"
+#include "export/ExportCommands.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
 int main(int argc, char** argv) {
+  // `rotawise --export FOLDER [DATAFOLDER]` writes the files and ends, without a window.
+  if (isExportCommand(argc, argv)) return exportFromCommandLine(argc, argv);
   // --help and --version answer before any window system is needed.
   const CommandLine command = readCommandLine(argc, argv);
   if (command.finished) return command.exitCode;

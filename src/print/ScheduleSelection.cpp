@@ -4,6 +4,7 @@
 
 #include "db/EmployeeFields.h"
 #include "platform/RecordSet.h"
+#include "print/WorkingDay.h"
 
 namespace {
 const QString kWeekendLateShift = "3P.M. - 11P.M.";
@@ -53,9 +54,10 @@ struct Choices {
 // What the placement rules ask of one employee's day, compared once.
 struct DayKeys {
   DayKeys(const EmployeeDay& d, const Choices& c)
-      : main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
-        special(compareKey(d.special) == "YES"), worksMain(c.worksHere(d.mainArea)),
+      : worked(workingDay(d)), main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
+        special(worked.special), worksMain(c.worksHere(d.mainArea)),
         worksSplit(c.worksHere(d.splitArea)), worksFirst(c.worksHere(d.firstArea)) {}
+  WorkingDay worked;
   QString main, split;
   bool special, worksMain, worksSplit, worksFirst;
 };
@@ -67,8 +69,8 @@ void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bo
   auto list = [&](Placement p) { cell.push_back({e.fullname, p, marked}); };
 
   // The first rule that holds wins.
-  if (t == d.main && d.worksMain) list(Placement::MainShift);
-  else if (t == d.split && d.worksSplit) list(Placement::SplitShift);
+  if (d.worked.mainShift && t == d.main && d.worksMain) list(Placement::MainShift);
+  else if (d.worked.splitShift && t == d.split && d.worksSplit) list(Placement::SplitShift);
   else if (t == "SPECIAL" && d.special && d.worksFirst) list(Placement::Special);
 
   // A long weekend day also covers the late shift, whatever listed it above.
