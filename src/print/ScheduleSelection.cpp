@@ -79,15 +79,6 @@ void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bo
     list(Placement::WeekendDouble);
 }
 
-// A shift is worked when its start or stop holds a time ("No" is a day off).
-bool hasHours(const QString& from, const QString& to) {
-  auto isTime = [](const QString& t) {
-    const QString key = compareKey(t);
-    return !key.isEmpty() && key != "NO";
-  };
-  return isTime(from) || isTime(to);
-}
-
 // The shifts of one employee's day, worked in the area, that no block lists.
 // The placement rules list a main shift under a time equal to its range (or,
 // on a long weekend day, under the late shift), and a split shift under a time
@@ -102,10 +93,10 @@ void noteUnlisted(const EmployeeRow& e, int day, const DayKeys& d, const Choices
                           (weekend && d.main == kWeekendLongDay && listedAt(kWeekendLateShift));
   const EmployeeDay& x = e.days[day];
   const QString main = mainRange(x);
-  if (d.worksMain && hasHours(x.start, x.stop) && !mainListed)
+  if (d.worksMain && d.worked.mainShift && !mainListed)
     out.push_back({area, e.fullname, day, main});
   const QString split = splitRange(x);
-  if (d.worksSplit && hasHours(x.splitStart, x.splitStop) && !listedAt(d.split) &&
+  if (d.worksSplit && d.worked.splitShift && !listedAt(d.split) &&
       !(split == main && d.worksMain && !mainListed))  // the same hours, named once
     out.push_back({area, e.fullname, day, split});
 }
