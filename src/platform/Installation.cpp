@@ -21,7 +21,7 @@ QString suppliedFolder() { return suppliedFolderFor(QCoreApplication::applicatio
 
 QString findInAnyCase(const QString& path) {
   const QFileInfo wanted(path);
-  if (wanted.exists()) return wanted.absoluteFilePath();
+  if (wanted.exists() || wanted.isSymLink()) return wanted.absoluteFilePath();
   const QDir folder = wanted.dir();
   if (!folder.exists()) return {};
   const QStringList entries =
