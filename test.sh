@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Rotawise with its tests and runs the whole
-# suite headless, with a temporary PostgreSQL server for the tests of a table
-# kept on a server (stopped and removed on every way out). Exits 0 only when
-# every test passed.
+# suite headless (the installed program among it), with a temporary
+# PostgreSQL server for the tests of a table kept on a server (stopped and
+# removed on every way out). Exits 0 only when every test passed.
 source "$(dirname "$0")/tools/setup-common.sh"
 source "$ROOT/tools/pg-cluster.sh"
 install_packages

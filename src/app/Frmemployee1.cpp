@@ -9,6 +9,7 @@
 
 #include "app/FrmAbout.h"
 #include "employee/FrmNewEmployee.h"
+#include "export/ExportCommands.h"
 #include "lists/FrmExtras.h"
 #include "lists/FrmNewSchedule.h"
 #include "lists/FrmNewSchedule2.h"
@@ -119,6 +120,9 @@ void Frmemployee1::buildMenu() {
   addItem(print, "MnuFull", "&Design Schedule and Print", 0, &Frmemployee1::MnuFull_Click);
   addSeparator(print, "MenSep48");
   addItem(print, "roster", "Print Employee &Roster", 0, &Frmemployee1::roster_Click);
+  addSeparator(print, "MenSep49");
+  addItem(print, "mnuExport", "E&xport calendars and spreadsheet", 0,
+          &Frmemployee1::mnuExport_Click);
 
   QMenu* about = addMenu("AboutPrpgram", "&About");
   addItem(about, "whatname", "About &Employees Rotawise", 0, &Frmemployee1::whatname_Click);
@@ -217,6 +221,8 @@ void Frmemployee1::MnuFull_Click() {
   FrmPrintFull* setup = showForm<FrmPrintFull>();
   setMousePointer(setup, pointer::Hourglass);  // the setup window puts it back itself
 }
+
+void Frmemployee1::mnuExport_Click() { exportFromMenu(this); }
 
 void Frmemployee1::whatname_Click() { showForm<FrmAbout>(); }
 

@@ -32,6 +32,7 @@ class Frmemployee1 : public QMainWindow {
   void mnuPosition_Click();
   void MnuFull_Click();
   void roster_Click();
+  void mnuExport_Click();
   void whatname_Click();
   void MenHelpMain_Click();
 
@@ -47,6 +48,7 @@ class Frmemployee1 : public QMainWindow {
   QAction* addItem(QMenu* menu, const QString& name, const QString& caption, int helpContext,
                    void (Frmemployee1::*handler)());
   void addSeparator(QMenu* menu, const QString& name);
+  bool chooseBackupFolder();
 
   QHash<QString, QAction*> items_;
   QLabel* Label1 = nullptr;

@@ -1,10 +1,12 @@
 // Compact, repair and backup from the "Project &Options" menu.
+#include "app/BackupFolderDialog.h"
 #include "app/Frmemployee1.h"
 #include "db/Backup.h"
 #include "db/Compaction.h"
 #include "db/Numbering.h"
 #include "db/Repair.h"
 #include "platform/DataControl.h"
+#include "platform/DriveMap.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
@@ -70,9 +72,30 @@ void Frmemployee1::MnuRepair_Click() {
   }
 }
 
+// Where the computer has no drive A:, the user names the folder that stands
+// for it (kept for this data folder); false when the user cancelled.
+bool Frmemployee1::chooseBackupFolder() {
+  const QString folder = askBackupFolder(this, drive::chosenFolder('A'));
+  if (folder.isEmpty()) return false;
+  QString error;
+  if (!drive::choose('A', folder, &error))
+    msgBox("The folder for drive A: is used for now, but it could not be remembered for the "
+           "next time.  " + error,
+           kNotice, "Opps!");
+  return true;
+}
+
 void Frmemployee1::Backup_Click() {
-  if (msgBox("Insert floppy into drive A: and press ok.", kQuestion, "Warning question") ==
-      msg::Cancel) {
+  if (!drive::isMapped('A') && !chooseBackupFolder()) {
+    setMousePointer(this, pointer::Default);
+    return;
+  }
+  const QString question = "Insert floppy into drive A: and press ok.";
+  int answer = drive::isChosenFolder('A')
+                   ? msgBox(question, kQuestion, "Warning question", "Choose &Another Folder...")
+                   : msgBox(question, kQuestion, "Warning question");
+  if (answer == msg::Other && !chooseBackupFolder()) answer = msg::Cancel;
+  if (answer == msg::Cancel) {
     setMousePointer(this, pointer::Default);
     return;
   }

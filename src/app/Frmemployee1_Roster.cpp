@@ -15,6 +15,8 @@ void Frmemployee1::roster_Click() {
   Data1->setEnabled(true);
   try {
     CommonDialog1->CancelError = true;
+    // The dialog's stored title belongs to help; the printer dialog says what it prints.
+    CommonDialog1->DialogTitle = "Print Employee Roster";
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
     const QVector<RosterArea> areas = readRosterAreas();
     Data1->reopenEmployees();

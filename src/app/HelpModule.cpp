@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "platform/Help.h"
+#include "platform/Installation.h"
 
 namespace {
 qint32 helpOwner = 0;
@@ -19,7 +20,10 @@ QString helpFileInFolder(const QString& programFolder) {
 
 void HelpStart(const QVariant& ownerWindow) {
   helpOwner = static_cast<qint32>(ownerWindow.toLongLong());
-  help::setApplicationHelpFile(helpFileInFolder(QCoreApplication::applicationDirPath()));
+  // The program's folder of supplied files stands for the old program folder.
+  QString folder = installation::suppliedFolder();
+  if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
+  help::setApplicationHelpFile(helpFileInFolder(folder));
 }
 
 int HelpQuit() {

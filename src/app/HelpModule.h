@@ -1,7 +1,7 @@
 #pragma once
 // The help module the splash window uses: HelpStart remembers the owner window
-// and points the application help file at the program's folder; HelpQuit sends
-// the help engine its quit command.
+// and points the application help file at the program's supplied files
+// (share/rotawise beside it); HelpQuit sends the help engine its quit command.
 #include <QString>
 #include <QVariant>
 

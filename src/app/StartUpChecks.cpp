@@ -9,21 +9,13 @@
 #include "platform/MessageBox.h"
 
 void runStartUpChecks() {
-  // A folder whose table is on a server has no database file to finish or
-  // convert: the server keeps its own table whole.
-  if (db::prepareServerTable() != db::ServerStart::NoServer) {
-    if (QStringList tidied = tidyBackupFolder(); !tidied.isEmpty())
-      msgBox(recovery::reportText(tidied), msg::OkOnly + msg::Exclamation, "Ok!");
-    return;
-  }
-  QStringList restored;
-  {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    restored = recovery::finishInterruptedWork();
-    restored << tidyBackupFolder();
-    QApplication::restoreOverrideCursor();
-  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QStringList restored = recovery::finishInterruptedWork() + tidyBackupFolder();
+  QApplication::restoreOverrideCursor();
   if (!restored.isEmpty())
     msgBox(recovery::reportText(restored), msg::OkOnly + msg::Exclamation, "Ok!");
+  // A folder whose table is on a server reads no employee.mdb: an old Access
+  // file there is read as it is when the server's table is first made.
+  if (db::prepareServerTable() != db::ServerStart::NoServer) return;
   legacy::convertOldEmployeeDatabase();
 }

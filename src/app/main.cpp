@@ -1,15 +1,26 @@
 #include <QApplication>
 
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/FrmStart.h"
 #include "app/StartUpChecks.h"
+#include "export/ExportCommands.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
 int main(int argc, char** argv) {
+  // `rotawise --export FOLDER [DATAFOLDER]` writes the files and ends, without a window.
+  if (isExportCommand(argc, argv)) return exportFromCommandLine(argc, argv);
+  // --help and --version answer before any window system is needed.
+  const CommandLine command = readCommandLine(argc, argv);
+  if (command.finished) return command.exitCode;
+
   QApplication app(argc, argv);
   QApplication::setApplicationName("Rotawise");
+  QGuiApplication::setDesktopFileName("org.rotawise.Rotawise");
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
+  if (!datafolder::enter(command.dataFolder)) return 1;
   // Before any window reads the table: interrupted work is finished, and an
   // employee.mdb from an earlier installation is offered for conversion.
   runStartUpChecks();

@@ -12,6 +12,7 @@
 
 #include "db/PgEngine.h"
 #include "db/SqliteEngine.h"
+#include "platform/Installation.h"
 
 namespace db {
 namespace {
@@ -106,18 +107,7 @@ QString quoted(const QString& identifier) {
   return '"' + q + '"';
 }
 
-QString findFile(const QString& name) {
-  const QFileInfo wanted(name);
-  if (wanted.exists() || wanted.isSymLink()) return wanted.absoluteFilePath();
-  QDir dir = wanted.dir();
-  if (!dir.exists()) return {};
-  const QStringList entries =
-      dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& entry : entries)
-    if (entry.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
-      return dir.absoluteFilePath(entry);
-  return {};
-}
+QString findFile(const QString& name) { return findInAnyCase(name); }
 
 QString notADatabaseReason(const QString& path) {
   const QFileInfo info(path);

@@ -42,8 +42,8 @@ State stateOf(const QString& live, int* count) {
   return *count >= 0 ? State::Sound : State::Damaged;
 }
 
-// A name of the folder whose file is the same as `path` (a hard link), or,
-// where the disk has no links, a copy with the same bytes.
+// The two names lead to the same file (a hard link) or, where the disk has
+// no links, to copies with the same bytes.
 bool holdsSameBytes(const QString& a, const QString& b) {
   if (fileops::sameFile(a, b)) return true;
   if (QFileInfo(a).size() != QFileInfo(b).size()) return false;
@@ -67,11 +67,12 @@ void setAsideOrphanJournal(const QDir& folder) {
 }
 
 // Keeps a damaged employee.mdb under a name of its own before anything
-// takes its place; true when it is kept (or already was).
-bool keepDamaged(const QDir& folder, const QString& live) {
+// takes its place; returns that name (empty when it cannot be kept).
+QString keepDamaged(const QDir& folder, const QString& live) {
   for (const QString& name : filesMatching(folder, "Damaged*.mdb"))
-    if (fileops::sameFile(folder.filePath(name), live)) return true;
-  return fileops::keepAs(live, folder.filePath(freeDamagedName(folder)));
+    if (fileops::sameFile(folder.filePath(name), live)) return name;
+  const QString name = freeDamagedName(folder);
+  return fileops::keepAs(live, folder.filePath(name)) ? name : QString();
 }
 
 QString putBack(const QDir& folder, QString& live, State state, const QList<Candidate>& candidates) {
@@ -85,9 +86,8 @@ QString putBack(const QDir& folder, QString& live, State state, const QList<Cand
     if (count < 0 || (state == State::Damaged && count == 0)) continue;
     QString kept;
     if (state == State::Damaged) {
-      if (!keepDamaged(folder, live)) return {};
-      for (const QString& name : filesMatching(folder, "Damaged*.mdb"))
-        if (fileops::sameFile(folder.filePath(name), live)) kept = name;
+      kept = keepDamaged(folder, live);
+      if (kept.isEmpty()) return {};
     } else {
       setAsideOrphanJournal(folder);
       live = folder.filePath(kLive);
@@ -98,9 +98,7 @@ QString putBack(const QDir& folder, QString& live, State state, const QList<Cand
                        .arg(QFileInfo(live).fileName(),
                             state == State::Damaged ? QString("damaged") : QString("missing"),
                             c.action, c.name, c.what, employeesText(count));
-    if (state == State::Damaged)
-      text += kept.isEmpty() ? QString("  The damaged file has been kept beside it.")
-                             : QString("  The damaged file is kept as %1.").arg(kept);
+    if (state == State::Damaged) text += QString("  The damaged file is kept as %1.").arg(kept);
     return text;
   }
   return {};

@@ -153,6 +153,7 @@ ProgressShow::ProgressShow(QProgressBar* bar, int maximum)
   bar_->setValue(1);
   bar_->show();
   bar_->raise();
+  bar_->repaint();
 }
 
 ProgressShow::~ProgressShow() { bar_->hide(); }
@@ -163,4 +164,7 @@ void ProgressShow::setDone(int done) {
   // large table would cost more than reading the records.
   if (value != bar_->maximum() && std::abs(value - bar_->value()) < step_) return;
   bar_->setValue(value);
+  // No window events run while the table is walked, so the bar is painted
+  // now rather than when the walk is over.
+  bar_->repaint();
 }

@@ -41,7 +41,11 @@ FrmNewEmployee::FrmNewEmployee(QWidget* parent) : QWidget(parent) {
   Form_Load();
 }
 
-FrmNewEmployee::~FrmNewEmployee() = default;
+FrmNewEmployee::~FrmNewEmployee() {
+  // The controls go before the data control: nothing may ask this window any more.
+  Data1->setWriteHooks({}, {});
+  disconnect(txtArea->lineEdit(), nullptr, this, nullptr);
+}
 
 void FrmNewEmployee::connectHandlers() {
   connect(CmdAddRecord, &QPushButton::clicked, this, &FrmNewEmployee::CmdAddRecord_Click);
@@ -57,10 +61,46 @@ void FrmNewEmployee::connectHandlers() {
   connect(Quiter, &QPushButton::clicked, this, &FrmNewEmployee::Quiter_Click);
   connect(txtFind, &QComboBox::activated, this, &FrmNewEmployee::txtFind_Click);
   connect(Choose, &QComboBox::activated, this, &FrmNewEmployee::Choose_Click);
-  // The main area fills the days when the user picks an area or types one;
-  // showing a record does not count as a change.
-  connect(txtArea, &QComboBox::activated, this, &FrmNewEmployee::txtArea_Change);
-  connect(txtArea->lineEdit(), &QLineEdit::textEdited, this, &FrmNewEmployee::txtArea_Change);
+  // The main area fills the days when the user picks an area, or once an
+  // area typed is complete (Enter, leaving the field or the record), with the
+  // whole text; showing a record does not count as a change.
+  connect(txtArea, &QComboBox::activated, this, [this] {
+    areaTyped_ = false;
+    txtArea_Change();
+  });
+  connect(txtArea->lineEdit(), &QLineEdit::textEdited, this, [this] { areaTyped_ = true; });
+  connect(txtArea->lineEdit(), &QLineEdit::editingFinished, this,
+          &FrmNewEmployee::finishAreaTyping);
+  connect(Data1, &DataControl::repositioned, this, [this] { areaTyped_ = false; });
+  Data1->setWriteHooks([this] { finishAreaTyping(); },
+                       [this] { return !newRecordHoldsOnlyPrompts(); });
+}
+
+void FrmNewEmployee::finishAreaTyping() {
+  if (!areaTyped_) return;
+  areaTyped_ = false;
+  txtArea_Change();
+}
+
+bool FrmNewEmployee::refuseUntypedNewRecord() {
+  if (!Data1->newRecordPending() || !newRecordHoldsOnlyPrompts()) return false;
+  // Nothing typed yet: saving or copying would store the prompts as an employee.
+  setMousePointer(this, pointer::Default);
+  notice("Please type the new employee's name, position and area first.  A new employee that "
+         "still shows \"" + kNewNamePrompt + "\" is not saved.");
+  return true;
+}
+
+bool FrmNewEmployee::newRecordHoldsOnlyPrompts() const {
+  if (txtFullName->text() != kNewNamePrompt || txtPosition->currentText() != kNewPositionPrompt ||
+      txtArea->currentText() != kNewAreaPrompt)
+    return false;
+  auto untouched = [](const QString& text) { return text.isEmpty() || text == "No"; };
+  for (QComboBox* area : {txtArea2, txtArea3, txtArea4})
+    if (!untouched(area->currentText())) return false;
+  for (const QString& text : dayTextsShown())
+    if (!untouched(text)) return false;
+  return true;
 }
 
 void FrmNewEmployee::Form_Load() {
@@ -122,7 +162,9 @@ void FrmNewEmployee::openTableAtLoad() {
         "press Enter New Employee.",
         msg::OkOnly + msg::Exclamation, "Information hint!");
   }
-  if (txtFullName->text().isEmpty()) txtFullName->setText("Press Enter Employee to begin");
+  // Only with no record to show: a record whose name is empty keeps it empty.
+  if (!Data1->isOpen() || !Data1->Recordset().hasCurrent())
+    txtFullName->setText("Press Enter Employee to begin");
 }
 
 // The guard against a window opened without its area and job lists: the first

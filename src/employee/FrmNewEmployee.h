@@ -22,6 +22,11 @@ class QPushButton;
 class QRadioButton;
 struct EmployeeChoices;
 
+// What Enter New Employee shows in a new record until the user types.
+inline const QString kNewNamePrompt = "Enter last name First";
+inline const QString kNewPositionPrompt = "Job discription";
+inline const QString kNewAreaPrompt = "Add at least one";
+
 class FrmNewEmployee : public QWidget {
   Q_OBJECT
  public:
@@ -96,6 +101,15 @@ class FrmNewEmployee : public QWidget {
   // live database as it was; the delete stands either way.
   void compactAfterDelete();
 
+  // A new record that still shows only what Enter New Employee put there:
+  // leaving it drops it, rather than writing a junk employee.
+  bool newRecordHoldsOnlyPrompts() const;
+  // Save New Employee and the employee copy on such a record: a message, and
+  // true (the caller stops); the record stays on screen to be typed into.
+  bool refuseUntypedNewRecord();
+  // The main area typed into txtArea fills the days once the typing is done.
+  void finishAreaTyping();
+
   // The 63 day fields as texts, and back.
   DayTexts dayTextsShown() const;
   void showDayTexts(const DayTexts& texts);
@@ -156,6 +170,9 @@ class FrmNewEmployee : public QWidget {
   bool hintShown_ = false;      // the Enter New Employee hint, once per opening
   bool copyListBuilt_ = false;  // Choose was filled by "&Copy Employee's data"
   QString rememberedName_;      // the name shown when the employee copy began
+  qint64 rememberedRecord_ = -1;   // and that record's bookmark (-1: none)
+  int rememberedReplacements_ = 0; // the record set's file replacements then
+  bool areaTyped_ = false;      // txtArea was typed into since its last fill
   bool loaded_ = false;         // the load-failure guard listens only after load
   bool leaving_ = false;        // the window is on its way back to the main menu
 };

@@ -19,7 +19,12 @@ void FrmNewEmployee::CmdCopy_Click() {
     notice("There is no one in the database to list yet!");
     return;
   }
+  if (refuseUntypedNewRecord()) return;
   guarded([&] {
+    // The copy goes into this very record, whatever its name (two employees
+    // may share one): it is written now, a new one too, and kept by bookmark.
+    Data1->UpdateRecord();
+    rememberedRecord_ = Data1->Recordset().Bookmark();
     Data1->MoveLast();
     if (Data1->Recordset().RecordCount() < 2) {
       setMousePointer(this, pointer::Default);
@@ -39,7 +44,10 @@ void FrmNewEmployee::CmdCopy_Click() {
       Data1->Refresh();
     }
     // Back to the employee the user was on, so the list opens over them.
-    showEmployee(rememberedName_);
+    RecordSet& records = Data1->Recordset();
+    rememberedReplacements_ = records.fileReplacements();
+    if (rememberedRecord_ >= 0) records.moveToBookmark(rememberedRecord_);
+    Data1->showCurrent();
     Frame2->show();
     Frame2->raise();
   });
@@ -52,7 +60,10 @@ void FrmNewEmployee::Choose_Click() {
     Data1->MoveFirst();  // writes the edits on screen before records are read
     RecordSet& records = Data1->Recordset();
     if (!employees::find(records, picked)) {
-      showEmployee(rememberedName_);  // back on the employee the user was on
+      // Back on the employee the user was on.
+      const qint64 target = records.translateBookmark(rememberedRecord_, rememberedReplacements_);
+      if (target >= 0) records.moveToBookmark(target);
+      Data1->showCurrent();
       setMousePointer(this, pointer::Default);
       oops(QString("\"%1\" is no longer in the database, so there is nothing to copy.  Press "
                    "\"Load/Update search lists\" to renew the list.")
@@ -60,13 +71,13 @@ void FrmNewEmployee::Choose_Click() {
       return;
     }
     const DayTexts source = employees::dayTexts(records);
-    if (!employees::find(records, rememberedName_)) {
+    const qint64 target = records.translateBookmark(rememberedRecord_, rememberedReplacements_);
+    if (target < 0 || !records.moveToBookmark(target)) {
       // Copying now would overwrite whichever employee happens to be current.
       Data1->showCurrent();
       setMousePointer(this, pointer::Default);
-      oops(QString("The employee you were on (\"%1\") is not in the database under that name, "
-                   "so nothing was copied.  Save the employee first (or go back to the name), "
-                   "then copy again.")
+      oops(QString("The employee you were on (\"%1\") is no longer in the database, so nothing "
+                   "was copied.  Go to the employee and copy again.")
                .arg(rememberedName_));
       return;
     }

@@ -27,10 +27,10 @@ void FrmNewEmployee::CmdAddRecord_Click() {
     const int number = numbering::nextNumber(Data1->Recordset());
     Data1->AddNew();
     txtFullName->setFocus();
-    txtArea->setEditText("Add at least one");
+    txtArea->setEditText(kNewAreaPrompt);
     for (QComboBox* area : {txtArea2, txtArea3, txtArea4}) area->setEditText("No");
-    txtPosition->setEditText("Job discription");
-    txtFullName->setText("Enter last name First");
+    txtPosition->setEditText(kNewPositionPrompt);
+    txtFullName->setText(kNewNamePrompt);
     Text1->setText(QString::number(number));
     txtFullName->selectAll();  // the name typed replaces the prompt
     if (!hintShown_) {
@@ -47,6 +47,7 @@ void FrmNewEmployee::CmdSaveData_Click() {
     notice("Can't use this command now.  You must use Enter New Employee first!");
     return;
   }
+  if (refuseUntypedNewRecord()) return;
   PointerGuard hourglass(this);
   guarded([&] {
     // The new record and the numbers it brings reach the file together: a
@@ -100,6 +101,13 @@ void FrmNewEmployee::CmdDelete_Click() {
              msg::YesNo + msg::Question, "Warning question") == msg::No)
     return;
   guarded([&] {
+    // A new employee left with its prompts was never written: leaving it
+    // drops it, and there is nothing more to delete (the record shown
+    // before it must not go in its place).
+    if (Data1->newRecordPending() && newRecordHoldsOnlyPrompts()) {
+      Data1->MoveLast();
+      return;
+    }
     {
       // The delete and the numbers that close its gap reach the file
       // together: a crash half way leaves the table as it was.

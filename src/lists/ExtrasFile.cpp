@@ -46,7 +46,9 @@ QStringList extrasFileLines(const QStringList& values, int* badLine) {
   if (badLine) *badLine = 0;
   QStringList lines;
   for (int i = 0; i < kExtrasLineCount; ++i) {
-    const QString value = values.value(i);
+    // A line break pasted at the end of a box is no part of its text.
+    QString value = values.value(i);
+    while (value.endsWith(u'\n') || value.endsWith(u'\r')) value.chop(1);
     QString line;
     if (value.isEmpty()) {
       line = kNothing;
@@ -64,7 +66,8 @@ SaveResult saveExtras(const QStringList& values) {
   const QStringList lines = extrasFileLines(values, &badLine);
   if (badLine)
     return SaveResult::failed(
-        quoteRefusedMessage(QString("The %1 box").arg(extrasLines()[badLine - 1].name)));
+        valueRefusedMessage(QString("The %1 box").arg(extrasLines()[badLine - 1].name),
+                            values.value(badLine - 1)));
   QString error;
   if (!writeListLines(extrasFileName(), lines, &error))
     return SaveResult::failed(saveFailedMessage("The schedule extras", error));

@@ -35,7 +35,9 @@ QStringList listLinesFromBoxes(const QStringList& boxes, int* badBox) {
 SaveResult saveListBoxes(const QString& fileName, const QStringList& boxes) {
   int badBox = 0;
   const QStringList lines = listLinesFromBoxes(boxes, &badBox);
-  if (badBox) return SaveResult::failed(quoteRefusedMessage(QString("Box %1").arg(badBox)));
+  if (badBox)
+    return SaveResult::failed(
+        valueRefusedMessage(QString("Box %1").arg(badBox), boxes[badBox - 1].trimmed()));
   QString error;
   if (!writeListLines(fileName, lines, &error))
     return SaveResult::failed(saveFailedMessage("The list", error));

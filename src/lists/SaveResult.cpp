@@ -11,3 +11,10 @@ QString quoteRefusedMessage(const QString& boxName) {
                  "use a single quote ('), then save again.  Nothing was saved.")
       .arg(boxName);
 }
+
+QString valueRefusedMessage(const QString& boxName, const QString& value) {
+  if (value.contains(u'"')) return quoteRefusedMessage(boxName);
+  return QString("%1 holds a line break, which cannot be stored: each entry is kept on one line.  "
+                 "Please put it on one line, then save again.  Nothing was saved.")
+      .arg(boxName);
+}

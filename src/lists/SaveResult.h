@@ -16,3 +16,6 @@ struct SaveResult {
 QString saveFailedMessage(const QString& what, const QString& error);
 // The notice for a value holding a double quote, which the files cannot keep.
 QString quoteRefusedMessage(const QString& boxName);
+// The notice for a value the files cannot keep: a double quote, or a line
+// break inside it (pasted text), each with its own words.
+QString valueRefusedMessage(const QString& boxName, const QString& value);

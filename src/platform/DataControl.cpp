@@ -47,6 +47,8 @@ struct DataControl::Impl {
   qint64 shownRecord = -1;
   int shownReplacements = 0;
   QHash<QWidget*, QString> shownTexts;
+  std::function<void()> finishEditing;
+  std::function<bool()> keepNew;
 
   QList<QWidget*> alive() const {
     QList<QWidget*> out;
@@ -60,6 +62,14 @@ struct DataControl::Impl {
   // text the user changed.
   void writeBack() {
     if (!rs.isOpen()) return;
+    if (finishEditing) finishEditing();
+    if (pendingNew && keepNew && !keepNew()) {
+      // Never written: the controls show the record current before it (or
+      // nothing), so no one takes the dropped record for a stored one.
+      pendingNew = false;
+      show();
+      return;
+    }
     if (pendingNew) {
       if (!rs.addingNew()) rs.AddNew();
       for (QWidget* w : alive()) {
@@ -291,6 +301,11 @@ void DataControl::AddNew() {
 void DataControl::UpdateRecord() {
   d_->writeBack();
   showCurrent();
+}
+
+void DataControl::setWriteHooks(std::function<void()> finish, std::function<bool()> keepNew) {
+  d_->finishEditing = std::move(finish);
+  d_->keepNew = std::move(keepNew);
 }
 
 void DataControl::showCurrent() {

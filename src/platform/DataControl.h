@@ -17,6 +17,7 @@
 // error as an "Opps!" message. Closing the window also writes the edits.
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "platform/RecordSet.h"
@@ -69,6 +70,11 @@ class DataControl : public QWidget {
   void UpdateRecord();
   // Shows the current record in the bound controls again.
   void showCurrent();
+  // Asked each time before the record on screen is written: `finish`
+  // completes what the user was still typing; `keepNew`, asked for a new
+  // record, answers false to drop it unwritten (one the user left without
+  // entering anything).
+  void setWriteHooks(std::function<void()> finish, std::function<bool()> keepNew);
 
  signals:
   void repositioned();  // after a new record became current

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QUrl>
 
 #include "platform/Geometry.h"
+#include "platform/Installation.h"
 
 namespace help {
 namespace {
@@ -38,6 +40,29 @@ QTextBrowser* ensureViewer() {
     s.viewer->resize(twipsToPixels(9000), twipsToPixels(7200));
   }
   return s.viewer;
+}
+
+// Our help is an HTML text file. The old platform's help files are binary,
+// and anything else would show as garbage, so neither is shown.
+bool isOurHelp(const QString& path) {
+  QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+  QByteArray head = file.read(4096);
+  if (head.contains('\0')) return false;
+  if (head.startsWith("\xEF\xBB\xBF")) head.remove(0, 3);
+  head = head.trimmed().toLower();
+  return head.startsWith("<!doctype html") || head.startsWith("<html");
+}
+
+// The file help shows for `file` (found in any letter case): that file when
+// it is our help; when it is something else, the program's own help file.
+QString fileToShow(const QString& file) {
+  if (file.isEmpty()) return {};
+  const QString found = findInAnyCase(file);
+  if (found.isEmpty()) return {};
+  if (isOurHelp(found)) return found;
+  const QString own = findInAnyCase(state().applicationFile);
+  return !own.isEmpty() && isOurHelp(own) ? own : QString();
 }
 
 class F1Filter : public QObject {
@@ -85,8 +110,9 @@ bool show(const QString& file, int command, int context) {
     if (s.viewer) s.viewer->close();
     return true;
   }
-  const QFileInfo info(file);
-  if (file.isEmpty() || !info.isFile() || !info.isReadable()) return false;
+  const QString shown = fileToShow(file);
+  if (shown.isEmpty()) return false;
+  const QFileInfo info(shown);
   QTextBrowser* v = ensureViewer();
   const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
   if (v->source() != url) v->setSource(url, QTextDocument::HtmlResource);

@@ -2,7 +2,9 @@
 // The help engine: our own viewer window showing EMPLOYEE.HLP, an HTML file
 // whose topics are anchors named by their context numbers (<a name="700">).
 // F1 opens the topic of the focused control, else of its window; "contents"
-// opens the first topic. A missing file shows nothing and reports nothing.
+// opens the first topic. A missing file shows nothing and reports nothing; a
+// file that is not our help (the old platform's binary help among them) is
+// passed over for the application help file.
 #include <QString>
 
 class QObject;

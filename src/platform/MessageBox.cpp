@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 MessageBoxHandler& handler() {
@@ -13,6 +14,11 @@ MessageBoxHandler& handler() {
 void setMessageBoxHandler(MessageBoxHandler h) { handler() = std::move(h); }
 
 int msgBox(const QString& text, int code, const QString& title) {
+  return msgBox(text, code & ~msg::OtherButton, title, QString());
+}
+
+int msgBox(const QString& text, int code, const QString& title, const QString& otherButton) {
+  if (!otherButton.isEmpty()) code |= msg::OtherButton;
   if (handler()) return handler()(text, code, title);
 
   QMessageBox box(QApplication::activeWindow());
@@ -34,7 +40,11 @@ int msgBox(const QString& text, int code, const QString& title) {
     default:
       box.setStandardButtons(QMessageBox::Ok);
   }
-  switch (box.exec()) {
+  QPushButton* other =
+      otherButton.isEmpty() ? nullptr : box.addButton(otherButton, QMessageBox::ActionRole);
+  const int pressed = box.exec();
+  if (other && box.clickedButton() == other) return msg::Other;
+  switch (pressed) {
     case QMessageBox::Cancel: return msg::Cancel;
     case QMessageBox::Yes: return msg::Yes;
     case QMessageBox::No: return msg::No;

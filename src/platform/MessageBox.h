@@ -12,9 +12,15 @@ namespace msg {
 constexpr int OkOnly = 0, OkCancel = 1, YesNo = 4;        // buttons
 constexpr int Question = 32, Exclamation = 48;            // icons
 constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;        // answers
+// Beyond the classic codes: a further button, captioned by the caller, added
+// after the classic ones; choosing it answers Other.
+constexpr int OtherButton = 0x10000;
+constexpr int Other = 8;
 }  // namespace msg
 
 int msgBox(const QString& text, int code, const QString& title);
+// The same with the further button captioned `otherButton` (code gets OtherButton).
+int msgBox(const QString& text, int code, const QString& title, const QString& otherButton);
 
 // Test seam: while a handler is set, it answers every box instead of a real
 // dialog. Pass an empty function to go back to real dialogs.

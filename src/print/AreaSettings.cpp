@@ -1,6 +1,10 @@
 #include "print/AreaSettings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 #include "platform/FileOps.h"
 #include "platform/TextCodec.h"
@@ -75,7 +79,9 @@ bool writeLines(const QString& fileName, const QStringList& lines, QString* erro
 }
 }  // namespace
 
-QString areaSettingsFileName(const QString& area) {
+namespace {
+// The first eight characters of the area, made safe for a file name.
+QString settingsStem(const QString& area) {
   QString stem;
   int kept = 0;
   // Characters, not UTF-16 units: a letter outside the basic plane stays whole.
@@ -86,7 +92,72 @@ QString areaSettingsFileName(const QString& area) {
     else stem += QString::fromUcs4(&c, 1);
   }
   if (isReservedDeviceName(stem)) stem += u'_';
-  return stem + ".IGH";
+  return stem;
+}
+
+QString areaKey(const QString& area) { return area.trimmed().toUpper(); }
+bool isAllAreasFile(const QString& name) { return name.toUpper() == "ALL_AREA.IGH"; }
+
+// The settings files of the data folder, found without regard to case (the
+// folders come from a system whose file names ignore it).
+class SettingsFolder {
+ public:
+  SettingsFolder() {
+    for (const QString& name : QDir::current().entryList({"*.IGH"}, QDir::Files)) {
+      exact_.insert(name);
+      byCapitals_.insert(name.toUpper(), name);
+    }
+  }
+  // The file of that name in the folder (the exact name first), or empty.
+  QString find(const QString& name) const {
+    return exact_.contains(name) ? name : byCapitals_.value(name.toUpper());
+  }
+  int size() const { return int(exact_.size()); }
+
+ private:
+  QSet<QString> exact_;
+  QHash<QString, QString> byCapitals_;
+};
+
+// A file belongs to the area its first line names; a file that names none
+// (empty, or unreadable) is taken as the area's, as it always was.
+bool belongsTo(const QString& fileName, const QString& area) {
+  bool ok = false;
+  const AreaSettings s = readAreaSettings(fileName, &ok);
+  return !ok || s.area.isEmpty() || areaKey(s.area) == areaKey(area);
+}
+}  // namespace
+
+QString areaSettingsFileName(const QString& area) {
+  const QString stem = settingsStem(area);
+  const QString plain = stem + ".IGH";
+  const bool allAreas = areaKey(area) == "ALL_AREAS";
+  // The usual case, without a look through the folder: the plain name is
+  // there and is this area's.
+  if (QFileInfo::exists(plain) &&
+      (allAreas || (!isAllAreasFile(plain) && belongsTo(plain, area))))
+    return plain;
+  const SettingsFolder folder;
+  if (allAreas) {
+    const QString onDisk = folder.find(plain);
+    return onDisk.isEmpty() ? plain : onDisk;
+  }
+  // An area's own file is never further on than the first free name was
+  // when it was made, so the names up to one more than there are files hold
+  // it, and a free one.
+  QString firstFree;
+  for (int n = 1; n <= folder.size() + 2; ++n) {
+    const QString candidate = n == 1 ? plain : QString("%1~%2.IGH").arg(stem).arg(n);
+    // "All_Area.IGH" tells the printing to print every area: never another area's file.
+    if (isAllAreasFile(candidate)) continue;
+    const QString onDisk = folder.find(candidate);
+    if (onDisk.isEmpty()) {
+      if (firstFree.isEmpty()) firstFree = candidate;
+    } else if (belongsTo(onDisk, area)) {
+      return onDisk;
+    }
+  }
+  return firstFree;
 }
 
 bool isBareFileName(const QString& name) {
@@ -122,11 +193,13 @@ AreaSettings readAreaSettings(const QString& fileName, bool* ok) {
   return s;
 }
 
+bool isFilled(const QString& value) { return !value.trimmed().isEmpty(); }
+
 QStringList areaSettingsLines(const AreaSettings& s) {
   QStringList lines{s.area, s.position, s.dayOrWeek, s.number};
   for (int k = 0; k < 4; ++k) {
-    if (!s.times[k].isEmpty()) lines << s.times[k];
-    if (!s.labels[k].isEmpty()) lines << s.labels[k];
+    if (isFilled(s.times[k])) lines << s.times[k];
+    if (isFilled(s.labels[k])) lines << s.labels[k];
   }
   return lines;
 }

@@ -6,10 +6,16 @@
 #include <QStringList>
 #include <array>
 
-// "All_Areas" and every area: the first eight characters of the area text as
-// they stand, plus ".IGH" - except that a character no file name may hold on
-// Linux or Windows (path separators, < > : " | ? *, control characters)
-// becomes "_", so no file is ever written outside the data folder.
+// The settings file of an area in the data folder: the first eight characters
+// of the area text as they stand, plus ".IGH" - except that a character no
+// file name may hold on Linux or Windows (path separators, < > : " | ? *,
+// control characters) becomes "_", so no file is ever written outside the
+// data folder. Areas that start with the same eight characters would share
+// that name, so a file whose first line names another area is not this
+// area's: the area then has the first of "Restaura~2.IGH", "Restaura~3.IGH"
+// ... that is its own or free. "All_Area.IGH" is kept for "All_Areas" alone.
+// Names are matched in the folder without regard to case. Every writer and
+// reader of settings files finds an area's file through this one function.
 QString areaSettingsFileName(const QString& area);
 // True for a bare file name that stays in the data folder (no separator, not
 // "." or "..", no character a file name may not hold).
@@ -30,9 +36,12 @@ struct AreaSettings {
 // twelfth are ignored. `ok` false when the file cannot be opened or read, or
 // the name is not a bare file name.
 AreaSettings readAreaSettings(const QString& fileName, bool* ok = nullptr);
+// A time or label counts as given when it holds more than blanks.
+bool isFilled(const QString& value);
 // Lines of a settings file: area, position, day or week, the number line, then
-// each non-empty time and label in the order time 1, label 1, ... label 4
-// (a blank box shifts the later values up, as stored files always did).
+// each given time and label in the order time 1, label 1, ... label 4 (a blank
+// box shifts the later values up, as stored files always did; the print setup
+// therefore saves only times and labels given in pairs).
 QStringList areaSettingsLines(const AreaSettings& s);
 // Writes the file whole (beside it, then renamed over it). False, with `error`
 // in words a user understands, when it cannot be created or the name is not

@@ -214,6 +214,8 @@ void FrmPrintFull::Command3_Click() {
 
 void FrmPrintFull::Command4_Click() {
   if (txtfindAreas->currentText().trimmed().isEmpty()) return;
+  if (const QString problem = timesAndLabelsProblem(choicesOnScreen()); !problem.isEmpty())
+    return fail(problem);
   const QString fileName = areaSettingsFileName(txtfindAreas->currentText());
   QString error;
   if (!writeAreaSettings(fileName, settingsForSaveInfo(choicesOnScreen()), &error))

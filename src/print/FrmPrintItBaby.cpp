@@ -23,7 +23,11 @@
 
 namespace {
 constexpr int kClientWidth = 9615;
-constexpr int kClientHeight = 7005;
+// The designed window, and below its buttons the list of staff the preview
+// leaves out.
+constexpr int kUnlistedTop = 6960;
+constexpr int kUnlistedHeight = 855;
+constexpr int kClientHeight = kUnlistedTop + kUnlistedHeight + 120;
 
 // The preview grid: one column per weekday, one row per time block.
 constexpr std::array<int, 7> kColumnLeft = {1080, 2280, 3480, 4680, 5880, 7080, 8280};
@@ -155,6 +159,21 @@ void FrmPrintItBaby::buildControls() {
   setColours(InfoLabel, QColor(), rgb(0, 0, 128));
   placeTwips(InfoLabel, 1080, 4560, 8415, 375);
   InfoLabel->hide();
+
+  lblUnlisted = new QLabel("Not on the schedule:", this);
+  lblUnlisted->setObjectName("lblUnlisted");
+  lblUnlisted->setTextFormat(Qt::PlainText);
+  lblUnlisted->setWordWrap(true);
+  lblUnlisted->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setColours(lblUnlisted, kWhite, Qt::black);
+  placeTwips(lblUnlisted, 0, kUnlistedTop, 1095, 375);
+  lstUnlisted = new QListWidget(this);
+  lstUnlisted->setObjectName("lstUnlisted");
+  lstUnlisted->setFont(designFont("MS Serif", 6.75));
+  lstUnlisted->setSelectionMode(QAbstractItemView::NoSelection);
+  lstUnlisted->setToolTip("Staff who work in this area on these days, but whose hours match none "
+                          "of the schedule's four times.");
+  placeTwips(lstUnlisted, kColumnLeft[0], kUnlistedTop, 8415, kUnlistedHeight);
 
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setObjectName("ProgressBar1");

@@ -31,6 +31,8 @@ class FrmPrintItBaby : public QWidget {
 
   // The grid's list box of a weekday (0 = Monday) and time block (0 to 3).
   QListWidget* gridBox(int day, int block) const { return grid_[day][block]; }
+  // Under the grid: the shifts worked in the area that no time of the preview lists.
+  QListWidget* unlistedBox() const { return lstUnlisted; }
   DataControl* data1() const { return Data1; }
   const PrintState& printState() const { return state_; }
   // The row unit of the printed schedule: the height of "WpgyG" in this
@@ -54,6 +56,8 @@ class FrmPrintItBaby : public QWidget {
   QLabel* Label12 = nullptr;
   QLineEdit* LblWhatArea = nullptr;
   QLabel* InfoLabel = nullptr;
+  QLabel* lblUnlisted = nullptr;
+  QListWidget* lstUnlisted = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <exception>
 
@@ -54,6 +55,7 @@ void FrmPrintItBaby::Form_Activate() {
 void FrmPrintItBaby::clearGrid() {
   for (auto& column : grid_)
     for (QListWidget* box : column) box->clear();
+  lstUnlisted->clear();
 }
 
 void FrmPrintItBaby::enableButtons(bool enabled) {
@@ -87,6 +89,8 @@ void FrmPrintItBaby::Command4_Click() {
   setMousePointer(this, pointer::Hourglass);
   doEvents();
   enableButtons(false);
+  QVector<UnlistedShift> unlisted;
+  QStringList unsetAreas;
   try {
     CommonDialog1->CancelError = true;
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
@@ -102,6 +106,8 @@ void FrmPrintItBaby::Command4_Click() {
     };
     run.rowUnit = rowUnit();
     run.date = clock_::shortDate(clock_::today());
+    run.unlisted = &unlisted;
+    run.unsetAreas = &unsetAreas;
     printSchedules(run, state_);
   } catch (...) {
     // Cancel, a missing or unsafe hand-over file, the database, the printer:
@@ -111,7 +117,11 @@ void FrmPrintItBaby::Command4_Click() {
   }
   setMousePointer(this, pointer::Default);
   enableButtons(true);
-  msgBox(kPrinted, kExclamation, "Ok!");
+  // One closing message: the print was sent, and what is not on the paper.
+  QStringList message{kPrinted};
+  for (const QString& notice : {unsetAreasNotice(unsetAreas), unlistedNotice(unlisted)})
+    if (!notice.isEmpty()) message << notice;
+  msgBox(message.join("\n\n"), kExclamation, "Ok!");
 }
 
 // ---- Preview ----------------------------------------------------------------
@@ -119,6 +129,10 @@ void FrmPrintItBaby::Command4_Click() {
 void FrmPrintItBaby::Command3_Click() {
   const QScopedValueRollback<bool> working(busy_, true);
   setMousePointer(this, pointer::Hourglass);
+  // The grid fills day by day while window events run: a second press (or
+  // any other button) must wait until it is done.
+  enableButtons(false);
+  const auto enableAgain = qScopeGuard([this] { enableButtons(true); });
   try {
     bool ok = false;
     const QString settingsFile = readPrintFile(&ok);
@@ -135,11 +149,13 @@ void FrmPrintItBaby::Command3_Click() {
       ProgressBar1->hide();
       return;
     }
-    Data1->reopenEmployees();
-    const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
+    // The bar is up (and painted) before the table is read.
     ProgressBar1->setRange(0, 7);
     ProgressBar1->setValue(1);
     ProgressBar1->show();
+    ProgressBar1->repaint();
+    Data1->reopenEmployees();
+    const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
     showPreview(selectSchedule(state_, staff));
   } catch (...) {
     printFailed();
@@ -167,6 +183,8 @@ void FrmPrintItBaby::showPreview(const ScheduleSelection& selection) {
     }
     doEvents();
   }
+  for (const UnlistedShift& shift : sortedUnlisted(selection.unlisted))
+    lstUnlisted->addItem(unlistedShiftText(shift));
 }
 
 // ---- Leaving ----------------------------------------------------------------

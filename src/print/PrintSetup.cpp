@@ -11,9 +11,19 @@ QString printChoicesProblem(const AreaSettings& c) {
   if (c.area.trimmed().isEmpty()) return "You Must choose an AREA to print schedule!";
   if (c.dayOrWeek.trimmed().isEmpty()) return "You Must choose a Day or weekly schedule to print!";
   if (c.times[0].trimmed().isEmpty()) return "You Must choose a time for the schedule to print!";
+  return timesAndLabelsProblem(c);
+}
+
+QString timesAndLabelsProblem(const AreaSettings& c) {
   for (int k = 0; k < 4; ++k) {
-    if (!c.times[k].trimmed().isEmpty() && c.labels[k].trimmed().isEmpty())
-      return QString("You Must Label the %1 Time area!").arg(kOrdinals[k]);
+    const bool time = isFilled(c.times[k]);
+    const bool label = isFilled(c.labels[k]);
+    if (time && !label) return QString("You Must Label the %1 Time area!").arg(kOrdinals[k]);
+    // The file has no place for a label without its time: every later value
+    // would be read one place too early.
+    if (label && !time)
+      return QString("You Must choose a time for the %1 Time area, or clear its label!")
+          .arg(kOrdinals[k]);
   }
   return {};
 }

@@ -10,6 +10,9 @@
 // The checks of "&Ok I'm ready to &Print", in the order the user meets them:
 // the message of the first that fails, or an empty text when all pass.
 QString printChoicesProblem(const AreaSettings& choices);
+// The check that "&Save Info" makes too: every time has its label and every
+// label its time, since a half-filled pair moves the values after it.
+QString timesAndLabelsProblem(const AreaSettings& choices);
 
 // The settings written by "&Save Info" (number line "1") and by the Ok button
 // (an empty number line, "NOTHING" for a blank position).

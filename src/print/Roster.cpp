@@ -9,7 +9,6 @@
 
 namespace {
 constexpr int kAreaWidth = 30;
-constexpr int kMaxAreas = 20;
 
 QString comparable(const QString& text) { return text.trimmed().toUpper(); }
 
@@ -61,9 +60,9 @@ QVector<RosterArea> rosterAreas(const QStringList& items) {
   QVector<RosterArea> areas;
   for (const QString& item : items) {
     const QString key = comparable(item);
-    if (key == "SPECIAL" || key == "ALL_AREAS") continue;
-    if (key.isEmpty()) break;
-    if (areas.size() == kMaxAreas) break;
+    // A blank item is a cleared box of the area window, not the end of the
+    // list: the areas after it are printed too, however many there are.
+    if (key == "SPECIAL" || key == "ALL_AREAS" || key.isEmpty()) continue;
     areas.push_back({item.left(kAreaWidth).leftJustified(kAreaWidth, ' '), key});
   }
   if (areas.isEmpty()) areas.push_back({QString(kAreaWidth, ' '), QString()});

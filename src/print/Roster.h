@@ -20,10 +20,10 @@ struct RosterArea {
   QString key;    // the whole entry, trimmed and upper-cased: what `area` is matched against
 };
 
-// The sections of the roster from the items of the area list: "Special" and
-// "All_Areas" (any case and spacing) are skipped, the first blank item ends
-// the list, and at most twenty areas are taken, as the list windows show them.
-// A list with no usable area gives one section, for employees whose area is blank.
+// The sections of the roster from the items of the area list: "Special",
+// "All_Areas" (any case and spacing) and blank items are skipped; every other
+// item is a section, also past the twentieth of a hand-edited list. A list
+// with no usable area gives one section, for employees whose area is blank.
 QVector<RosterArea> rosterAreas(const QStringList& items);
 // rosterAreas() of AREAS.IGH; throws RosterError when the file cannot be read.
 QVector<RosterArea> readRosterAreas();

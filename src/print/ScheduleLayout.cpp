@@ -13,6 +13,7 @@
 namespace {
 constexpr double kSmallestSize = 4.5;// points; a long name shrinks no further
 constexpr double kColumnGap = 60;    // twips kept free before the next column
+const QString kMarkAfter = " *";     // the mark after a marked main shift's name
 
 class SheetPrinter {
  public:
@@ -87,26 +88,31 @@ class SheetPrinter {
 
   // Prints text at x, smaller when it would reach past `right` (the next
   // column, or the page edge), so no text covers another; a text too long
-  // even then ends in "..." there.
-  void printFitted(double x, double top, double right, const QString& text) {
+  // even then is cut, ending in "..." - before `keptEnd`, which stays whole
+  // (the mark after a name).
+  void printFitted(double x, double top, double right, const QString& text,
+                   const QString& keptEnd = {}) {
     const double size = p_.FontSize;
     const double room = right - x;
     while (p_.FontSize > kSmallestSize && p_.TextWidth(text) > room) p_.FontSize -= 0.5;
-    QString shown = text;
-    while (shown.size() > 1 && p_.TextWidth(shown) > room) {
+    QString shown = text.chopped(keptEnd.size());
+    while (shown.size() > 1 && p_.TextWidth(shown + keptEnd) > room) {
       shown.chop(shown.endsWith(u'\u2026') ? 2 : 1);
       shown = shown.trimmed() + u'\u2026';
     }
     p_.CurrentX = x;
     p_.CurrentY = top;
-    p_.Print(shown);
+    p_.Print(shown + keptEnd);
     p_.FontSize = size;
   }
 
   void printInColumn(int day, double top, const QString& text) {
     const double right = day + 1 < fields::DaysInWeek ? kDayColumnX[day + 1] - kColumnGap
                                                        : p_.ScaleWidth();
-    printFitted(kDayColumnX[day], top, right, text);
+    // A marked main shift ends in " *": a name cut to fit keeps its mark.
+    const QString mark = text.size() > kMarkAfter.size() && text.endsWith(kMarkAfter)
+                             ? kMarkAfter : QString();
+    printFitted(kDayColumnX[day], top, right, text, mark);
   }
 
   double ruleLine() {

@@ -1,10 +1,14 @@
 #include "print/SchedulePrint.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <optional>
 
 #include "lists/ExtrasFile.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
+#include "db/EmployeeFields.h"
 #include "print/AreaSettings.h"
 
 bool isAllAreasSettingsFile(const QString& settingsFileName) {
@@ -41,6 +45,7 @@ void printAreaSchedule(const ScheduleRun& run, PrintState& state, const QString&
     run.printer->KillDoc();  // a page in progress is never sent
     throw;
   }
+  if (run.unlisted) *run.unlisted += selection.unlisted;
 }
 
 int printSchedules(const ScheduleRun& run, PrintState& state) {
@@ -67,8 +72,15 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
   int documents = 0;
   try {
     for (const QString& item : areas.items) {
-      if (item.trimmed().size() < 2) break;  // a blank or one-letter item ends the list
-      printAreaSchedule(eachArea, state, areaSettingsFileName(item));
+      // A blank or one-letter item (a cleared box of the area window) is no
+      // area: the areas after it are printed all the same.
+      if (item.trimmed().size() < 2) continue;
+      const QString settingsFile = areaSettingsFileName(item);
+      if (run.unsetAreas && !QFileInfo::exists(settingsFile)) {
+        *run.unsetAreas << item.trimmed();
+        continue;
+      }
+      printAreaSchedule(eachArea, state, settingsFile);
       ++documents;
     }
   } catch (...) {
@@ -81,4 +93,40 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
   }
   run.printer->releaseDocuments();
   return documents;
+}
+
+QString unlistedShiftText(const UnlistedShift& shift) {
+  return shift.name + ": " + fields::weekdays[shift.day].name + " " + shift.hours;
+}
+
+QVector<UnlistedShift> sortedUnlisted(QVector<UnlistedShift> shifts) {
+  QStringList areas;  // in the order printed
+  for (const UnlistedShift& s : shifts)
+    if (!areas.contains(s.area)) areas << s.area;
+  std::stable_sort(shifts.begin(), shifts.end(), [&](const UnlistedShift& a, const UnlistedShift& b) {
+    const qsizetype areaA = areas.indexOf(a.area), areaB = areas.indexOf(b.area);
+    if (areaA != areaB) return areaA < areaB;
+    if (a.day != b.day) return a.day < b.day;
+    return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+  });
+  return shifts;
+}
+
+QString unlistedNotice(const QVector<UnlistedShift>& shifts, int shown) {
+  if (shifts.isEmpty()) return {};
+  QString text =
+      "These staff work in the printed area on these days, but their hours match none of the "
+      "schedule's four times, so the paper leaves them out:";
+  const QVector<UnlistedShift> sorted = sortedUnlisted(shifts);
+  for (int i = 0; i < sorted.size() && i < shown; ++i)
+    text += "\n" + unlistedShiftText(sorted[i]) + " (" + sorted[i].area.trimmed() + ")";
+  if (sorted.size() > shown) text += QString("\n... and %1 more.").arg(sorted.size() - shown);
+  return text;
+}
+
+QString unsetAreasNotice(const QStringList& areas) {
+  if (areas.isEmpty()) return {};
+  return "These areas have no saved print choices, so they were not printed (choose each in the "
+         "print setup and press Save Info):\n" +
+         areas.join("\n");
 }

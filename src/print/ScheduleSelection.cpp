@@ -1,7 +1,10 @@
 #include "print/ScheduleSelection.h"
 
+#include <algorithm>
+
 #include "db/EmployeeFields.h"
 #include "platform/RecordSet.h"
+#include "print/WorkingDay.h"
 
 namespace {
 const QString kWeekendLateShift = "3P.M. - 11P.M.";
@@ -51,9 +54,10 @@ struct Choices {
 // What the placement rules ask of one employee's day, compared once.
 struct DayKeys {
   DayKeys(const EmployeeDay& d, const Choices& c)
-      : main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
-        special(compareKey(d.special) == "YES"), worksMain(c.worksHere(d.mainArea)),
+      : worked(workingDay(d)), main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
+        special(worked.special), worksMain(c.worksHere(d.mainArea)),
         worksSplit(c.worksHere(d.splitArea)), worksFirst(c.worksHere(d.firstArea)) {}
+  WorkingDay worked;
   QString main, split;
   bool special, worksMain, worksSplit, worksFirst;
 };
@@ -65,14 +69,36 @@ void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bo
   auto list = [&](Placement p) { cell.push_back({e.fullname, p, marked}); };
 
   // The first rule that holds wins.
-  if (t == d.main && d.worksMain) list(Placement::MainShift);
-  else if (t == d.split && d.worksSplit) list(Placement::SplitShift);
+  if (d.worked.mainShift && t == d.main && d.worksMain) list(Placement::MainShift);
+  else if (d.worked.splitShift && t == d.split && d.worksSplit) list(Placement::SplitShift);
   else if (t == "SPECIAL" && d.special && d.worksFirst) list(Placement::Special);
 
   // A long weekend day also covers the late shift, whatever listed it above.
   const bool weekend = day == 5 || day == 6;
   if (weekend && t == kWeekendLateShift && d.main == kWeekendLongDay && d.worksMain)
     list(Placement::WeekendDouble);
+}
+
+// The shifts of one employee's day, worked in the area, that no block lists.
+// The placement rules list a main shift under a time equal to its range (or,
+// on a long weekend day, under the late shift), and a split shift under a time
+// equal to its range (the main shift's listing when the two ranges are one).
+void noteUnlisted(const EmployeeRow& e, int day, const DayKeys& d, const Choices& c,
+                  const QString& area, QVector<UnlistedShift>& out) {
+  auto listedAt = [&](const QString& range) {
+    return std::find(c.times.begin(), c.times.end(), range) != c.times.end();
+  };
+  const bool weekend = day == 5 || day == 6;
+  const bool mainListed = listedAt(d.main) ||
+                          (weekend && d.main == kWeekendLongDay && listedAt(kWeekendLateShift));
+  const EmployeeDay& x = e.days[day];
+  const QString main = mainRange(x);
+  if (d.worksMain && d.worked.mainShift && !mainListed)
+    out.push_back({area, e.fullname, day, main});
+  const QString split = splitRange(x);
+  if (d.worksSplit && d.worked.splitShift && !listedAt(d.split) &&
+      !(split == main && d.worksMain && !mainListed))  // the same hours, named once
+    out.push_back({area, e.fullname, day, split});
 }
 }  // namespace
 
@@ -174,6 +200,7 @@ ScheduleSelection selectSchedule(const PrintState& state, const QVector<Employee
     for (int d : days) {
       const DayKeys keys(e.days[d], choices);
       for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
+      noteUnlisted(e, d, keys, choices, state.area, s.unlisted);
     }
   }
   return s;

@@ -53,10 +53,20 @@ struct Listing {
   QString printed() const;
 };
 
+// A shift worked in the area on a covered day that none of the four times
+// lists: the paper leaves it out, so the user is told.
+struct UnlistedShift {
+  QString area;   // the schedule's area, as chosen
+  QString name;   // fullname as stored, trimmed
+  int day = 0;    // 0 = Monday
+  QString hours;  // start + " - " + stop, as the employee's day holds them
+};
+
 struct ScheduleSelection {
   // cells[block][day], each in table order.
   std::array<std::array<QVector<Listing>, 7>, 4> cells;
   int staffCount = 0;  // employees whose first area is the area (or all, for every area)
+  QVector<UnlistedShift> unlisted;  // in table order, day by day
 };
 
 // The time ranges an employee's day offers: start + " - " + stop, cut to 30

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
@@ -41,11 +43,55 @@ TEST(HelpFilePath, AnyOtherFolderGetsOneSeparatorBeforeTheName) {
   EXPECT_EQ(helpFileInFolder(" /opt/rotawise "), "/opt/rotawise/EMPLOYEE.HLP");
 }
 
-TEST_F(HelpTest, HelpStartPointsF1AtTheProgramFolderWhateverTheCurrentFolder) {
+TEST_F(HelpTest, HelpStartPointsF1AtTheProgramsOwnHelpWhateverTheCurrentFolder) {
   HelpStart(QVariant(qint32(1234)));
-  EXPECT_EQ(help::applicationHelpFile(),
-            QCoreApplication::applicationDirPath() + "/EMPLOYEE.HLP");
-  EXPECT_NE(QDir::currentPath(), QCoreApplication::applicationDirPath());
+  // The program's supplied files (share/rotawise beside it) hold its help.
+  const QFileInfo file(help::applicationHelpFile());
+  EXPECT_EQ(file.fileName(), "EMPLOYEE.HLP");
+  EXPECT_TRUE(file.isFile()) << file.filePath().toStdString();
+  EXPECT_TRUE(file.filePath().endsWith("share/rotawise/EMPLOYEE.HLP")) << file.filePath().toStdString();
+  EXPECT_NE(file.absolutePath(), QDir::currentPath());
+}
+
+// A data folder copied from an earlier installation carries that
+// installation's binary help file; it is never shown, the program's own is.
+TEST_F(HelpTest, HelpInTheDataFolderIsShownInAnyCaseOnlyWhenItIsOurs) {
+  const char oldHeader[] = "?_\x03\x00\x00\x00\x10\x00 old help engine file";
+  const QByteArray oldBinary(oldHeader, sizeof oldHeader - 1);
+  const QString own = folder.file("installed/EMPLOYEE.HLP");
+  QDir().mkpath(folder.file("installed"));
+  {
+    QFile f(own);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kHelp);
+  }
+  struct Case {
+    const char* name;        // as the data folder spells it
+    QByteArray bytes;
+    QString application;     // the program's own help file
+    QString shown;           // what the viewer shows, empty for nothing
+  };
+  const std::vector<Case> cases = {
+      {"Employee.Hlp", "\xEF\xBB\xBF  <!DOCTYPE html>" + kHelp, own, folder.file("Employee.Hlp")},
+      {"employee.hlp", oldBinary, own, own},
+      {"EMPLOYEE.HLP", "Plain words, not our help", own, own},
+      {"EMPLOYEE.HLP", oldBinary, "", ""},
+      {"EMPLOYEE.HLP", oldBinary, folder.file("installed/missing.hlp"), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + c.bytes.left(12).toStdString());
+    for (const QString& old : QDir(folder.path()).entryList({"*.hlp"}, QDir::Files))
+      QFile::remove(folder.file(old));
+    folder.write(c.name, c.bytes);
+    help::setApplicationHelpFile(c.application);
+    if (help::viewer()) delete help::viewer();
+    Frmemployee1 main;
+    main.menuItem("MenHelpMain")->trigger();
+    const bool showing = help::viewer() && help::viewer()->isVisible();
+    EXPECT_EQ(showing, !c.shown.isEmpty());
+    if (showing) EXPECT_EQ(help::shownFile(), c.shown);
+    EXPECT_TRUE(boxes.shown().empty());
+  }
 }
 
 TEST_F(HelpTest, F1OpensTheFocusedControlsTopicElseItsWindows) {

@@ -47,7 +47,9 @@ const std::vector<std::pair<Item, std::vector<Item>>> kMenus = {
     {{"mnuPrint", "&Print Schedules and Options", 0},
      {{"MnuFull", "&Design Schedule and Print", 0},
       {"MenSep48", "-", 0},
-      {"roster", "Print Employee &Roster", 0}}},
+      {"roster", "Print Employee &Roster", 0},
+      {"MenSep49", "-", 0},
+      {"mnuExport", "E&xport calendars and spreadsheet", 0}}},
     {{"AboutPrpgram", "&About", 0}, {{"whatname", "About &Employees Rotawise", 0}}},
     {{"MnuHelp", "&Help", 0}, {{"MenHelpMain", "&Main Help Index", 0}}},
 };

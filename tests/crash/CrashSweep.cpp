@@ -160,7 +160,7 @@ std::vector<KillPoint> sweepKills(const QString& action, LiveBefore live) {
   for (int n = 1; n <= clean.steps; ++n) {
     setFolder(before);
     const ChildRun run = runChild(action, n);
-    KillPoint point{n, run.killedBefore, false, {}};
+    KillPoint point{n, run.killedBefore, false, {}, {}};
     const std::string where = "killed before step " + std::to_string(n) + " (" +
                               run.killedBefore.toStdString() + ")";
     EXPECT_TRUE(run.killed) << where << " was not killed: " << run.output.toStdString();
@@ -187,6 +187,7 @@ std::vector<KillPoint> sweepKills(const QString& action, LiveBefore live) {
                          sameContent(it.key(), it.value(), after[it.key()], newTables.value(it.key()));
       EXPECT_TRUE(old || fresh) << it.key().toStdString() << " is neither as it was nor as the "
                                 << "action leaves it (half written, or left behind), " << where;
+      if (fresh && !old) point.newFiles << it.key();
     }
     for (const QString& name : before.keys())
       if (after.contains(name))

@@ -31,6 +31,7 @@ struct KillPoint {
   int step = 0;
   QString killedBefore;  // the step the child was killed before ("flush compact.mdb")
   bool liveIsNew = false;
+  QStringList newFiles;  // the other files the action changes that hold their new content
   QStringList restored;  // what the start-up said it put back
 };
 

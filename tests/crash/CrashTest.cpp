@@ -112,8 +112,9 @@ void printOutcomes(const char* action, const std::vector<KillPoint>& points) {
   if (!qEnvironmentVariableIsSet("ROTAWISE_CRASH_REPORT")) return;
   for (const KillPoint& p : points)
     std::cout << "| " << action << " | " << p.step << " | " << p.killedBefore.toStdString()
-              << " | " << (p.liveIsNew ? "new" : "old")
-              << (p.restored.isEmpty() ? "" : ", start-up put back what was begun") << " |\n";
+              << " | " << (p.liveIsNew ? "new" : "old") << " | "
+              << p.newFiles.join(", ").toStdString() << " | "
+              << (p.restored.isEmpty() ? "" : "start-up put back what was begun") << " |\n";
 }
 
 void sweep(const char* action, LiveBefore live = LiveBefore::Sound) {

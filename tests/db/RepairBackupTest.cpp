@@ -146,6 +146,8 @@ TEST_F(Maintenance, BackupAskedAndCancelledCopiesNothing) {
 
 TEST_F(Maintenance, BackupWithoutADiskIsADiskError) {
   folder.install("employee.mdb");
+  // A folder chosen for drive A: that is not there now: a USB stick unplugged.
+  folder.write("DRIVE_A.IGH", "/nonexistent/stick\r\n");
   Frmemployee1 window;
   for (const char* drive : {"", "/nonexistent/floppy"}) {
     if (*drive) qputenv("ROTAWISE_DRIVE_A", drive); else qunsetenv("ROTAWISE_DRIVE_A");

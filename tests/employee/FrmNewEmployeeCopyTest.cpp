@@ -205,20 +205,41 @@ TEST_F(EmployeeCopyTest, TheCopyListIsBuiltOnceUntilSearchListsAreLoaded) {
             (QStringList{"Lee, Ann", "O'Brien, Pat", "Stone, Bob", "Young, Cy"}));
 }
 
-TEST_F(EmployeeCopyTest, ARenamedCurrentEmployeeIsRefusedInsteadOfCopyingIntoAnother) {
+TEST_F(EmployeeCopyTest, TheCopyGoesIntoTheRecordTheUserWasOnWhateverItsName) {
+  // A second "Lee, Ann", last in the table.
+  QVariantMap twin = employeeRow(4, "Lee, Ann");
+  twin["MonBldg"] = "Bar";
+  storeEmployees({twin});
+  open();
+  window->data1()->MoveLast();
+  ASSERT_EQ(text("Text1"), "4");
   click("CmdCopy");
-  type("txtFullName", "Lee, Annie");  // renamed while the list is open
+  EXPECT_EQ(text("Text1"), "4");  // the list opens over the same employee
   choose("Choose", "O'Brien, Pat");
-  ASSERT_EQ(boxes.shown().size(), 1u);
-  EXPECT_EQ(boxes.shown()[0].title, "Opps!");
-  EXPECT_TRUE(boxes.shown()[0].text.contains("Lee, Ann"));
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_EQ(text("Text1"), "4");
+  EXPECT_EQ(shownDays(), patsDays());
+  click("CmdUpdate");
+  const auto daysOf = [](const QVariantMap& row) {
+    QStringList out;
+    for (const QString& f : fields::allDayFields()) out << row.value(f).toString();
+    return out;
+  };
+  const QList<QVariantMap> rows = storedEmployees();
+  EXPECT_EQ(rows.at(1).value("MonBldg").toString(), "Kitchen");  // the first Lee as she was
+  EXPECT_EQ(daysOf(rows.at(3)), patsDays());
+
+  // Renamed while the list is open: still the same record.
+  goTo("Stone, Bob");
+  click("CmdCopy");
+  type("txtFullName", "Stone, Robert");
+  choose("Choose", "O'Brien, Pat");
+  EXPECT_TRUE(boxes.shown().empty());
   EXPECT_FALSE(frame()->isVisible());
   click("CmdUpdate");
-  const QStringList names = storedColumn("Fullname");
-  EXPECT_EQ(names, (QStringList{"O'Brien, Pat", "Lee, Annie", "Stone, Bob"}));
-  EXPECT_EQ(storedDays("Lee, Annie").at(8), "Kitchen");  // MonBldg as it was
-  EXPECT_EQ(storedDays("Stone, Bob"), QStringList(63, QString()));
-  EXPECT_EQ(storedDays("O'Brien, Pat"), patsDays());
+  EXPECT_EQ(storedColumn("Fullname"),
+            (QStringList{"O'Brien, Pat", "Lee, Ann", "Stone, Robert", "Lee, Ann"}));
+  EXPECT_EQ(storedDays("Stone, Robert"), patsDays());
   EXPECT_EQ(mousePointer(window), pointer::Default);
 }
 

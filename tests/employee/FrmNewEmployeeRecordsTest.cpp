@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
+#include <functional>
 
 #include "EmployeeWindow.h"
 #include "app/Frmemployee1.h"
@@ -62,8 +64,9 @@ TEST_P(EmployeeRecordsHomes, EmptyTableHintsOncePerLoadAndTheFirstRecordIsNumber
   click("CmdAddRecord");
   EXPECT_EQ(text("Text1"), "2");
   EXPECT_EQ(countOf(boxes, kEnterHint), 1);
+  type("txtFullName", "Stone, Bob");
   click("CmdCancel");  // leaving writes the pending record
-  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Lee, Ann", "Enter last name First"}));
+  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Lee, Ann", "Stone, Bob"}));
 
   boxes.clear();
   open();
@@ -87,6 +90,15 @@ TEST_P(EmployeeRecordsHomes, NewNumberFollowsTheLastRecordAndSaveRenumbersInTabl
     highest = std::max(highest, v);
     pastMaximum = pastMaximum || v > bar->maximum();
   });
+  // Nothing else runs while the table is walked: the bar must paint itself.
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      paints += e->type() == QEvent::Paint;
+      return false;
+    }
+  } painted;
+  bar->installEventFilter(&painted);
   click("CmdAddRecord");
   EXPECT_EQ(text("Text1"), "8");
   type("txtFullName", "O'Brien, \"Pat\", Jr.");
@@ -103,6 +115,8 @@ TEST_P(EmployeeRecordsHomes, NewNumberFollowsTheLastRecordAndSaveRenumbersInTabl
   EXPECT_TRUE(bar->isHidden());
   EXPECT_FALSE(pastMaximum);
   EXPECT_GE(highest, 1);
+  EXPECT_GE(painted.paints, 2) << "the bar is painted while the table is walked";
+  bar->removeEventFilter(&painted);
   EXPECT_EQ(mousePointer(window), pointer::Default);
 }
 
@@ -199,14 +213,24 @@ TEST_P(EmployeeRecordsHomes, DeleteAsksThenCompactsKeepsTheOldFileAndRenumbers) 
   EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2", "3"}));
 }
 
-TEST_P(EmployeeRecordsHomes, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone) {
-  storeEmployees({employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob")});
-  open();
-  click("CmdAddRecord");
-  type("txtFullName", "Temp, Tom");
-  click("CmdDelete");
-  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Adams, Zoe", "Stone, Bob"}));
-  EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
+TEST_F(EmployeeRecordsTest, DeletingANewEmployeeNotYetSavedLeavesTheOthersAlone) {
+  // Typed or left with its prompts, the new employee on screen is the one
+  // deleted, never the record shown before it.
+  for (const QString& typed : {QString("Temp, Tom"), QString()}) {
+    SCOPED_TRACE(typed.isEmpty() ? "left with its prompts" : "with a name typed");
+    DataFolder fresh;
+    fresh.installAll();
+    fresh.write("AREAS.IGH", "Kitchen\r\n");
+    fresh.write("POSITION.IGH", "Cook\r\n");
+    storeEmployees({employeeRow(1, "Adams, Zoe"), employeeRow(2, "Stone, Bob")});
+    open();
+    click("CmdAddRecord");
+    if (!typed.isEmpty()) type("txtFullName", typed);
+    click("CmdDelete");
+    EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Adams, Zoe", "Stone, Bob"}));
+    EXPECT_EQ(storedColumn("Number"), (QStringList{"1", "2"}));
+    delete window.data();
+  }
 }
 
 TEST_P(EmployeeRecordsHomes, AFailingCompactionStepLosesNoRecord) {
@@ -316,13 +340,93 @@ TEST_F(EmployeeRecordsTest, MainAreaFillsOnlyDaysShowingNoAlsoWhileTyping) {
   EXPECT_EQ(text("txtSunBldg"), "");
   EXPECT_EQ(text("txtTueBldg1"), "No");
 
-  for (const QString& c : third) setShown(c, "No");
-  setShown("txtWedBldg", "Patio");
-  type("txtArea", "Bar");  // each keystroke fills; only the first finds days showing "No"
-  EXPECT_EQ(text("txtArea"), "Bar");
-  EXPECT_EQ(text("txtWedBldg"), "Patio");
-  for (const char* c : {"txtMonBldg", "txtTueBldg", "txtThuBldg", "txtSunBldg"})
-    EXPECT_EQ(text(c), "B") << c;
+  // A typed area fills with its whole text once the typing is done: on
+  // Enter, on leaving the field, or on leaving the record.
+  QLineEdit* typed = combo("txtArea")->lineEdit();
+  const struct {
+    const char* how;
+    std::function<void()> finish;
+  } ways[] = {
+      {"Enter", [&] { QTest::keyClick(typed, Qt::Key_Return); }},
+      {"leaving the field", [&] { edit("txtFullName")->setFocus(); }},
+      {"leaving the record", [&] { window->data1()->MoveLast(); window->data1()->MoveFirst(); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    for (const QString& c : third) setShown(c, "No");
+    setShown("txtWedBldg", "Patio");
+    type("txtArea", "Bar");
+    EXPECT_EQ(text("txtMonBldg"), "No");  // nothing while typing
+    way.finish();
+    EXPECT_EQ(text("txtArea"), "Bar");
+    EXPECT_EQ(text("txtWedBldg"), "Patio");
+    for (const char* c : {"txtMonBldg", "txtTueBldg", "txtThuBldg", "txtSunBldg"})
+      EXPECT_EQ(text(c), "Bar") << c;
+  }
+  EXPECT_EQ(storedColumn("MonBldg"), QStringList{"Bar"});
+}
+
+TEST_F(EmployeeRecordsTest, ARecordWithoutANameKeepsItWhenTheUserMovesOn) {
+  QVariantMap none = employeeRow(1, "");
+  none.remove("Fullname");  // never written
+  storeEmployees({none, employeeRow(2, ""), employeeRow(3, "Stone, Bob")});
+  open();
+  EXPECT_EQ(text("txtFullName"), "");
+  window->data1()->MoveNext();
+  EXPECT_EQ(text("txtFullName"), "");
+  window->data1()->MoveLast();
+  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"", "", "Stone, Bob"}));
+  EXPECT_TRUE(storedEmployees().first().value("Fullname").isNull());
+}
+
+TEST_F(EmployeeRecordsTest, ANewEmployeeLeftWithOnlyItsPromptsIsDroppedNotWritten) {
+  storeEmployees({employeeRow(1, "Lee, Ann")});
+  const struct {
+    const char* how;
+    std::function<void()> leave;
+  } ways[] = {
+      {"the bar", [&] { find<QToolButton>("MoveFirst")->click(); }},
+      {"Update", [&] { click("CmdUpdate"); }},
+      {"another new one", [&] { click("CmdAddRecord"); click("CmdCancel"); }},
+      {"e&Xit", [&] { click("CmdCancel"); }},
+      {"closing", [&] { window->close(); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    open();
+    click("CmdAddRecord");
+    way.leave();
+    EXPECT_EQ(storedColumn("Fullname"), QStringList{"Lee, Ann"});
+    deleteAllWindows();
+  }
+
+  // Save New Employee and the employee copy say what is missing; the new
+  // record stays on screen, and once a name is typed it is saved.
+  open();
+  click("CmdAddRecord");
+  boxes.clear();
+  click("CmdSaveData");
+  click("CmdCopy");
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  for (const ShownBox& box : boxes.shown()) {
+    EXPECT_EQ(box.title, "Ok!");
+    EXPECT_TRUE(box.text.startsWith("Please type the new employee's name")) << box.text.toStdString();
+  }
+  EXPECT_EQ(text("txtFullName"), "Enter last name First");
+  EXPECT_EQ(text("Text1"), "2");
+  type("txtFullName", "Young, Cy");
+  click("CmdSaveData");
+  EXPECT_EQ(storedColumn("Fullname"), (QStringList{"Lee, Ann", "Young, Cy"}));
+
+  // With nobody in the table, nothing is left on screen that looks stored.
+  deleteStored("Lee, Ann");
+  deleteStored("Young, Cy");
+  open();
+  click("CmdAddRecord");
+  find<QToolButton>("MoveFirst")->click();
+  EXPECT_EQ(text("Text1"), "");
+  EXPECT_EQ(text("txtFullName"), "");
+  EXPECT_TRUE(storedEmployees().isEmpty());
 }
 
 TEST_P(EmployeeRecordsHomes, BrowsingShowsRecordsWithoutChangingThem) {

@@ -6,6 +6,8 @@
 #include <QDir>
 
 #include "ListsTestSupport.h"
+#include "lists/ExtrasFile.h"
+#include "lists/ListBoxes.h"
 #include "lists/ListFile.h"
 #include "support/TestSupport.h"
 
@@ -128,4 +130,35 @@ TEST(ListWriter, AFailedWriteLeavesTheOldFileAndSaysWhy) {
   EXPECT_FALSE(writeListLines("POSITION.IGH", {"New"}, &error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(readListFile("POSITION.IGH").ok);
+}
+
+// Text pasted into a list or extras box may bring a line break along: at the
+// end it is dropped; inside it gets its own message, not the double quote's.
+TEST(PastedLineBreaks, AreDroppedAtTheEndAndNamedInsideTheText) {
+  DataFolder folder;
+  const struct {
+    QString value;
+    QString storedAs;        // empty: refused
+    const char* messageHas;
+  } cases[] = {
+      {"Staff room\n", "Staff room", ""},
+      {"Staff room\r\n", "Staff room", ""},
+      {"Staff\nroom", "", "line break"},
+      {"Staff\r\nroom, upstairs", "", "line break"},
+      {"Staff \"A\"\nroom", "", "double quote"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    QStringList extras(kExtrasLineCount, QString());
+    extras[2] = c.value;
+    const SaveResult savedExtras = saveExtras(extras);
+    const SaveResult savedList = saveListBoxes("AREAS.IGH", {c.value});
+    for (const SaveResult& r : {savedExtras, savedList}) {
+      EXPECT_EQ(r.ok, !c.storedAs.isEmpty());
+      EXPECT_TRUE(r.message.contains(c.messageHas)) << r.message.toStdString();
+    }
+    if (c.storedAs.isEmpty()) continue;
+    EXPECT_EQ(readExtrasItems().value(2), c.storedAs);
+    EXPECT_EQ(readListFile("AREAS.IGH").items, QStringList{c.storedAs});
+  }
 }

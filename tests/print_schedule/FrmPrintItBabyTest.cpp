@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -140,7 +141,10 @@ TEST_F(PrintWindowTest, EveryControlOfTheCatalogueWithItsCaptionPlaceAndLook) {
       EXPECT_TRUE(box->property("Sorted").toBool());
       EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 6.75);
     }
-  EXPECT_EQ(window->findChildren<QListWidget*>().size(), 28);
+  // The grid, and under the buttons the list of staff the preview leaves out.
+  EXPECT_EQ(window->findChildren<QListWidget*>().size(), 29);
+  EXPECT_EQ(window->unlistedBox()->geometry(), twipsRect(1080, 6960, 8415, 855));
+  EXPECT_EQ(find<QLabel>("lblUnlisted")->text(), "Not on the schedule:");
   EXPECT_EQ(find<QListWidget>("txtMon1")->property("DataSource").toString(), "Data1");
 
   for (int k = 0; k < 4; ++k) {
@@ -368,4 +372,58 @@ TEST_F(PrintWindowTest, ReturnOpensThePrintSetupAndExitTheMainWindow) {
   EXPECT_TRUE(window.isNull());
   ASSERT_NE(findForm<Frmemployee1>(), nullptr);
   EXPECT_TRUE(findForm<Frmemployee1>()->isVisible());
+}
+
+TEST_F(PrintWindowTest, WhoWorksHereAtHoursNoTimeListsIsNamedAfterThePrintAndUnderThePreview) {
+  realisticWeek();
+  EmployeeRow gil = staffMember("Gil Odd", "Cook", {"Kitchen"});
+  works(gil, day::Wed, "10A.M.", "6P.M.", "Kitchen");
+  staff << gil;
+  writeStaffTable(folder.file("employee.mdb"), {gil});
+  open();
+  auto choice = PrinterChoice::recording(target);
+  click("Command4");
+  // One closing message: sent, and who the paper leaves out.
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].text,
+            kDone + "\n\nThese staff work in the printed area on these days, but their hours "
+                    "match none of the schedule's four times, so the paper leaves them out:\n"
+                    "Gil Odd: Wednesday 10A.M. - 6P.M. (Kitchen)");
+  EXPECT_EQ(boxes.shown()[1].title, "Ok!");
+  EXPECT_FALSE(recorded().has("Gil Odd"));  // the paper is as it was
+
+  click("Command3");
+  QStringList under;
+  for (int i = 0; i < window->unlistedBox()->count(); ++i) under << window->unlistedBox()->item(i)->text();
+  EXPECT_EQ(under, QStringList{"Gil Odd: Wednesday 10A.M. - 6P.M."});
+  EXPECT_TRUE(window->unlistedBox()->isVisible());
+  EXPECT_TRUE(window->rect().contains(window->unlistedBox()->geometry()));
+  if (const QByteArray dir = qgetenv("ROTAWISE_SCREENSHOTS"); !dir.isEmpty())
+    EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(dir) + "/FrmPrintItBaby-preview.png"));
+}
+
+TEST_F(PrintWindowTest, ThePreviewsButtonsWaitUntilItIsDone) {
+  realisticWeek();
+  open();
+  // A press of "Process &Data Preview" waiting while the grid fills.
+  QPushButton* preview = find<QPushButton>("Command3");
+  const QPoint at = preview->rect().center();
+  QCoreApplication::postEvent(preview, new QMouseEvent(QEvent::MouseButtonPress, at,
+                                                       preview->mapToGlobal(at), Qt::LeftButton,
+                                                       Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(preview, new QMouseEvent(QEvent::MouseButtonRelease, at,
+                                                       preview->mapToGlobal(at), Qt::LeftButton,
+                                                       Qt::NoButton, Qt::NoModifier));
+  QStringList enabledWhileRunning;
+  QObject::connect(find<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged, window, [&] {
+    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+      if (find<QPushButton>(b)->isEnabled()) enabledWhileRunning << b;
+  });
+  click("Command3");
+  QApplication::processEvents();
+  EXPECT_TRUE(enabledWhileRunning.isEmpty()) << enabledWhileRunning.join(", ").toStdString();
+  EXPECT_EQ(entries(day::Tue, 0), QStringList({"Ann Lee", "bob Stone"}));  // each name once
+  EXPECT_EQ(entries(day::Sun, 1), QStringList{"Ann Lee"});
+  for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+    EXPECT_TRUE(find<QPushButton>(b)->isEnabled()) << b;
 }

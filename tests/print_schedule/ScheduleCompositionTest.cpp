@@ -281,8 +281,12 @@ TEST_F(ScheduleTest, LongNamesShrinkToTheirColumnInsteadOfRunningIntoTheNext) {
   works(b, day::Wed, "7A.M.", "3P.M.", "Kitchen");
   EmployeeRow s = staffMember("Al Bo", "Cook", {"Kitchen"});
   works(s, day::Tue, "7A.M.", "3P.M.", "Kitchen");
-  staff = {a, b, s};
-  handOver({"Kitchen", "NOTHING", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
+  // Marked: the name is cut, never the asterisk after or before it.
+  EmployeeRow m = staffMember(huge, "Chef", {"Kitchen"});
+  works(m, day::Thu, "7A.M.", "3P.M.", "Kitchen");
+  splitShift(m, day::Fri, "7A.M.", "3P.M.", "Kitchen");
+  staff = {a, b, s, m};
+  handOver({"Kitchen", "Chef", "Weekly", {"7A.M. - 3P.M."}, {"Days"}});
   print();
   const RecordedSchedule r = recorded();
   Printer measure(target);
@@ -303,4 +307,59 @@ TEST_F(ScheduleTest, LongNamesShrinkToTheirColumnInsteadOfRunningIntoTheNext) {
   EXPECT_TRUE(wed[0].startsWith("Maximiliana Konst") && wed[0].endsWith(u'\u2026'));
   for (const Placed& p : r.texts)
     if (p.text.x == kDayColumnX[day::Wed] && p.text.text == wed[0]) EXPECT_TRUE(fitsColumn(p.text));
+  const QStringList thu = r.column(day::Thu, 0, 1e9), fri = r.column(day::Fri, 0, 1e9);
+  ASSERT_EQ(thu.size(), 1);
+  ASSERT_EQ(fri.size(), 1);
+  EXPECT_TRUE(thu[0].startsWith("Maximiliana") && thu[0].endsWith(QString(u'\u2026') + " *"))
+      << thu[0].toStdString();
+  EXPECT_TRUE(fri[0].startsWith("* Maximiliana") && fri[0].endsWith(u'\u2026'));
+  for (const Placed& p : r.texts)
+    if (p.text.text == thu[0] || p.text.text == fri[0]) EXPECT_TRUE(fitsColumn(p.text));
+}
+
+TEST_F(ScheduleTest, ShiftsWorkedInTheAreaThatNoTimeListsAreNamedAndTheRestAreNot) {
+  // In the order they are named: by weekday, then by name.
+  const struct {
+    const char* name;
+    int day;
+    QStringList main;   // start, stop, area
+    QStringList split;  // start, stop, area (empty: none)
+    const char* named;  // nullptr: on the paper, off duty, elsewhere or excluded
+  } cases[] = {
+      {"Al Odd", day::Mon, {"9A.M.", "5P.M.", "Kitchen"}, {}, "Al Odd: Monday 9A.M. - 5P.M."},
+      {"Cy Long", day::Mon, {"9A.M.", "11P.M.", "Kitchen"}, {}, "Cy Long: Monday 9A.M. - 11P.M."},
+      {"Bo Split", day::Tue, {"7A.M.", "3P.M.", "Kitchen"}, {"5P.M.", "9P.M.", "Kitchen"},
+       "Bo Split: Tuesday 5P.M. - 9P.M."},
+      {"Gus Half", day::Wed, {"9A.M.", "", "Kitchen"}, {}, "Gus Half: Wednesday 9A.M. - "},
+      {"Cat Long", day::Sun, {"9A.M.", "11P.M.", "Kitchen"}, {}, nullptr},  // under the late shift
+      {"Di Bar", day::Mon, {"9A.M.", "5P.M.", "Bar"}, {}, nullptr},
+      {"Ed Off", day::Mon, {"9A.M.", "5P.M.", "Kitchen"}, {}, nullptr},
+      {"Flo Free", day::Mon, {"No", "No", "Kitchen"}, {"No", "No", "Kitchen"}, nullptr},
+  };
+  QStringList expected;
+  for (const auto& c : cases) {
+    EmployeeRow e = staffMember(c.name, "Cook", {"Kitchen"});
+    works(e, c.day, c.main[0], c.main[1], c.main[2]);
+    if (!c.split.isEmpty()) splitShift(e, c.day, c.split[0], c.split[1], c.split[2]);
+    staff << e;
+    if (c.named) expected << c.named;
+  }
+  state.area = "Kitchen";
+  state.dayOrWeek = "Weekly";
+  state.times = {"7A.M. - 3P.M.", "3P.M. - 11P.M.", "", ""};
+  state.exclusions = {"Ed Off"};
+  const ScheduleSelection s = selectSchedule(state, staff);
+  QStringList named;
+  for (const UnlistedShift& u : sortedUnlisted(s.unlisted)) {
+    EXPECT_EQ(u.area, "Kitchen");
+    named << unlistedShiftText(u);
+  }
+  EXPECT_EQ(named, expected);
+
+  // After a print the closing message names them with their area; a long
+  // list is cut short with a count.
+  EXPECT_EQ(unlistedNotice({}), "");
+  const QString notice = unlistedNotice(s.unlisted, 2);
+  EXPECT_TRUE(notice.contains("\nAl Odd: Monday 9A.M. - 5P.M. (Kitchen)\nCy Long: "));
+  EXPECT_TRUE(notice.endsWith("\n... and 2 more."));
 }

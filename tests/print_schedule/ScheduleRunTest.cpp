@@ -47,19 +47,39 @@ TEST_F(AllAreasTest, OneDocumentPerAreaWithItsOwnChoicesInListOrder) {
   EXPECT_TRUE(folder.exists("Restaura.IGH"));
 }
 
-TEST_F(AllAreasTest, EmptyListPrintsNothingBlankOrOneLetterItemEndsTheRun) {
+TEST_F(AllAreasTest, EmptyListPrintsNothingAndBlankOrOneLetterItemsAreSkipped) {
   areas("");
   EXPECT_EQ(print(), 0);
   EXPECT_EQ(recorded().documents(), 0);
 
-  areas("Kitchen\r\nPatio\r\n\r\nRestaurant Bar\r\n");
-  EXPECT_EQ(print(), 2);
-  EXPECT_EQ(recorded().documents(), 2);
+  // A cleared box of the area window leaves an empty line: the areas after it
+  // are printed all the same.
+  for (const QByteArray& list : {QByteArray("Kitchen\r\n\r\nRestaurant Bar\r\n  \r\nPatio\r\n"),
+                                 QByteArray("Kitchen\r\nX\r\nRestaurant Bar\r\nPatio\r\n")}) {
+    target = std::make_shared<RecordingTarget>();
+    areas(list);
+    EXPECT_EQ(print(), 3) << list.constData();
+    const RecordedSchedule r = recorded();
+    ASSERT_EQ(r.documents(), 3);
+    EXPECT_TRUE(r.has(titleOf("Patio"), 2));
+  }
+}
 
-  target = std::make_shared<RecordingTarget>();
-  areas("Kitchen\r\nX\r\nPatio\r\n");
-  EXPECT_EQ(print(), 1);
-  EXPECT_TRUE(recorded().has(titleOf("Kitchen"), 0));
+TEST_F(AllAreasTest, AreasThatStartAlikeEachPrintTheirOwnChoices) {
+  EmployeeRow e = staffMember("Patio Waiter", "Waiter", {"Restaurant Patio"});
+  works(e, day::Mon, "7A.M.", "3P.M.", "Restaurant Patio");
+  staff << e;
+  saveAreaChoices({"Restaurant Patio", "NOTHING", "Weekly", {"7A.M. - 3P.M."}, {"Terrace"}});
+  areas("Restaurant Bar\r\nRestaurant Patio\r\n");
+  EXPECT_EQ(print(), 2);
+  const RecordedSchedule r = recorded();
+  EXPECT_TRUE(r.has(titleOf("Restaurant Bar"), 0));
+  EXPECT_TRUE(r.has("Restaurant Bar days", 0));
+  EXPECT_EQ(r.column(day::Mon, 0, 1e9, 0), QStringList{"Restaurant Bar Cook"});
+  EXPECT_TRUE(r.has(titleOf("Restaurant Patio"), 1));
+  EXPECT_TRUE(r.has("Terrace", 1));
+  EXPECT_EQ(r.column(day::Mon, 0, 1e9, 1), QStringList{"Patio Waiter"});
+  EXPECT_TRUE(folder.exists("Restaura.IGH") && folder.exists("Restaura~2.IGH"));
 }
 
 TEST_F(AllAreasTest, AnAreaWithoutSettingsFailsAfterTheAreasBeforeItPrinted) {
@@ -69,6 +89,15 @@ TEST_F(AllAreasTest, AnAreaWithoutSettingsFailsAfterTheAreasBeforeItPrinted) {
   ASSERT_EQ(r.documents(), 1);
   EXPECT_TRUE(r.has(titleOf("Kitchen"), 0));
   EXPECT_FALSE(r.has(titleOf("Patio")));
+
+  // The print window's run passes over such an area and names it instead:
+  // the areas after it are printed all the same.
+  target = std::make_shared<RecordingTarget>();
+  QStringList unset;
+  EXPECT_EQ(print(true, &unset), 2);
+  EXPECT_TRUE(recorded().has(titleOf("Patio"), 1));
+  EXPECT_EQ(unset, QStringList{"Garage"});
+  EXPECT_TRUE(unsetAreasNotice(unset).endsWith("press Save Info):\nGarage"));
 
   QFile::remove("AREAS.IGH");
   EXPECT_THROW(print(), ScheduleError);

@@ -36,10 +36,11 @@ QStringList RecordedSchedule::column(int day, double fromY, double toY, int doc,
   return out;
 }
 
-int ScheduleTest::print(bool extras) {
+int ScheduleTest::print(bool extras, QStringList* unsetAreas) {
   Printer printer(target);
   ScheduleRun run;
   run.printer = &printer;
+  run.unsetAreas = unsetAreas;
   run.readStaff = [this] { return staff; };
   run.rowUnit = kRow;
   run.date = clock_::shortDate(clock_::today());

@@ -47,7 +47,7 @@ class ScheduleTest : public ::testing::Test {
   ~ScheduleTest() override { clock_::release(); }
 
   // Runs the printing over `staff` with the recording printer.
-  int print(bool extras = true);
+  int print(bool extras = true, QStringList* unsetAreas = nullptr);
   RecordedSchedule recorded() const { return RecordedSchedule(*target); }
   // The line height of the schedule body in the recording printer.
   double bodyLine() const;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <utility>
+#include <vector>
 
 #include "platform/FileOps.h"
 #include "print/AreaSettings.h"
@@ -16,10 +18,12 @@ struct FaultOff {
 }  // namespace
 
 TEST(AreaSettingsFileName, KeepsTheFirstEightCharactersAsTheyStand) {
+  DataFolder folder;  // no settings file saved yet
   EXPECT_EQ(areaSettingsFileName("All_Areas"), "All_Area.IGH");
   EXPECT_EQ(areaSettingsFileName("Kitchen"), "Kitchen.IGH");
   EXPECT_EQ(areaSettingsFileName("Bar"), "Bar.IGH");
-  // Two long areas that start alike share one file.
+  // Two long areas that start alike are both offered the same free name
+  // (the first to save keeps it; see below).
   EXPECT_EQ(areaSettingsFileName("Restaurant Bar"), "Restaura.IGH");
   EXPECT_EQ(areaSettingsFileName("Restaurant Patio"), "Restaura.IGH");
   // A blank as the eighth character stays, just before the extension.
@@ -31,7 +35,42 @@ TEST(AreaSettingsFileName, KeepsTheFirstEightCharactersAsTheyStand) {
   EXPECT_EQ(areaSettingsFileName("O'Brien, Pub"), "O'Brien,.IGH");
 }
 
+TEST(AreaSettingsFileName, EachAreaHasAFileOfItsOwnAndOldFoldersKeepTheirNames) {
+  // The settings files a folder holds (name, first line) and the file each area gets.
+  const struct {
+    std::vector<std::pair<const char*, const char*>> files;
+    const char* area;
+    const char* expected;
+  } cases[] = {
+      {{}, "Restaurant Bar", "Restaura.IGH"},
+      {{{"Restaura.IGH", "Restaurant Bar"}}, "Restaurant Bar", "Restaura.IGH"},
+      {{{"Restaura.IGH", "Restaurant Bar"}}, "restaurant bar", "Restaura.IGH"},
+      {{{"Restaura.IGH", "Restaurant Bar"}}, "Restaurant Patio", "Restaura~2.IGH"},
+      {{{"Restaura.IGH", "Restaurant Bar"}, {"Restaura~2.IGH", "Restaurant Patio"}},
+       "Restaurant Patio", "Restaura~2.IGH"},
+      {{{"Restaura.IGH", "Restaurant Bar"}, {"Restaura~2.IGH", "Restaurant Patio"}},
+       "Restaurant Pool", "Restaura~3.IGH"},
+      {{{"Restaura~2.IGH", "Restaurant Patio"}}, "Restaurant Patio", "Restaura~2.IGH"},
+      {{{"Restaura~2.IGH", "Restaurant Patio"}}, "Restaurant Bar", "Restaura.IGH"},
+      {{{"RESTAURA.IGH", "RESTAURANT BAR"}}, "Restaurant Bar", "RESTAURA.IGH"},
+      {{{"RESTAURA.IGH", "RESTAURANT BAR"}}, "Restaurant Patio", "Restaura~2.IGH"},
+      {{{"Kitchen.IGH", ""}}, "Kitchen", "Kitchen.IGH"},
+      {{{"Bar_Gril.IGH", "Bar/Grill"}}, "Bar:Grill", "Bar_Gril~2.IGH"},
+      // "All_Area.IGH" asks for every area: no other area may have it.
+      {{}, "All_Area Grill", "All_Area~2.IGH"},
+      {{{"All_Area.IGH", "All_Area Grill"}}, "All_Areas", "All_Area.IGH"},
+      {{{"ALL_AREA.IGH", "All_Areas"}}, "all_areas", "ALL_AREA.IGH"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.area);
+    DataFolder folder;
+    for (const auto& [name, area] : c.files) folder.write(name, QByteArray(area) + "\r\nCook\r\n");
+    EXPECT_EQ(areaSettingsFileName(c.area), c.expected);
+  }
+}
+
 TEST(AreaSettingsFileName, NeverLeavesTheDataFolderAndHoldsOnlyWhatFileNamesMayHold) {
+  DataFolder folder;
   EXPECT_EQ(areaSettingsFileName("../../x"), ".._.._x.IGH");
   EXPECT_EQ(areaSettingsFileName("Bar/Grill"), "Bar_Gril.IGH");
   EXPECT_EQ(areaSettingsFileName("Bldg: A"), "Bldg_ A.IGH");

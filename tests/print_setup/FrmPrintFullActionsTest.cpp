@@ -74,7 +74,7 @@ TEST_F(PrintSetupTest, EveryCheckOfOkSpeaksInTurnAndOnlyTheExclusionFileIsWritte
     }
     type(step.fill, step.value);
   }
-  // A time 2 that is blank but labelled is no fault: only a time needs a label.
+  // Every time labelled: the choices pass.
   boxes.clear();
   click("Command3");
   EXPECT_TRUE(boxes.shown().empty());
@@ -92,8 +92,7 @@ TEST_F(PrintSetupTest, SaveInfoKeepsTheChoicesPerAreaAndChoosingTheAreaReadsThem
   type("txtDayorWeek", "Weekly");
   type("txtFindTimes1", "7A.M. - 3P.M.");
   type("txtLabel1", "Morning");
-  type("txtLabel2", "Evening");  // time 2 left empty
-  type("txtFindTimes3", "3P.M. - 11P.M.");
+  type("txtFindTimes3", "3P.M. - 11P.M.");  // time 2 left empty
   type("txtLabel3", "Late");
   click("Command4");
   ASSERT_EQ(boxes.shown().size(), 1u);
@@ -102,7 +101,7 @@ TEST_F(PrintSetupTest, SaveInfoKeepsTheChoicesPerAreaAndChoosingTheAreaReadsThem
   EXPECT_EQ(boxes.shown()[0].code, 48);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(folder.read("Kitchen.IGH"),
-            "Kitchen\r\nCook\r\nWeekly\r\n1\r\n7A.M. - 3P.M.\r\nMorning\r\nEvening\r\n"
+            "Kitchen\r\nCook\r\nWeekly\r\n1\r\n7A.M. - 3P.M.\r\nMorning\r\n"
             "3P.M. - 11P.M.\r\nLate\r\n");
   EXPECT_FALSE(folder.exists("PRINT.IGH"));
   EXPECT_FALSE(folder.exists("EXEMPT.IGH"));
@@ -114,36 +113,84 @@ TEST_F(PrintSetupTest, SaveInfoKeepsTheChoicesPerAreaAndChoosingTheAreaReadsThem
     EXPECT_EQ(combo(box)->currentText(), "") << box;
   EXPECT_EQ(edit("txtLabel1")->text(), "");
 
-  // Back to Kitchen: values return by line number, so the label of the empty
-  // time 2 comes back in the time 2 box and everything after it moves up.
+  // Back to Kitchen: values return by line number, so a pair after an empty
+  // one comes back one place early.
   choose("txtfindAreas", "Kitchen");
   EXPECT_EQ(combo("txtFindPosition")->currentText(), "Cook");
   EXPECT_EQ(combo("txtDayorWeek")->currentText(), "Weekly");
   EXPECT_EQ(combo("txtFindTimes1")->currentText(), "7A.M. - 3P.M.");
   EXPECT_EQ(edit("txtLabel1")->text(), "Morning");
-  EXPECT_EQ(combo("txtFindTimes2")->currentText(), "Evening");
-  EXPECT_EQ(edit("txtLabel2")->text(), "3P.M. - 11P.M.");
-  EXPECT_EQ(combo("txtFindTimes3")->currentText(), "Late");
-  EXPECT_EQ(edit("txtLabel3")->text(), "");
+  EXPECT_EQ(combo("txtFindTimes2")->currentText(), "3P.M. - 11P.M.");
+  EXPECT_EQ(edit("txtLabel2")->text(), "Late");
+  EXPECT_EQ(combo("txtFindTimes3")->currentText(), "");
 }
 
-TEST_F(PrintSetupTest, LongAreasShareTheirFileAndAnEighthBlankStaysInTheName) {
+TEST_F(PrintSetupTest, ALabelWithoutItsTimeOrATimeWithoutItsLabelIsRefusedByBothButtons) {
+  prepareFolder();
+  const struct {
+    const char* box;  // filled on top of good choices
+    const char* value;
+    const char* message;
+  } cases[] = {
+      {"txtLabel2", "Evening", "You Must choose a time for the Second Time area, or clear its label!"},
+      {"txtLabel3", "Late", "You Must choose a time for the Third Time area, or clear its label!"},
+      {"txtLabel4", "Night", "You Must choose a time for the Fourth Time area, or clear its label!"},
+      {"txtFindTimes4", "SPECIAL", "You Must Label the Fourth Time area!"},
+  };
+  for (const char* button : {"Command4", "Command3"})
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(button) + " " + c.box);
+      folder.write("Kitchen.IGH", "Kitchen\r\nsaved before\r\n");
+      QFile::remove(folder.file("PRINT.IGH"));
+      boxes.clear();
+      open();
+      choose("txtfindAreas", "Kitchen");
+      fillGoodChoices("Kitchen");
+      type(c.box, c.value);
+      click(button);
+      ASSERT_EQ(boxes.shown().size(), 1u);
+      EXPECT_EQ(boxes.shown()[0].text, c.message);
+      EXPECT_EQ(boxes.shown()[0].title, "Opps!");
+      EXPECT_EQ(folder.read("Kitchen.IGH"), "Kitchen\r\nsaved before\r\n");
+      EXPECT_FALSE(folder.exists("PRINT.IGH"));
+      EXPECT_TRUE(window->isVisible());
+      EXPECT_EQ(mousePointer(window), pointer::Default);
+      deleteAllWindows();
+    }
+}
+
+TEST_F(PrintSetupTest, LongAreasThatStartAlikeKeepTheirOwnFilesAndAnEighthBlankStaysInTheName) {
   prepareFolder({"Restaurant Bar", "Restaurant Patio", "Kitchen North"});
   open();
   choose("txtfindAreas", "Restaurant Bar");
   fillGoodChoices("Restaurant Bar");
   click("Command4");
   EXPECT_EQ(boxes.texts(), QStringList({"Ok The file [Restaura.IGH] has been saved."}));
-  // The patio reads the bar's choices, its name on line 1 among them.
+  // The patio has nothing saved yet: the bar's choices are not read as its own.
   choose("txtfindAreas", "Restaurant Patio");
+  EXPECT_EQ(combo("txtfindAreas")->currentText(), "Restaurant Patio");
+  EXPECT_EQ(edit("txtLabel1")->text(), "");
+  fillGoodChoices("Restaurant Patio");
+  type("txtLabel1", "Terrace");
+  boxes.clear();
+  click("Command4");
+  EXPECT_EQ(boxes.texts(), QStringList({"Ok The file [Restaura~2.IGH] has been saved."}));
+  choose("txtfindAreas", "Restaurant Bar");  // the bar's choices as they were
   EXPECT_EQ(combo("txtfindAreas")->currentText(), "Restaurant Bar");
   EXPECT_EQ(edit("txtLabel1")->text(), "Days");
-
+  choose("txtfindAreas", "Restaurant Patio");
+  EXPECT_EQ(edit("txtLabel1")->text(), "Terrace");
   boxes.clear();
+  click("Command3");
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_EQ(folder.read("PRINT.IGH"), "Restaura~2.IGH\r\n");
+  EXPECT_TRUE(folder.read("Restaura.IGH").startsWith("Restaurant Bar\r\n"));
+
+  deleteAllWindows();
+  open();
   choose("txtfindAreas", "Kitchen North");
   fillGoodChoices("Kitchen North");
   click("Command3");
-  EXPECT_TRUE(boxes.shown().empty());
   EXPECT_EQ(folder.read("PRINT.IGH"), "Kitchen .IGH\r\n");
   EXPECT_EQ(folder.read("Kitchen .IGH"),
             "Kitchen North\r\nNOTHING\r\nWeekly\r\n\r\n7A.M. - 3P.M.\r\nDays\r\n");

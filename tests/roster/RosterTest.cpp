@@ -114,6 +114,7 @@ class RosterTest : public ::testing::Test {
     auto choice = PrinterChoice::recording(target);
     main.roster_Click();
     EXPECT_EQ(choice->timesShown, 1);
+    EXPECT_EQ(choice->lastTitle, "Print Employee Roster");
     EXPECT_EQ(mousePointer(&main), pointer::Default);
     EXPECT_FALSE(main.data1()->isEnabled());
     return parse(target->entries());
@@ -195,27 +196,31 @@ TEST_P(RosterHomes, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMes
   EXPECT_EQ(boxes.shown()[0].code, 48);
 }
 
-TEST_F(RosterTest, AreaListRulesBlankLineStopsSpecialAndAllAreasSkippedTwentyAtMost) {
+TEST_F(RosterTest, AreaListRulesBlankLinesSpecialAndAllAreasSkippedEveryAreaPrinted) {
   areas("Kitchen\r\n Special \r\nBar\r\n all_areas \r\nOffice\r\n\r\nGarage\r\n");
   add({{"Ann Lee", "Cook", "Kitchen"},
        {"Sam Fox", "Any", "Special"},
        {"Gail Ross", "Mechanic", "Garage"},
        {"Olga Finn", "Clerk", "Office"}});
   const Roster r = run();
-  ASSERT_EQ(r.sections.size(), 3);  // Kitchen, Bar, Office; the blank line ends the list
+  // Kitchen, Bar, Office, Garage: a blank line (a cleared box) ends nothing.
+  ASSERT_EQ(r.sections.size(), 4);
   EXPECT_EQ(names(r.sections[0]), QStringList({"Ann Lee"}));
   EXPECT_TRUE(r.sections[1].rows.isEmpty());
   EXPECT_EQ(names(r.sections[2]), QStringList({"Olga Finn"}));
-  EXPECT_EQ(r.total, 2);
+  EXPECT_EQ(names(r.sections[3]), QStringList({"Gail Ross"}));
+  EXPECT_EQ(r.total, 3);
 
-  // A hand-edited list with more than twenty usable areas prints the first twenty.
+  // A hand-edited list with more than twenty areas prints them all.
   QStringList many;
   for (int i = 1; i <= 23; ++i) many << QString("Area %1").arg(i);
   const auto list = rosterAreas(QStringList{"Special"} + many);
-  ASSERT_EQ(list.size(), 20);
-  EXPECT_EQ(list.back().key, "AREA 20");
+  ASSERT_EQ(list.size(), 23);
+  EXPECT_EQ(list.back().key, "AREA 23");
   EXPECT_EQ(rosterAreas({"", "Kitchen"}).size(), 1);
-  EXPECT_EQ(rosterAreas({"", "Kitchen"})[0].key, "");
+  EXPECT_EQ(rosterAreas({"", "Kitchen"})[0].key, "KITCHEN");
+  EXPECT_EQ(rosterAreas({"", "  "}).size(), 1);  // no area at all: the blank section
+  EXPECT_EQ(rosterAreas({"", "  "})[0].key, "");
 }
 
 TEST_F(RosterTest, AreasMatchWithoutCaseOrBlanksAndALongAreaByItsWholeText) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/BackupFolderDialog.h"
 #include "platform/Help.h"
 #include "support/ChildProcess.h"
 
@@ -13,6 +14,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   help::installF1Handler(app);  // as the program does at start-up
   if (const int code = runChildActionIfAsked(); code >= 0) return code;
+  // A test that meets the backup's folder question without answering it fails
+  // rather than waits for a click.
+  setBackupFolderAnswer([](const QStringList&, const QString&) {
+    ADD_FAILURE() << "the backup asked for a folder that no test answers";
+    return QString();
+  });
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

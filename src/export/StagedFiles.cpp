@@ -1,0 +1,67 @@
+#include "export/StagedFiles.h"
+
+#include <QFile>
+
+#include "export/Spreadsheet.h"  // ExportError
+#include "platform/FileOps.h"
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+QString partOf(const QString& path) { return path + ".part"; }
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The export's files can be made again at any time, so they are not forced
+// to the disk one by one, which takes minutes for a large business; the file
+// system is synced once before they are put in place.
+void syncFolder(const QString& folder) {
+#ifdef Q_OS_LINUX
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::syncfs(fd);
+    ::close(fd);
+  }
+#else
+  Q_UNUSED(folder);
+#endif
+}
+}  // namespace
+
+StagedFiles::~StagedFiles() {
+  for (const QString& name : names_) fileops::remove(partOf(folder_.filePath(name)));
+}
+
+void StagedFiles::add(const QString& name, const QByteArray& bytes) {
+  const QString part = partOf(folder_.filePath(name));
+  auto fail = [&](const QString& why) {
+    throw ExportError(QString("Nothing was exported to %1.  The file %2 %3")
+                          .arg(native(folder_.path()), name, why)
+                          .toStdString());
+  };
+  QFile file(part);
+  if (fileops::injectedFault(FileStep::Create, part) ||
+      !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    fail(QString("could not be created (%1).")
+             .arg(file.errorString().isEmpty() ? "refused" : file.errorString()));
+  names_ << name;
+  // The last bytes wait in a buffer: flush them here, where a full disk shows.
+  if (fileops::injectedFault(FileStep::Write, part) || file.write(bytes) != bytes.size() ||
+      !file.flush())
+    fail("could not be written; the disk may be full.");
+}
+
+void StagedFiles::commit() {
+  syncFolder(folder_.path());
+  while (!names_.isEmpty()) {
+    const QString target = folder_.filePath(names_.first());
+    if (!fileops::remove(target) || !fileops::rename(partOf(target), target))
+      throw ExportError(QString("The export to %1 stopped at %2, which could not be replaced; "
+                                "the files before it are new, the others were left as they were.")
+                            .arg(native(folder_.path()), names_.first())
+                            .toStdString());
+    names_.removeFirst();
+  }
+}
