@@ -6,6 +6,7 @@
 source "$(dirname "$0")/tools/setup-common.sh"
 source "$ROOT/tools/pg-cluster.sh"
 install_packages
+install_pg_server
 build_program -DROTAWISE_TESTS=ON
 trap stop_pg_cluster EXIT
 start_pg_cluster

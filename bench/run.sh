@@ -88,7 +88,7 @@ done
 declare -A SERVER  # "Action/size" -> median ms
 if [ "${BENCH_SERVER:-1}" != 0 ]; then
   echo "Starting a local PostgreSQL server..." >&2
-  start_pg_cluster
+  PG_CLUSTER_DURABLE=1 start_pg_cluster
   for program in bench_employee bench_print bench_database; do
     echo "Running $program on the server..." >&2
     out="$WORK/$program.server.json"

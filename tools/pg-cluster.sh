@@ -3,12 +3,29 @@
 # port, run by an unprivileged user when we are root, and removed by
 # stop_pg_cluster (call it from a trap on EXIT, so nothing is left running).
 #
+#   install_pg_server  the server programs, when they are missing
 #   start_pg_cluster   exports ROTAWISE_TEST_PG_URI (the maintenance database,
 #                      user rotawise, no password) and ROTAWISE_TEST_PG_LOCKED_URI
 #                      (a user whose password is asked and is "right")
 #   stop_pg_cluster
 
 PG_CLUSTER_DIR=""
+
+# Installs the PostgreSQL server programs without the cluster and the running
+# service Debian's package would otherwise make: the tests start their own.
+install_pg_server() {
+  dpkg-query -W -f='${Status}' postgresql 2>/dev/null | grep -q "install ok installed" && return 0
+  local sudo="" drop_in=/etc/postgresql-common/createcluster.d/rotawise-tests.conf
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: postgresql (without a cluster of its own)"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq postgresql-common
+  $sudo mkdir -p "$(dirname "$drop_in")"
+  echo "create_main_cluster = false" | $sudo tee "$drop_in" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq postgresql || {
+    $sudo rm -f "$drop_in"; return 1; }
+  $sudo rm -f "$drop_in"
+}
 
 pg_as_owner() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi
@@ -37,9 +54,12 @@ start_pg_cluster() {
     >"$PG_CLUSTER_DIR/hba" && pg_as_owner cp "$PG_CLUSTER_DIR/hba" "$PG_CLUSTER_DIR/data/pg_hba.conf"
   local port
   port="$(pg_free_port)" || { echo "no free port for PostgreSQL" >&2; return 1; }
-  # Test data need not survive a power cut: no waiting for the disk.
+  # Test data need not survive a power cut: no waiting for the disk, unless
+  # PG_CLUSTER_DURABLE=1 (the benchmarks time a server as a business runs it).
+  local speed="-c fsync=off -c synchronous_commit=off -c full_page_writes=off"
+  [ "${PG_CLUSTER_DURABLE:-0}" = 1 ] && speed=""
   pg_as_owner "$bin/pg_ctl" -D "$PG_CLUSTER_DIR/data" -l "$PG_CLUSTER_DIR/server.log" -w -t 60 \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k $PG_CLUSTER_DIR -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
+    -o "-c listen_addresses=127.0.0.1 -p $port -k $PG_CLUSTER_DIR $speed -c max_connections=200" \
     start >/dev/null || { cat "$PG_CLUSTER_DIR/server.log" >&2; return 1; }
   "$bin/psql" -q -h 127.0.0.1 -p "$port" -U rotawise -d postgres \
     -c "CREATE ROLE locked LOGIN PASSWORD 'right' CREATEDB" >/dev/null

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 #include <stdexcept>
 
 #include "db/EmployeeFields.h"
@@ -114,7 +115,10 @@ Answers::Answers() {
 
 Answers::~Answers() { setMessageBoxHandler({}); }
 
-bool Answers::saw(const QString& text) const { return texts.contains(text); }
+// A closing box may go on after its first sentence (the shifts no time lists).
+bool Answers::saw(const QString& text) const {
+  return std::any_of(texts.cbegin(), texts.cend(), [&](const QString& t) { return t.startsWith(text); });
+}
 
 std::unique_ptr<PrinterChoice> printToPdf(const QString& path) {
   QFile::remove(path);

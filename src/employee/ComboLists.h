@@ -2,6 +2,7 @@
 // Drop-down lists as the employee window fills them: adding choices never
 // changes the text a list shows, and sorted lists keep their items in order
 // without regard to case.
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,8 @@ class ProgressShow {
   void setDone(int done);
 
  private:
+  static constexpr qint64 kPaintEveryMs = 50;
   QProgressBar* bar_;
   int step_;  // the least change worth showing
+  QElapsedTimer sincePainted_;
 };

@@ -7,6 +7,7 @@
 
 #include "app/DataFolder.h"
 #include "db/Database.h"
+#include "db/ServerAddress.h"
 #include "export/ExportRun.h"
 #include "platform/FolderDialog.h"
 #include "platform/MessageBox.h"
@@ -53,13 +54,15 @@ int exportFromCommandLine(int argc, char** argv) {
           "Usage: rotawise --export FOLDER [DATAFOLDER]\n"
           "Writes a calendar file per employee, week.xlsx and week.csv into FOLDER, "
           "from the data folder DATAFOLDER (else the current directory when it holds "
-          "employee.mdb, else ROTAWISE_DATA, else ~/Rotawise).");
+          "employee.mdb or database.url, else ROTAWISE_DATA, else ~/Rotawise).");
     return 2;
   }
   const QString out = QDir::current().absoluteFilePath(args[0]);
   // The data folder as the program finds it at start-up; without one named,
-  // the current directory when it is a data folder.
-  const bool here = !db::findFile(QDir::current().filePath("employee.mdb")).isEmpty();
+  // the current directory when it is a data folder (its table in
+  // employee.mdb, or on the server its database.url names).
+  const bool here = !db::findFile(QDir::current().filePath("employee.mdb")).isEmpty() ||
+                    QFileInfo::exists(QDir::current().filePath(db::kServerFile));
   const QString data = args.size() == 2 || !here ? datafolder::chosen(args.value(1))
                                                  : QDir::currentPath();
   if (!QFileInfo(data).isDir() || !QDir::setCurrent(data)) {

@@ -15,6 +15,7 @@
 #include "platform/FolderDialog.h"
 #include "platform/MessageBox.h"
 #include "support/ScheduleData.h"
+#include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -220,5 +221,28 @@ TEST_F(ExportCommandsTest, CommandLineWritesTheFilesOrSaysWhyNot) {
     if (!c.written.isEmpty()) EXPECT_TRUE(QFile::exists(c.written)) << c.written.toStdString();
   }
   EXPECT_FALSE(QFile::exists(folder.file("empty/out"))) << "a failed export makes no folder";
+}
+TEST_F(ExportCommandsTest, CommandLineExportsATableKeptOnAServer) {
+  ROTAWISE_NEED_SERVER();
+  // A data folder with only the server's address: it is a data folder all the same.
+  DataFolder shared;
+  ServerDatabase server;
+  server.pointFolderAt(shared);
+  server.createTable();
+  EmployeeRow cy = staffMember("Cy O'Neil", "Cook", {"Kitchen"});
+  works(cy, day::Wed, "7A.M.", "3P.M.", "Kitchen");
+  writeStaffTable(shared.file("employee.mdb"), {cy});
+  ASSERT_FALSE(QFile::exists(shared.file("employee.mdb")));
+
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("ROTAWISE_DATA");
+  env.remove("ROTAWISE_DATABASE");
+  program.setProcessEnvironment(env);
+  program.setWorkingDirectory(shared.path());
+  program.start(ROTAWISE_PROGRAM, {"--export", "week"});
+  ASSERT_TRUE(program.waitForFinished(60000));
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  EXPECT_TRUE(QFile::exists(shared.file("week/Cy O'Neil.ics")));
 }
 }  // namespace
