@@ -307,8 +307,18 @@ PGconn* libpqHandle(const QSqlDatabase& connection) {
 }
 
 QString serverReason(const QSqlError& error) {
-  QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-  return text.simplified().remove(QRegularExpression("\\.$"));
+  const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+  // libpq writes a sentence a line ("Connection refused\n\tIs the server
+  // running ...?"): on one line, each still ends as a sentence.
+  QStringList sentences;
+  for (const QString& line : text.split('\n')) {
+    QString s = line.simplified();
+    if (s.isEmpty()) continue;
+    if (!sentences.isEmpty() && !QString(".?!:;").contains(sentences.last().back()))
+      sentences.last() += '.';
+    sentences << s;
+  }
+  return sentences.join(' ').remove(QRegularExpression("\\.$"));
 }
 
 QString openServerConnection(const QString& connection, const ServerAddress& address) {
