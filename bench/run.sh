@@ -65,48 +65,42 @@ ACTIONS=(
   "RenumberAfterDelete|renumber|employee.mdb|Renumbering alone, after a delete"
 )
 
-declare -A PROGRAM  # "Action/size" -> median ms
-for program in bench_employee bench_print bench_database; do
-  echo "Running $program..." >&2
-  out="$WORK/$program.json"
-  "${NICE[@]}" "$BUILD/bench/$program" --benchmark_filter="$FILTER" \
-    --benchmark_out="$out" --benchmark_out_format=json >"$WORK/$program.log" 2>&1 || {
-    echo "$program failed:" >&2; tail -20 "$WORK/$program.log" >&2; exit 1; }
-  [ -s "$out" ] || continue  # no action of this program matches the filter
-  if grep -q '"error_occurred": true' "$out"; then
-    echo "$program reported an error:" >&2
-    jq -r '.benchmarks[] | select(.error_occurred) | "\(.name): \(.error_message)"' "$out" >&2
-  fi
-  while IFS=$'\t' read -r name ms; do
-    PROGRAM["$name"]="$ms"
-  done < <(jq -r '.benchmarks[] | select(.aggregate_name == "median")
-                  | [(.run_name | split("/") | .[0] + "/" + .[1]),
-                     (if .time_unit == "ms" then .real_time else .real_time / 1e6 end)] | @tsv' "$out")
-done
-
-# ---- The same actions with the table on a PostgreSQL server -----------------
-declare -A SERVER  # "Action/size" -> median ms
-if [ "${BENCH_SERVER:-1}" != 0 ]; then
-  echo "Starting a local PostgreSQL server..." >&2
-  PG_CLUSTER_DURABLE=1 start_pg_cluster
+# Runs the benchmark programs, with the settings given after the first two
+# arguments in their environment; the medians go into the array named by $1
+# ("Action/size" -> ms). $2 tells the runs apart in messages and file names.
+run_benchmarks() {
+  local -n medians="$1"
+  local where="$2"
+  shift 2
+  local program out
   for program in bench_employee bench_print bench_database; do
-    echo "Running $program on the server..." >&2
-    out="$WORK/$program.server.json"
-    ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI" "${NICE[@]}" "$BUILD/bench/$program" \
-      --benchmark_filter="$FILTER" --benchmark_out="$out" --benchmark_out_format=json \
-      >"$WORK/$program.server.log" 2>&1 || {
-      echo "$program failed on the server:" >&2; tail -20 "$WORK/$program.server.log" >&2; exit 1; }
-    [ -s "$out" ] || continue
+    echo "Running $program$where..." >&2
+    out="$WORK/$program${where// /_}.json"
+    env "$@" "${NICE[@]}" "$BUILD/bench/$program" --benchmark_filter="$FILTER" \
+      --benchmark_out="$out" --benchmark_out_format=json >"${out%.json}.log" 2>&1 || {
+      echo "$program failed$where:" >&2; tail -20 "${out%.json}.log" >&2; exit 1; }
+    [ -s "$out" ] || continue  # no action of this program matches the filter
     if grep -q '"error_occurred": true' "$out"; then
-      echo "$program reported an error on the server:" >&2
+      echo "$program reported an error$where:" >&2
       jq -r '.benchmarks[] | select(.error_occurred) | "\(.name): \(.error_message)"' "$out" >&2
     fi
     while IFS=$'\t' read -r name ms; do
-      SERVER["$name"]="$ms"
+      medians["$name"]="$ms"
     done < <(jq -r '.benchmarks[] | select(.aggregate_name == "median")
                     | [(.run_name | split("/") | .[0] + "/" + .[1]),
                        (if .time_unit == "ms" then .real_time else .real_time / 1e6 end)] | @tsv' "$out")
   done
+}
+
+declare -A PROGRAM
+run_benchmarks PROGRAM ""
+
+# ---- The same actions with the table on a PostgreSQL server -----------------
+declare -A SERVER
+if [ "${BENCH_SERVER:-1}" != 0 ]; then
+  echo "Starting a local PostgreSQL server..." >&2
+  PG_CLUSTER_DURABLE=1 start_pg_cluster
+  run_benchmarks SERVER " on the server" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
   stop_pg_cluster
 fi
 

@@ -26,7 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# Qt's PostgreSQL driver, for a staff list kept on a database server (a
+# single PC keeps it in employee.mdb and needs none).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
