@@ -97,6 +97,10 @@ QStyle* slimArrowStyle() {
 void makeCompact(QComboBox* list) {
   list->setStyle(slimArrowStyle());
   showTextFromStart(list);
+  // The grid's boxes are as narrow as designed, so "12:30P.M." does not fit
+  // whole: the mouse over a box shows all of it.
+  QObject::connect(list, &QComboBox::currentTextChanged, list,
+                   [list](const QString& text) { list->setToolTip(text); });
 }
 
 void showTextFromStart(QComboBox* list) {

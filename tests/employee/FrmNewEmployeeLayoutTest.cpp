@@ -159,6 +159,9 @@ TEST_F(EmployeeLayoutTest, WeekGridHasSixtyThreeBoundListsInRowsAndColumns) {
     }
   }
   EXPECT_EQ(cells, 63);
+  // A time wider than its narrow box shows whole under the mouse.
+  find<QComboBox>("txtwedstart")->setEditText("12:30P.M.");
+  EXPECT_EQ(find<QComboBox>("txtwedstart")->toolTip(), "12:30P.M.");
   EXPECT_EQ(find<QComboBox>("txtmonday")->property("DataField").toString(), "monday");
   EXPECT_EQ(window->data1()->boundControls().size(), 70);  // 7 header fields + 63 day fields
 }
