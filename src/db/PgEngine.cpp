@@ -8,6 +8,9 @@
 #include <QSqlQuery>
 #include <libpq-fe.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include "db/Database.h"
 
 namespace db {
@@ -107,20 +110,44 @@ class ServerEngine : public Engine {
 
   void read(const QString& table, const QStringList& columns, qint64 first, qint64 last,
             RowSink& sink) override {
-    QSqlQuery q = run("SELECT row_id, " + columnList(columns) + " FROM " + quoted(table) +
-                          " WHERE row_id BETWEEN ? AND ? ORDER BY row_id",
-                      {first, last});
-    QVector<QVariant> values(columns.size());
-    QVector<Cell> cells(columns.size());
-    while (q.next()) {
-      for (int i = 0; i < cells.size(); ++i) {
-        values[i] = q.value(i + 1);
-        cells[i].kind = values[i].isNull() ? Cell::Kind::Null : Cell::Kind::Variant;
-        cells[i].variant = &values[i];
-      }
-      if (!sink.row(q.value(0).toLongLong(), cells.constData())) return;
+    // Through libpq itself, as the server's texts: the driver would make a
+    // value of every field of a large table first.
+    ensureOpen();
+    PGconn* connection = libpqHandle(database());
+    if (!connection) fail("the connection is not a PostgreSQL one");
+    const QByteArray sql = ("SELECT row_id, " + columnList(columns) + " FROM " + quoted(table) +
+                            " WHERE row_id BETWEEN $1 AND $2 ORDER BY row_id")
+                               .toUtf8();
+    const QByteArray from = QByteArray::number(first), to = QByteArray::number(last);
+    const char* values[] = {from.constData(), to.constData()};
+    const std::unique_ptr<PGresult, decltype(&PQclear)> rows(
+        PQexecParams(connection, sql.constData(), 2, nullptr, values, nullptr, nullptr, 0), PQclear);
+    if (PQresultStatus(rows.get()) != PGRES_TUPLES_OK) {
+      const QString why = QString::fromUtf8(PQresultErrorMessage(rows.get())).simplified();
+      checkConnection();
+      fail(why.isEmpty() ? QString("no answer") : why);
     }
-    if (q.lastError().isValid()) failWith(q.lastError());
+    const TableShape kinds = shape(table);
+    QVector<bool> whole;
+    for (const QString& c : columns) whole << kinds.wholeNumber.value(int(kinds.columns.indexOf(c)));
+    QVector<Cell> cells(columns.size());
+    for (int r = 0; r < PQntuples(rows.get()); ++r) {
+      for (int i = 0; i < cells.size(); ++i) {
+        Cell& cell = cells[i];
+        cell = Cell();
+        if (PQgetisnull(rows.get(), r, i + 1)) continue;
+        const char* text = PQgetvalue(rows.get(), r, i + 1);
+        if (whole[i]) {
+          cell.kind = Cell::Kind::Integer;
+          cell.integer = QByteArray::fromRawData(text, PQgetlength(rows.get(), r, i + 1)).toLongLong();
+        } else {
+          cell.kind = Cell::Kind::Utf8;
+          cell.data = text;
+          cell.bytes = PQgetlength(rows.get(), r, i + 1);
+        }
+      }
+      if (!sink.row(std::strtoll(PQgetvalue(rows.get(), r, 0), nullptr, 10), cells.constData())) return;
+    }
   }
 
   bool readRow(const QString& table, qint64 id, const QStringList& columns,
