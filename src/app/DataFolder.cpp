@@ -90,14 +90,16 @@ Preparation prepare(const QString& path, const QString& suppliedFolder) {
   return p;
 }
 
-bool enter(const QString& fromCommandLine) {
+bool enter(const QString& fromCommandLine, QStringList* restored) {
   const QString folder = chosen(fromCommandLine);
   const Preparation p = prepare(folder, installation::suppliedFolder());
   const bool entered = p.usable && QDir::setCurrent(folder);
   QString message = p.message;
   if (p.usable && !entered)
     message = QString("The data folder %1 cannot be opened.").arg(native(folder));
-  if (!p.restored.isEmpty())
+  if (restored)
+    *restored << p.restored;
+  else if (!p.restored.isEmpty())
     msgBox(recovery::reportText(p.restored), msg::OkOnly + msg::Exclamation, "Ok!");
   if (!message.isEmpty()) {
     std::fprintf(stderr, "rotawise: %s\n", message.toLocal8Bit().constData());

@@ -29,8 +29,9 @@ struct Preparation {
 Preparation prepare(const QString& folder, const QString& suppliedFolder);
 
 // The start-up step: the chosen folder prepared and made the current
-// directory. What was put back after a crash is told in one "Ok!" box; a
-// problem is shown under "Opps!" (and on the terminal); returns false when
-// the program cannot work there.
-bool enter(const QString& fromCommandLine);
+// directory. What was put back after a crash goes into `restored` when one
+// is given (to be told with the rest of start-up's news in one box), else an
+// "Ok!" box tells it now; a problem is shown under "Opps!" (and on the
+// terminal); returns false when the program cannot work there.
+bool enter(const QString& fromCommandLine, QStringList* restored = nullptr);
 }  // namespace datafolder

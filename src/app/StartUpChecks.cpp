@@ -8,12 +8,11 @@
 #include "db/ServerSetup.h"
 #include "platform/MessageBox.h"
 
-void runStartUpChecks() {
+void runStartUpChecks(const QStringList& restored) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const QStringList restored = recovery::finishInterruptedWork() + tidyBackupFolder();
+  const QStringList done = restored + tidyBackupFolder();
   QApplication::restoreOverrideCursor();
-  if (!restored.isEmpty())
-    msgBox(recovery::reportText(restored), msg::OkOnly + msg::Exclamation, "Ok!");
+  if (!done.isEmpty()) msgBox(recovery::reportText(done), msg::OkOnly + msg::Exclamation, "Ok!");
   // A folder whose table is on a server reads no employee.mdb: an old Access
   // file there is read as it is when the server's table is first made.
   if (db::prepareServerTable() != db::ServerStart::NoServer) return;

@@ -20,10 +20,11 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("org.rotawise.Rotawise");
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
-  if (!datafolder::enter(command.dataFolder)) return 1;
   // Before any window reads the table: interrupted work is finished, and an
   // employee.mdb from an earlier installation is offered for conversion.
-  runStartUpChecks();
+  QStringList restored;
+  if (!datafolder::enter(command.dataFolder, &restored)) return 1;
+  runStartUpChecks(restored);
   auto* splash = new FrmStart();
   splash->setAttribute(Qt::WA_DeleteOnClose);
   splash->show();

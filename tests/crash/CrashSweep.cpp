@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "app/DataFolder.h"
 #include "app/StartUpChecks.h"
 #include "db/Database.h"
 #include "platform/DatabaseFileSteps.h"
@@ -82,7 +83,8 @@ QStringList startUp() {
     restored << text;
     return msg::Ok;
   });
-  runStartUpChecks();
+  QStringList finished;
+  if (datafolder::enter(QDir::currentPath(), &finished)) runStartUpChecks(finished);
   setMessageBoxHandler({});
   return restored;
 }

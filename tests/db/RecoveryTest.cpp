@@ -8,6 +8,7 @@
 
 #include "DbTestHelpers.h"
 #include "app/StartUpChecks.h"
+#include "db/Recovery.h"
 #include "db/Backup.h"
 #include "db/Repair.h"
 #include "support/TestSupport.h"
@@ -86,7 +87,7 @@ TEST(StartUpAfterACrash, FinishesOrUndoesWhatWasBegun) {
     for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
       folder.write(it.key(), contents.value(it.value(), it.value().toUtf8()));
 
-    runStartUpChecks();
+    runStartUpChecks(recovery::finishInterruptedWork());
 
     EXPECT_EQ(filesIn(folder), c.after);
     if (c.liveFrom == "people") EXPECT_EQ(dbtest::names(folder.file("employee.mdb")), kPeople);
@@ -117,7 +118,7 @@ TEST(StartUpAfterACrash, TidiesTheBackupDriveAndKeepsTheOnlyBackup) {
   // An earlier version cut off after it set the older backup aside.
   folder.write("floppy/employee.old", "last week's backup");
   folder.write("floppy/employee.tmp", "half a copy");
-  runStartUpChecks();
+  runStartUpChecks({});
   qunsetenv("ROTAWISE_DRIVE_A");
   EXPECT_EQ(QDir(folder.file("floppy")).entryList(QDir::Files), QStringList{"employee.mdb"});
   EXPECT_EQ(folder.read("floppy/employee.mdb"), QByteArray("last week's backup"));
