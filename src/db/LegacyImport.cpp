@@ -1,12 +1,11 @@
 #include "db/LegacyImport.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QFileInfo>
 
 #include "db/Database.h"
 #include "platform/FileOps.h"
 #include "platform/MessageBox.h"
+#include "platform/Pointer.h"
 
 namespace legacy {
 namespace {
@@ -45,12 +44,6 @@ QString doneText(int count, const QString& kept) {
                                        : QString("%1 employees were brought over from the old Access database.").arg(count);
   return brought + QString("  The original is kept beside the new one as %1.").arg(kept);
 }
-
-class HourglassGuard {
- public:
-  HourglassGuard() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~HourglassGuard() { QApplication::restoreOverrideCursor(); }
-};
 
 // Writes and checks the new database, then puts it in place of the original,
 // which keeps its bytes under `kept`. Returns the message for the user on
@@ -126,7 +119,7 @@ Outcome convertOldEmployeeDatabase(const QDir& folder) {
 
   QString failure;
   {
-    HourglassGuard hourglass;
+    BusyCursor hourglass;
     failure = replaceWithConverted(folder, name, kept, employees);
   }
   if (!failure.isEmpty()) {

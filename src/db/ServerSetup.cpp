@@ -1,12 +1,12 @@
 #include "db/ServerSetup.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 #include "db/Database.h"
 #include "db/PgEngine.h"
 #include "db/ServerTable.h"
 #include "platform/MessageBox.h"
+#include "platform/Pointer.h"
 
 namespace db {
 namespace {
@@ -23,11 +23,6 @@ QString unreachable(const QString& why) {
                "server, the network and the address in " + kServerFile + ".";
 }
 
-class Hourglass {
- public:
-  Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 }  // namespace
 
 ServerStart prepareServerTable(const QDir& folder) {
@@ -79,7 +74,7 @@ ServerStart prepareServerTable(const QDir& folder) {
              msg::OkCancel + msg::Question, "Warning question") != msg::Ok)
     return ServerStart::Cancelled;
   try {
-    Hourglass hourglass;
+    BusyCursor busy;
     createServerTable(*server, employees);
   } catch (const DbError& e) {
     msgBox(QString("The employee table could not be made on the database server: %1  Nothing "

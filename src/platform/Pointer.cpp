@@ -21,3 +21,6 @@ PointerGuard::PointerGuard(QWidget* window) : window_(window) {
 }
 
 PointerGuard::~PointerGuard() { setMousePointer(window_, pointer::Default); }
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }

@@ -25,3 +25,13 @@ class PointerGuard {
  private:
   QPointer<QWidget> window_;  // the window may close inside the scope
 };
+
+// The hourglass over the whole program while work runs before (or without)
+// a window of its own, such as at start-up; the arrow again on every way out.
+class BusyCursor {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
