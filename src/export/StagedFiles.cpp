@@ -11,7 +11,6 @@
 #endif
 
 namespace {
-QString partOf(const QString& path) { return path + ".part"; }
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // The export's files can be made again at any time, so they are not forced
@@ -31,11 +30,12 @@ void syncFolder(const QString& folder) {
 }  // namespace
 
 StagedFiles::~StagedFiles() {
-  for (const QString& name : names_) fileops::remove(partOf(folder_.filePath(name)));
+  for (const QString& name : names_)
+    fileops::remove(fileops::temporaryNameOf(folder_.filePath(name)));
 }
 
 void StagedFiles::add(const QString& name, const QByteArray& bytes) {
-  const QString part = partOf(folder_.filePath(name));
+  const QString part = fileops::temporaryNameOf(folder_.filePath(name));
   auto fail = [&](const QString& why) {
     throw ExportError(QString("Nothing was exported to %1.  The file %2 %3")
                           .arg(native(folder_.path()), name, why)
@@ -57,7 +57,8 @@ void StagedFiles::commit() {
   syncFolder(folder_.path());
   while (!names_.isEmpty()) {
     const QString target = folder_.filePath(names_.first());
-    if (!fileops::remove(target) || !fileops::rename(partOf(target), target))
+    // Renamed over the older file: the folder never lacks it for a moment.
+    if (!fileops::replace(fileops::temporaryNameOf(target), target))
       throw ExportError(QString("The export to %1 stopped at %2, which could not be replaced; "
                                 "the files before it are new, the others were left as they were.")
                             .arg(native(folder_.path()), names_.first())

@@ -117,7 +117,7 @@ TEST_F(ExportCommandsTest, AFolderThatCannotBeWrittenKeepsWhatItHad) {
       {"disk full at the spreadsheet",
        [] {
          fileops::setFaultInjector([](FileStep step, const QString& path) {
-           return step == FileStep::Write && path.endsWith("week.xlsx.part");
+           return step == FileStep::Write && path.endsWith(QString("week.xlsx") + fileops::kTemporarySuffix);
          });
        },
        "could not be written; the disk may be full."},
