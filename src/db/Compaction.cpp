@@ -5,7 +5,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "db/EmployeeDatabase.h"
 #include "db/ServerTable.h"
 #include "platform/FileOps.h"
 

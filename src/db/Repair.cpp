@@ -8,7 +8,7 @@
 #include <QVector>
 #include <map>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/ServerTable.h"
 #include "platform/FileOps.h"
 

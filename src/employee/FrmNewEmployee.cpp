@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeChoices.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
@@ -144,7 +144,7 @@ void FrmNewEmployee::fillChoiceLists(const EmployeeChoices& choices) {
 void FrmNewEmployee::openTableAtLoad() {
   bool empty = false;
   try {
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     empty = Data1->Recordset().RecordCount() == 0;
     if (!empty) Data1->MoveFirst();
   } catch (const std::exception& e) {

@@ -4,10 +4,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
 #include "employee/FrmNewEmployee.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
@@ -33,7 +34,7 @@ void FrmNewEmployee::CmdCopy_Click() {
     }
     if (!copyListBuilt_) {
       // The list is built once; "&Load/Update search lists" renews it later.
-      Data1->reopenEmployees();
+      db::reopenEmployees(*Data1);
       {
         RecordSet& records = Data1->Recordset();
         ProgressShow progress(ProgressBar1, records.RecordCount());

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "data/DataControl.h"
 #include "employee/ComboLists.h"
 #include "employee/FrmNewEmployee.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Frmemployee1.h"
 #include "lists/ExtrasFile.h"
 #include "platform/CommonDialog.h"
 #include "platform/Forms.h"

@@ -23,9 +23,10 @@
 // `Zone` moves CurrentX to the start of the next zone to the right of it;
 // `Join` puts the next item directly after the last.
 //
-// Font: the printer's default font is Liberation Mono at 10 pt (120 twips a
-// character, so a zone is 1680 twips and a line about 227 twips). A fixed pitch
-// makes print zones line up as columns of characters: a 30-character item
+// Font: the printer's default font is Courier New (Liberation Mono where
+// Windows' fonts are missing) at 10 pt (120 twips a character, so a zone is
+// 1680 twips and a line about 227 twips). A fixed pitch makes print zones
+// line up as columns of characters: a 30-character item
 // followed by a zone separator puts the next item at column 42 whatever its
 // letters. FontName and FontSize may be changed like the classic properties;
 // FontBold, FontUnderline and FontStrikethru switch the face.
@@ -67,6 +68,8 @@
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
+
+#include "platform/Geometry.h"
 
 class PrinterError : public std::runtime_error {
  public:
@@ -135,7 +138,7 @@ class Printer {
   bool FontBold = false;
   bool FontUnderline = false;
   bool FontStrikethru = false;
-  QString FontName = "Liberation Mono";
+  QString FontName = mapFontFamily("Courier New");
   double FontSize = 10;   // points
   int PrintQuality = 0;   // accepted; the target prints at its own resolution
   int Zoom = 0;           // accepted; pages print at 100 %

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "data/DataControl.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"

@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "data/DataControl.h"
 #include "db/EmployeeFields.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"

@@ -9,17 +9,17 @@
 #include <QScopedValueRollback>
 #include <exception>
 
-#include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Repair.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/Pointer.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 #include "print/AreaSettings.h"
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
@@ -101,7 +101,7 @@ void FrmPrintItBaby::Command4_Click() {
     ScheduleRun run;
     run.printer = printer.get();
     run.readStaff = [this] {
-      Data1->reopenEmployees();
+      db::reopenEmployees(*Data1);
       return readEmployees(Data1->Recordset());
     };
     run.rowUnit = rowUnit();
@@ -154,7 +154,7 @@ void FrmPrintItBaby::Command3_Click() {
     ProgressBar1->setValue(1);
     ProgressBar1->show();
     ProgressBar1->repaint();
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
     showPreview(selectSchedule(state_, staff));
   } catch (...) {

@@ -2,10 +2,10 @@
 
 #include <QHash>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 
 namespace {
 constexpr int kAreaWidth = 30;

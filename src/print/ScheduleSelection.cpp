@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
-#include "platform/RecordSet.h"
 #include "print/WorkingDay.h"
 
 namespace {

@@ -11,11 +11,10 @@
 #include <QPushButton>
 
 #include "ScheduleTestSupport.h"
-#include "support/ServerDatabase.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
 #include "db/EmployeeFields.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -24,6 +23,7 @@
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
 #include "print/ScheduleLayout.h"
+#include "support/ServerDatabase.h"
 
 namespace {
 const QString kDone = "Data compiled successfully and sent to printer.";

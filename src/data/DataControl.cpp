@@ -1,4 +1,4 @@
-#include "platform/DataControl.h"
+#include "data/DataControl.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QToolButton>
 
+#include "data/TableRules.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -124,7 +125,8 @@ struct DataControl::Impl {
       setControlText(w, current ? rs.text(fieldOf(w)) : QString());
       shownTexts.insert(w, controlText(w));
     }
-    if (gone) throw DbError("This employee has been deleted on another PC.");
+    if (gone)
+      throw DbError(QString("This %1 has been deleted on another PC.").arg(rs.recordNoun()).toStdString());
   }
 
   void clearControls() {
@@ -139,7 +141,10 @@ struct DataControl::Impl {
 };
 
 DataControl::DataControl(const QString& name, QWidget* parent)
-    : QWidget(parent), d_(std::make_unique<Impl>()) {
+    : QWidget(parent),
+      databaseName_(db::programDatabase().file),
+      recordSource_(db::programDatabase().table),
+      d_(std::make_unique<Impl>()) {
   setObjectName(name);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
@@ -215,12 +220,6 @@ void DataControl::Refresh() {
   showCurrent();
 }
 
-void DataControl::reopenEmployees() {
-  setDatabaseName("Employee.MDB");
-  setRecordSource("Employees");
-  Refresh();
-}
-
 void DataControl::closeRecordset() {
   d_->writeBack();
   d_->rs.close();
@@ -292,7 +291,7 @@ void DataControl::MoveLast() {
 void DataControl::AddNew() {
   RecordSet& rs = Recordset();
   d_->writeBack();
-  rs.AddNew();  // refuses a 32,768th employee; the record itself starts on writing
+  rs.AddNew();  // refuses a record past the largest number; the record itself starts on writing
   rs.CancelUpdate();
   d_->pendingNew = true;
   d_->clearControls();

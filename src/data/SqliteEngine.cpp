@@ -1,4 +1,4 @@
-#include "db/SqliteEngine.h"
+#include "data/SqliteEngine.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -7,7 +7,7 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 
 namespace db {
 namespace {
