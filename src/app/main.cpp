@@ -5,6 +5,7 @@
 #include "app/FrmStart.h"
 #include "app/StartUpChecks.h"
 #include "export/ExportCommands.h"
+#include "platform/Accessible.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("org.rotawise.Rotawise");
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
+  accessible::install();  // screen readers hear windows and named controls
   // Before any window reads the table: interrupted work is finished, and an
   // employee.mdb from an earlier installation is offered for conversion.
   QStringList restored;

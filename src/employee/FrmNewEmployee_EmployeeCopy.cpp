@@ -1,8 +1,10 @@
 // The employee copy: all seven day blocks of another employee into the one on
 // screen. Name, position and the four areas are never copied.
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
@@ -50,6 +52,7 @@ void FrmNewEmployee::CmdCopy_Click() {
     Data1->showCurrent();
     Frame2->show();
     Frame2->raise();
+    Choose->setFocus(Qt::OtherFocusReason);  // the keyboard goes on in the frame
   });
 }
 
@@ -84,10 +87,16 @@ void FrmNewEmployee::Choose_Click() {
     Data1->showCurrent();
     showDayTexts(source);
   });
-  Frame2->hide();
+  hideEmployeeCopyFrame();
 }
 
 void FrmNewEmployee::CmdQuitter_Click() {
-  Frame2->hide();
+  hideEmployeeCopyFrame();
   setMousePointer(this, pointer::Default);
+}
+
+void FrmNewEmployee::hideEmployeeCopyFrame() {
+  const bool hadFocus = Frame2->isAncestorOf(QApplication::focusWidget());
+  Frame2->hide();
+  if (hadFocus) CmdCopy->setFocus(Qt::OtherFocusReason);  // where the copy was started
 }

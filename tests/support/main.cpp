@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include "app/BackupFolderDialog.h"
+#include "platform/Accessible.h"
 #include "platform/Help.h"
 #include "support/ChildProcess.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
   help::installF1Handler(app);  // as the program does at start-up
+  accessible::install();
   if (const int code = runChildActionIfAsked(); code >= 0) return code;
   // A test that meets the backup's folder question without answering it fails
   // rather than waits for a click.
