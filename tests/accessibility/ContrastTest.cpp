@@ -74,9 +74,7 @@ TEST_P(EveryWindowTest, TextMeetsFourAndAHalfToOne) {
   QWidget* w = open();
   ASSERT_NE(w, nullptr);
   const QImage image = w->grab().toImage();
-  // ROTAWISE_SCREENSHOTS=<folder> keeps what was measured, to look at.
-  if (const QByteArray shots = qgetenv("ROTAWISE_SCREENSHOTS"); !shots.isEmpty())
-    image.save(QString::fromLocal8Bit(shots) + "/" + GetParam().name + ".png");
+  keepScreenshot(w, GetParam().name);
   const QRect inside = image.rect();
   QString lowestAt;
   double lowest = 100;

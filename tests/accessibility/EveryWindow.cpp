@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWidget>
 
 #include "app/BackupFolderDialog.h"
 #include "app/FrmAbout.h"
@@ -115,7 +116,11 @@ void collect(QAccessibleInterface* node, QList<QAccessibleInterface*>& out) {
     QAccessibleInterface* child = node->child(i);
     if (!child) continue;
     const QAccessible::Role role = child->role();
-    if (isInteractive(role)) out << child;
+    // Text read with the keyboard (the help) is worked with too.
+    auto* widget = qobject_cast<QWidget*>(child->object());
+    const bool takesTab = widget && (widget->focusPolicy() & Qt::TabFocus) &&
+                          (role == QAccessible::StaticText || role == QAccessible::Document);
+    if (isInteractive(role) || takesTab) out << child;
     // A combo box's parts are its popup list and its text field: only the
     // field is typed into. A list's rows and a bar's scroll bars are not
     // controls of their own.
@@ -127,7 +132,7 @@ void collect(QAccessibleInterface* node, QList<QAccessibleInterface*>& out) {
       continue;
     }
     if (role == QAccessible::List || role == QAccessible::Table || role == QAccessible::Tree ||
-        role == QAccessible::ScrollBar || role == QAccessible::EditableText)
+        role == QAccessible::ScrollBar || role == QAccessible::EditableText || takesTab)
       continue;
     collect(child, out);
   }
@@ -149,4 +154,9 @@ QString describe(QAccessibleInterface* control) {
       .arg(path)
       .arg(int(control->role()))
       .arg(control->text(QAccessible::Name), control->text(QAccessible::Value).left(40));
+}
+
+void keepScreenshot(QWidget* window, const QString& name) {
+  const QByteArray folder = qgetenv("ROTAWISE_SCREENSHOTS");
+  if (!folder.isEmpty()) window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
 }

@@ -48,3 +48,5 @@ bool isInteractive(QAccessible::Role role);
 // field of an editable combo box among them, hidden ones included.
 QList<QAccessibleInterface*> interactiveControls(QAccessibleInterface* window);
 QString describe(QAccessibleInterface* control);  // for failure messages
+// With ROTAWISE_SCREENSHOTS=<folder>, saves what the window shows as <name>.png there.
+void keepScreenshot(QWidget* window, const QString& name);

@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTextBrowser>
+#include <iostream>
 
 #include "EveryWindow.h"
 #include "app/Frmemployee1.h"
@@ -65,9 +66,14 @@ TEST_P(EveryWindowTest, TabReachesEveryControlItShows) {
     if (focused()) reached.insert(focused());
     press(Qt::Key_Tab);
   }
-  for (QWidget* c : stops)
+  int missed = 0;
+  for (QWidget* c : stops) {
+    missed += !reached.contains(c);
     EXPECT_TRUE(reached.contains(c)) << c->objectName().toStdString() << " ("
                                      << c->metaObject()->className() << ") is never reached";
+  }
+  std::cout << "[ tab ] " << GetParam().name << ": " << stops.size() - missed << " of "
+            << stops.size() << " controls shown reached\n";
 }
 
 class EmployeeKeyboardTest : public WindowsTest {
@@ -120,6 +126,7 @@ TEST_F(EmployeeKeyboardTest, DayCopyOpensFromAHeadingByKeyAndEscapeLeavesItAsQui
   press(Qt::Key_Return);
   ASSERT_TRUE(frame->isVisible());
   EXPECT_TRUE(frame->isAncestorOf(focused())) << "the keyboard goes on in the frame";
+  keepScreenshot(w, "FrmNewEmployee-day-copy-by-keyboard");
   press(Qt::Key_Escape);
   EXPECT_FALSE(frame->isVisible());
   EXPECT_TRUE(w->isVisible());
@@ -140,6 +147,7 @@ TEST_F(EmployeeKeyboardTest, DayCopyOpensFromAHeadingByKeyAndEscapeLeavesItAsQui
   EXPECT_EQ(dayTexts(w, "Wed", "txtwednesday"), monday);
   EXPECT_EQ(dayTexts(w, "Mon", "txtmonday"), monday);
   EXPECT_EQ(focused(), heading) << "back on the day that was filled";
+  keepScreenshot(w, "FrmNewEmployee-heading-with-focus");
 }
 
 TEST_F(WindowsTest, DeleteTakesTheSelectedNameOffTheExclusions) {

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QWidget>
+#include <iostream>
 
 #include "EveryWindow.h"
 #include "employee/FrmNewEmployee.h"
@@ -30,10 +31,13 @@ TEST_P(EveryWindowTest, IsAWindowWithItsTitleAndNamesEveryControl) {
   EXPECT_EQ(window->text(QAccessible::Name), w->windowTitle());
 
   QSet<QString> visibleNames;
-  for (QAccessibleInterface* control : interactiveControls(window)) {
+  const QList<QAccessibleInterface*> controls = interactiveControls(window);
+  int named = 0;
+  for (QAccessibleInterface* control : controls) {
     const QString name = control->text(QAccessible::Name).simplified();
     const QString value = control->text(QAccessible::Value).simplified();
     EXPECT_TRUE(saysWhatItIs(name)) << describe(control).toStdString();
+    named += saysWhatItIs(name);
     // A box's value is what it holds; a list gives its name again as its value.
     const bool holdsText =
         control->role() == QAccessible::ComboBox || control->role() == QAccessible::EditableText;
@@ -44,6 +48,8 @@ TEST_P(EveryWindowTest, IsAWindowWithItsTitleAndNamesEveryControl) {
     EXPECT_FALSE(visibleNames.contains(name)) << "two controls named " << name.toStdString();
     visibleNames.insert(name);
   }
+  std::cout << "[ names ] " << GetParam().name << ": " << named << " of " << controls.size()
+            << " controls named\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(Accessibility, EveryWindowTest, ::testing::ValuesIn(everyWindow()),

@@ -16,6 +16,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 MAIN_TITLE = "Employees Rotawise Scheduler  Main Menu"
 EMPLOYEE_TITLE = "Employee Data"
@@ -26,8 +27,14 @@ COLUMNS = ["week day", "start time", "end time", "area", "split start time", "sp
 TIMEOUT = 30.0
 
 
+PROGRAM_LOG = None
+
+
 def fail(message):
     print("FAILED: " + message, file=sys.stderr)
+    if PROGRAM_LOG and os.path.exists(PROGRAM_LOG):
+        with open(PROGRAM_LOG, errors="replace") as log:
+            sys.stderr.write(log.read()[-2000:])
     sys.exit(1)
 
 
@@ -35,6 +42,10 @@ def wait_for(what, find, timeout=TIMEOUT):
     """Polls `find` until it returns something, or fails naming `what`."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
+        # The client learns of new applications and windows from bus signals,
+        # which arrive only while its main loop runs.
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             found = find()
         except Exception:  # the tree changes under us while windows open
@@ -58,8 +69,8 @@ def walk(node, depth=0):
         if child is None:
             continue
         yield child
-        if child.getRole() not in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_COMBO_BOX,
-                                   pyatspi.ROLE_MENU_ITEM) and depth < 12:
+        if child.getRole() not in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE,
+                                   pyatspi.ROLE_COMBO_BOX) and depth < 12:
             yield from walk(child, depth + 1)
 
 
@@ -75,6 +86,15 @@ def window_titled(app, title):
         if w is not None and w.name == title:
             return w
     return None
+
+
+def has_owner(bus, name):
+    """Whether `name` is taken on the bus, without starting anything for it."""
+    answer = subprocess.run(
+        ["dbus-send", bus, "--print-reply=literal", "--dest=org.freedesktop.DBus",
+         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
+        capture_output=True, text=True)
+    return answer.returncode == 0 and "true" in answer.stdout
 
 
 def data_folder(empty_database):
@@ -104,11 +124,22 @@ def main():
     env.pop("ROTAWISE_DATABASE", None)
     try:
         quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The accessibility bus first, then its registry on it: a registry
+        # started too early would have the session bus start a second bus.
         helpers.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher",
                                          "--launch-immediately"], **quiet))
+        wait_for("accessibility bus", lambda: has_owner("--session", "org.a11y.Bus"))
+        address = subprocess.run(
+            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+             "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+            capture_output=True, text=True, check=True).stdout.strip()
         helpers.append(subprocess.Popen(["/usr/libexec/at-spi2-registryd"], **quiet))
+        wait_for("accessibility registry",
+                 lambda: has_owner("--bus=" + address, "org.a11y.atspi.Registry"))
         helpers.append(subprocess.Popen(["openbox"], **quiet))
-        log = open(os.path.join(folder, "program.log"), "wb")
+        global PROGRAM_LOG
+        PROGRAM_LOG = os.path.join(folder, "program.log")
+        log = open(PROGRAM_LOG, "wb")
         rotawise = subprocess.Popen([program, folder], env=env, stdout=log, stderr=log)
         helpers.append(rotawise)
 
@@ -139,8 +170,10 @@ def main():
         for wanted in ("First record", "Previous record", "Next record", "Last record"):
             if wanted not in buttons:
                 fail("no button named \"%s\" (buttons: %s)" % (wanted, ", ".join(sorted(buttons))))
+        box = names["Monday start time"]
         print("The employee window is a frame \"%s\"; its 63 week grid boxes are named by day "
-              "and column (\"Monday start time\" ... \"Sunday special area\")." % window.name)
+              "and column, e.g. %s \"%s\" showing %s (%s)."
+              % (window.name, box.getRoleName(), box.name, shown[0], box.description))
     finally:
         for p in reversed(helpers):
             p.terminate()
