@@ -32,12 +32,13 @@ void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
-// The controls of `w` that Tab should stop at: shown, enabled, taking focus
-// from Tab, and not standing in for another (a combo box's text field).
+// The controls of `w` that Tab should stop at: shown, enabled, taking the
+// focus at all (a box that only a click reaches counts too), and not standing
+// in for another (a combo box's text field).
 QList<QWidget*> tabStops(QWidget* w) {
   QList<QWidget*> stops;
   for (QWidget* c : w->findChildren<QWidget*>())
-    if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus) && !c->focusProxy())
+    if (c->isVisible() && c->isEnabled() && c->focusPolicy() != Qt::NoFocus && !c->focusProxy())
       stops << c;
   return stops;
 }
