@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "app/Frmemployee1.h"
-#include "platform/Accessible.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -74,7 +73,6 @@ FrmAbout::FrmAbout(QWidget* parent)
   // label's box reaches a little into the button, which must stay whole.
   Command1->raise();
   Command1->setFocus();
-  accessible::onEscape(this, [this] { Command1_Click(); });  // as its one button
 }
 
 QLabel* FrmAbout::addLabel(const QString& name, const QString& text, int left, int top,

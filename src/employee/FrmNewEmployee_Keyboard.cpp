@@ -25,7 +25,8 @@ constexpr CellWords kCellWords[] = {
     {DayField::Start, "start time", "When the shift begins on %1."},
     {DayField::Stop, "end time", "When the shift ends on %1."},
     {DayField::Bldg1, "area", "The building, department or area the %1 shift is worked in."},
-    {DayField::SplitStart, "split start time", "When the second part of a split shift begins on %1."},
+    {DayField::SplitStart, "split start time",
+     "When the second part of a split shift begins on %1."},
     {DayField::SplitStop, "split end time", "When the second part of a split shift ends on %1."},
     {DayField::Bldg2, "split shift area", "The area the second part of the %1 shift is worked in."},
     {DayField::Special, "special", "YES marks a special assignment on %1."},
@@ -41,7 +42,8 @@ void FrmNewEmployee::setUpKeyboardAndNames() {
   setLabel(Lblfullname, txtFullName, "Employee name",
            "Type the employee's name with the last name first.");
   setLabel(Label14, txtPosition, {}, "The employee's job description.");
-  const QString areas = "An employee can belong to up to four buildings, departments or work areas.";
+  const QString areas =
+      "An employee can belong to up to four buildings, departments or work areas.";
   setLabel(Label2, txtArea, "Building or department", "The main one.  " + areas);
   setLabel(Label19, txtArea2, "Building or department 2", areas);
   setLabel(Label20, txtArea3, "Building or department 3", areas);

@@ -96,9 +96,10 @@ FrmExtras::FrmExtras(QWidget* parent) : QWidget(parent) {
     placeTwips(label, row.labelLeft, row.top, kDayLabelWidth, kBoxHeight);
     QLineEdit* entry = makeBox(row.box, 20, 1302);
     placeTwips(entry, row.boxLeft, row.top, kDayBoxWidth, kBoxHeight);
-    accessible::setLabel(label, entry, {},
-                         row.label == 10 ? "Printed at the left of the extra line under the schedule."
-                                         : QString("Printed under %1 on the schedule.").arg(row.caption));
+    const QString says = row.label == 10
+                             ? "Printed at the left of the extra line under the schedule."
+                             : QString("Printed under %1 on the schedule.").arg(row.caption);
+    accessible::setLabel(label, entry, {}, says);
   }
 
   auto makeButton = [this](const char* name, const char* caption, int top) {

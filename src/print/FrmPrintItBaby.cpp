@@ -228,9 +228,9 @@ void FrmPrintItBaby::nameGrid() {
   // "Monday, Day shift" once the preview has given the blocks their labels.
   for (int d = 0; d < fields::DaysInWeek; ++d)
     for (int k = 0; k < 4; ++k) {
-      const QString block = txtTime[k]->text().simplified();
-      accessible::setName(grid_[d][k], QString("%1, %2").arg(fields::weekdays[d].name,
-                                                         block.isEmpty() ? QString("time %1").arg(k + 1) : block));
+      QString block = txtTime[k]->text().simplified();
+      if (block.isEmpty()) block = QString("time %1").arg(k + 1);
+      accessible::setName(grid_[d][k], QString("%1, %2").arg(fields::weekdays[d].name, block));
     }
 }
 

@@ -91,8 +91,9 @@ TEST_P(EveryWindowTest, TextMeetsFourAndAHalfToOne) {
   }
   // The figures for the record: the weakest text of each window.
   if (!lowestAt.isEmpty())
-    std::cout << "[ contrast ] " << GetParam().name << ": lowest " << QString::number(lowest, 'f', 2).toStdString()
-              << ":1, " << lowestAt.toStdString() << "\n";
+    std::cout << "[ contrast ] " << GetParam().name << ": lowest "
+              << QString::number(lowest, 'f', 2).toStdString() << ":1, " << lowestAt.toStdString()
+              << "\n";
 }
 
 TEST_F(WindowsTest, TheBluePreviewButtonIsDrawnInItsOwnBlue) {

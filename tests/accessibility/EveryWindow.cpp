@@ -65,7 +65,8 @@ WindowsTest::WindowsTest() {
   folder.installAll();
   handOverSampleWeek(folder.file("employee.mdb"));
   EXPECT_TRUE(writeListLines("POSITION.IGH", {"Chef", "Cook", "Bar Manager", "Receptionist"}));
-  handOver({"Kitchen", "Chef", "Weekly", {"7A.M. - 3P.M.", "3P.M. - 11P.M."}, {"Days", "Evenings"}});
+  handOver(
+      {"Kitchen", "Chef", "Weekly", {"7A.M. - 3P.M.", "3P.M. - 11P.M."}, {"Days", "Evenings"}});
 }
 
 WindowsTest::~WindowsTest() { deleteAllWindows(); }
