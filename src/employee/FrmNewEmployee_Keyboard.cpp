@@ -88,6 +88,8 @@ void FrmNewEmployee::setTabOrderAsShown() {
 }
 
 void FrmNewEmployee::Form_Escape() {
+  // A window opened without its lists answers Escape as any other key.
+  if (LoadErrorFlag == 1) return Form_KeyPress();
   // An open copy frame is left as its "&Quit" leaves it; else the window, as e&Xit.
   if (Frame1->isVisible()) Quiter_Click();
   else if (Frame2->isVisible()) CmdQuitter_Click();

@@ -12,7 +12,7 @@
 namespace {
 // The application's style, but the face of a button is its palette's button
 // colour, edged light above and left, dark below and right (the other way
-// round while pressed), with a dotted frame inside while it has the focus.
+// round while pressed), with a dotted frame inside while it has the keyboard.
 class TrueFaceStyle : public QProxyStyle {
  public:
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -50,7 +50,8 @@ class TrueFaceStyle : public QProxyStyle {
     };
     edge(r.adjusted(0, 0, -1, -1), outer[0], outer[1]);
     edge(r.adjusted(1, 1, -2, -2), inner[0], inner[1]);
-    if (option->state & State_HasFocus) {
+    // Only once the keyboard moves the focus, as the usual styles show it.
+    if ((option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange)) {
       painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1, Qt::DotLine));
       painter->drawRect(r.adjusted(4, 4, -5, -5));
     }
