@@ -56,7 +56,11 @@ QStringList tabWalk(QWidget* first, int count) {
 TEST_P(EveryWindowTest, TabReachesEveryControlItShows) {
   QWidget* w = open();
   ASSERT_NE(w, nullptr);
-  if (!w->isVisible()) GTEST_SKIP() << "not shown by itself";
+  if (!w->isVisible()) {  // the splash is only made: it has nothing to reach
+    for (QWidget* c : w->findChildren<QWidget*>())
+      EXPECT_EQ(c->focusPolicy(), Qt::NoFocus) << c->objectName().toStdString();
+    return;
+  }
   const QList<QWidget*> stops = tabStops(w);
   if (stops.isEmpty()) return;  // nothing to reach (the main window works through its menu)
   stops.first()->setFocus(Qt::TabFocusReason);
