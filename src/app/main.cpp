@@ -7,6 +7,7 @@
 #include "app/Frmemployee1.h"
 #include "app/StartUpChecks.h"
 #include "db/EmployeeDatabase.h"
+#include "platform/Accessible.h"
 #include "platform/Console.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
   registerMainWindow();
+  accessible::install();  // screen readers hear windows and named controls
   // Before any window reads the table: interrupted work is finished, and an
   // employee.mdb from an earlier installation is offered for conversion.
   QStringList restored;

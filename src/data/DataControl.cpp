@@ -149,17 +149,19 @@ DataControl::DataControl(const QString& name, QWidget* parent)
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  auto button = [&](const char* text, const char* objectName, void (DataControl::*move)()) {
+  auto button = [&](const char* text, const char* objectName, const char* spoken,
+                    void (DataControl::*move)()) {
     auto* b = new QToolButton(this);
     b->setText(text);
     b->setObjectName(objectName);
+    b->setAccessibleName(spoken);  // a screen reader would say "bar, less than"
     b->setAutoRaise(false);
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     connect(b, &QToolButton::clicked, this, [this, move] { clicked(move); });
     row->addWidget(b);
   };
-  button("|<", "MoveFirst", &DataControl::MoveFirst);
-  button("<", "MovePrevious", &DataControl::MovePrevious);
+  button("|<", "MoveFirst", "First record", &DataControl::MoveFirst);
+  button("<", "MovePrevious", "Previous record", &DataControl::MovePrevious);
   d_->caption = new QLabel(name, this);
   d_->caption->setObjectName("Caption");
   d_->caption->setAlignment(Qt::AlignCenter);
@@ -167,8 +169,8 @@ DataControl::DataControl(const QString& name, QWidget* parent)
   d_->caption->setMinimumWidth(0);
   d_->caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(d_->caption, 1);
-  button(">", "MoveNext", &DataControl::MoveNext);
-  button(">|", "MoveLast", &DataControl::MoveLast);
+  button(">", "MoveNext", "Next record", &DataControl::MoveNext);
+  button(">|", "MoveLast", "Last record", &DataControl::MoveLast);
   watchWindow();
 }
 

@@ -35,6 +35,7 @@ FrmNewEmployee::FrmNewEmployee(QWidget* parent) : QWidget(parent) {
   setHelpContexts();
   sizeToControls();
   connectHandlers();
+  setUpKeyboardAndNames();
   setMouseTracking(true);
   // The load-failure guard hears every key press in the window.
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -191,16 +192,6 @@ bool FrmNewEmployee::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && LoadErrorFlag == 1 && loaded_) {
     Form_KeyPress();
     return true;  // the key does not reach a window that is closing
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    for (int day = 0; day < fields::DaysInWeek; ++day) {
-      if (watched == dayLabels_[day] && mouse->button() == Qt::LeftButton &&
-          dayLabels_[day]->rect().contains(mouse->position().toPoint())) {
-        DayLabel_Click(day);
-        return true;
-      }
-    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -49,6 +49,7 @@ void FrmPrintItBaby::Form_Activate() {
   ProgressBar1->hide();
   setMousePointer(this, pointer::Default);
   for (QLabel* label : txtTime) label->clear();
+  nameGrid();
   clearGrid();
 }
 
@@ -142,6 +143,7 @@ void FrmPrintItBaby::Command3_Click() {
     LblWhatArea->setText(state_.area);
     loadExclusions(state_);
     for (int k = 0; k < 4; ++k) txtTime[k]->setText(state_.labels[k]);
+    nameGrid();
     if (isAllAreas(state_.area)) {
       // The grid keeps what it had.
       msgBox(kNoAllAreasPreview, kExclamation, "Ok!");

@@ -6,6 +6,7 @@
 #include "app/BackupFolderDialog.h"
 #include "app/Frmemployee1.h"
 #include "db/EmployeeDatabase.h"
+#include "platform/Accessible.h"
 #include "platform/Help.h"
 #include "support/ChildProcess.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   db::registerEmployeeDatabase();
   help::installF1Handler(app);
   registerMainWindow();
+  accessible::install();
   if (const int code = runChildActionIfAsked(); code >= 0) return code;
   // A test that meets the backup's folder question without answering it fails
   // rather than waits for a click.
