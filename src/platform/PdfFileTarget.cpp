@@ -12,6 +12,7 @@
 #include "platform/FileOps.h"
 #include "platform/PdfMerge.h"
 #include "platform/PdfRender.h"
+#include "platform/Pointer.h"
 
 namespace {
 constexpr double kTwipsPerPoint = 20;
@@ -24,7 +25,7 @@ void waitFor(std::future<QByteArray>& piece) {
                          QThread::currentThread() == QCoreApplication::instance()->thread();
   while (piece.wait_for(std::chrono::milliseconds(guiThread ? 15 : 1000)) !=
          std::future_status::ready)
-    if (guiThread) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (guiThread) repaintWindows();
 }
 }  // namespace
 

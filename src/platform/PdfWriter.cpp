@@ -18,10 +18,16 @@ QByteArray flate(const QByteArray& data, int level) {
   return qCompress(data, level).mid(4);  // qCompress puts the length first
 }
 
-QByteArray hex4(quint32 glyph) {
+void appendHex4(QByteArray& out, quint32 glyph) {
   static const char digits[] = "0123456789ABCDEF";
-  QByteArray out(4, '0');
-  for (int i = 3; i >= 0; --i, glyph >>= 4) out[i] = digits[glyph & 0xf];
+  const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
+                       digits[(glyph >> 4) & 0xf], digits[glyph & 0xf]};
+  out.append(hex, 4);
+}
+
+QByteArray hex4(quint32 glyph) {
+  QByteArray out;
+  appendHex4(out, glyph);
   return out;
 }
 
@@ -39,14 +45,19 @@ QByteArray literal(const QString& text) {
 struct UsedFont {
   const PrintFont* font = nullptr;
   int face = 0;
-  QMap<quint32, double> widths;  // glyph -> advance in thousandths of the em
+  std::vector<double> widths;  // by glyph: its advance in thousandths of the em, < 0 unused
 };
 
 // A face of the pages: embedded once, whatever sizes use it.
 struct UsedFace {
   const FontFace* face = nullptr;
-  QSet<quint32> glyphs;
-  QMap<quint32, QString> text;  // glyph -> the character it shows
+  std::vector<char16_t> text;  // by glyph: the character it shows, 0 unused
+  QSet<quint32> glyphs() const {
+    QSet<quint32> used;
+    for (size_t g = 0; g < text.size(); ++g)
+      if (text[g]) used.insert(quint32(g));
+    return used;
+  }
 };
 
 class Writer {
@@ -94,22 +105,24 @@ class Writer {
   }
 
   void collectFonts() {
-    QHash<const PrintFont*, int> fontIndex;
     QHash<const FontFace*, int> faceIndex;
+    QSet<const ShapedText*> seen;  // a text printed again uses nothing new
     for (const DrawnPage& page : pages_)
       for (const DrawnText& t : page) {
+        if (seen.contains(t.shaped.get())) continue;
+        seen.insert(t.shaped.get());
         const PrintFont* font = t.shaped->font.get();
-        int f = fontIndex.value(font, -1);
+        int f = fontIndex_.value(font, -1);
         if (f < 0) {
           const FontFace* face = font->face.get();
           int index = faceIndex.value(face, -1);
           if (index < 0) {
             index = int(faces_.size());
             faceIndex.insert(face, index);
-            faces_.push_back({face, {}, {}});
+            faces_.push_back({face, {}});
           }
           f = int(fonts_.size());
-          fontIndex.insert(font, f);
+          fontIndex_.insert(font, f);
           fonts_.push_back({font, index, {}});
         }
         UsedFont& used = fonts_[f];
@@ -117,9 +130,10 @@ class Writer {
         const ShapedText& s = *t.shaped;
         for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
           const quint32 g = s.glyphs[i];
-          if (!used.widths.contains(g)) used.widths.insert(g, s.advances.value(i) * 1000 / font->pixelSize);
-          face.glyphs.insert(g);
-          if (!face.text.contains(g)) face.text.insert(g, t.text.mid(i, 1));
+          if (g >= used.widths.size()) used.widths.resize(g + 1, -1);
+          if (g >= face.text.size()) face.text.resize(g + 1, 0);
+          if (used.widths[g] < 0) used.widths[g] = s.advances.value(i) * 1000 / font->pixelSize;
+          if (!face.text[g]) face.text[g] = t.text[i].unicode() ? t.text[i].unicode() : u' ';
         }
       }
   }
@@ -127,10 +141,9 @@ class Writer {
   // A subset's name begins with six capitals that tell it from other subsets
   // of the same face (a joined file holds several).
   static QByteArray subsetName(const UsedFace& face) {
-    QList<quint32> glyphs(face.glyphs.cbegin(), face.glyphs.cend());
-    std::sort(glyphs.begin(), glyphs.end());
     size_t hash = qHash(face.face->postscriptName);
-    for (quint32 g : glyphs) hash = hash * 31 + g;
+    for (size_t g = 0; g < face.text.size(); ++g)
+      if (face.text[g]) hash = hash * 31 + g;
     QByteArray tag;
     for (int i = 0; i < 6; ++i, hash /= 26) tag += char('A' + hash % 26);
     return tag + "+" + face.face->postscriptName;
@@ -142,7 +155,7 @@ class Writer {
     const FontFace& face = *used.face;
     const FaceMeasures m = faceMeasures(face);
     const double scale = 1000.0 / m.unitsPerEm;
-    const QByteArray file = subsetTrueType(face, used.glyphs);
+    const QByteArray file = subsetTrueType(face, used.glyphs());
     const int fontFile = addStream(file, 6, "/Length1 " + QByteArray::number(file.size()) + " ");
     const QByteArray ascent = pdfNumber(m.ascender * scale);
     const int descriptor = add(
@@ -161,12 +174,14 @@ class Writer {
         "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
         "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
         "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-    const QList<quint32> glyphs = face.text.keys();
+    QList<quint32> glyphs;
+    for (size_t g = 0; g < face.text.size(); ++g)
+      if (face.text[g]) glyphs << quint32(g);
     for (qsizetype from = 0; from < glyphs.size(); from += 100) {
       const qsizetype n = std::min<qsizetype>(100, glyphs.size() - from);
       cmap += QByteArray::number(n) + " beginbfchar\n";
       for (qsizetype i = from; i < from + n; ++i)
-        cmap += "<" + hex4(glyphs[i]) + "> <" + hex4(face.text[glyphs[i]].front().unicode()) + ">\n";
+        cmap += "<" + hex4(glyphs[i]) + "> <" + hex4(face.text[glyphs[i]]) + ">\n";
       cmap += "endbfchar\n";
     }
     return cmap + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
@@ -176,8 +191,8 @@ class Writer {
     const int descriptor = faceObjects[font.face];
     const QByteArray name = "/" + subsetName(faces_[font.face]);
     QByteArray widths;
-    for (auto it = font.widths.cbegin(); it != font.widths.cend(); ++it)
-      widths += QByteArray::number(it.key()) + " [" + pdfNumber(it.value()) + "] ";
+    for (size_t g = 0; g < font.widths.size(); ++g)
+      if (font.widths[g] >= 0) widths += QByteArray::number(quint32(g)) + " [" + pdfNumber(font.widths[g]) + "] ";
     const int cid = add("<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
                         " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
                         " /FontDescriptor " + ref(descriptor) +
@@ -200,29 +215,34 @@ class Writer {
     out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
     QByteArray lines;
     int current = -1;
-    QHash<const PrintFont*, int> fontIndex;
-    for (int f = 0; f < fonts_.size(); ++f) fontIndex.insert(fonts_[f].font, f);
     for (const DrawnText& t : page) {
       const ShapedText& s = *t.shaped;
       const PrintFont& font = *s.font;
       const double baseline = t.y + font.ascent;
       if (t.underline || t.strikethru) lines += decoration(t, baseline);
       if (s.glyphs.isEmpty()) continue;
-      const int f = fontIndex.value(&font);
+      const int f = fontIndex_.value(&font);
       if (f != current) {
         out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
         current = f;
       }
-      out += "1 0 0 -1 " + pdfNumber(t.x + s.x.front()) + pdfNumber(baseline) + "Tm [<";
-      const UsedFont& used = fonts_[f];
+      out += "1 0 0 -1 ";
+      appendNumber(out, t.x + s.x.front());
+      appendNumber(out, baseline);
+      out += "Tm [<";
+      const std::vector<double>& widths = fonts_[f].widths;
       for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
-        out += hex4(s.glyphs[i]);
+        appendHex4(out, s.glyphs[i]);
         if (i + 1 == s.glyphs.size()) break;
         // Kerning and rounding: what the next glyph's place differs from
         // this glyph's advance, in thousandths of the em.
-        const double drawn = used.widths.value(s.glyphs[i]) * font.pixelSize / 1000;
+        const double drawn = widths[s.glyphs[i]] * font.pixelSize / 1000;
         const double kern = (drawn - (s.x[i + 1] - s.x[i])) * 1000 / font.pixelSize;
-        if (std::abs(kern) > 1e-9) out += ">" + pdfNumber(kern) + "<";
+        if (std::abs(kern) > 1e-9) {
+          out += '>';
+          appendNumber(out, kern);
+          out += '<';
+        }
       }
       out += ">] TJ\n";
     }
@@ -271,15 +291,18 @@ class Writer {
 
   const QVector<DrawnPage>& pages_;
   const PdfPaper& paper_;
+  QHash<const PrintFont*, int> fontIndex_;
   QVector<UsedFont> fonts_;
   QVector<UsedFace> faces_;
   QVector<QByteArray> objects_;
 };
 }  // namespace
 
-QByteArray pdfNumber(double value) {
-  if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<quint32>::max()) return "0 ";
-  QByteArray out;
+void appendNumber(QByteArray& out, double value) {
+  if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<quint32>::max()) {
+    out += "0 ";
+    return;
+  }
   if (value < 0) {
     out += '-';
     value = -value;
@@ -293,21 +316,32 @@ QByteArray pdfNumber(double value) {
     digits = 0;
   }
   int place = 100000000;
+  char text[32];
+  int n = 0;
   if (integer == 0) {
-    out += '0';
+    text[n++] = '0';
   } else {
-    const QByteArray number = QByteArray::number(integer);
-    out += number;
-    for (qsizetype i = 0; i < number.size(); ++i) {
+    char reversed[12];
+    int k = 0;
+    for (; integer; integer /= 10) reversed[k++] = char('0' + integer % 10);
+    while (k) {
+      text[n++] = reversed[--k];
       place /= 10;
       digits /= 10;
     }
   }
   if (digits) {
-    out += '.';
-    for (; place; place /= 10) out += char('0' + (digits / place) % 10);
+    text[n++] = '.';
+    for (; place; place /= 10) text[n++] = char('0' + (digits / place) % 10);
   }
-  return out + ' ';
+  text[n++] = ' ';
+  out.append(text, n);
+}
+
+QByteArray pdfNumber(double value) {
+  QByteArray out;
+  appendNumber(out, value);
+  return out;
 }
 
 QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper) {

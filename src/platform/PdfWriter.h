@@ -36,3 +36,4 @@ QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper);
 // A number as Qt's PDF engine writes it (nine digits at most after the
 // first), so the same position reads back as the same number.
 QByteArray pdfNumber(double value);
+void appendNumber(QByteArray& out, double value);

@@ -107,6 +107,10 @@ double Printer::TextWidth(const QString& text) const {
   return currentMeasures().shaper->shape(text)->width;
 }
 
+void Printer::prepareTexts(const QStringList& texts) const {
+  currentMeasures().shaper->prepare(texts);
+}
+
 double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }
 
 double Printer::columnWidth() const {

@@ -63,6 +63,7 @@
 // documents from releaseDocuments().
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <initializer_list>
 #include <memory>
@@ -164,6 +165,10 @@ class Printer {
   // Size of a text in the current font, in twips; TextHeight() is one line.
   double TextWidth(const QString& text) const;
   double TextHeight(const QString& text = QStringLiteral("W")) const;
+  // Measures the texts ahead in the current font, shared out over the
+  // processors (the names of a roster or a schedule), so that TextWidth()
+  // and printing them find them measured.
+  void prepareTexts(const QStringList& texts) const;
   // Width of one print-zone column and of one whole zone, in twips.
   double columnWidth() const;
   double zoneWidth() const { return 14 * columnWidth(); }

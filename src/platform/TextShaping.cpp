@@ -7,6 +7,10 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <thread>
+#include <vector>
+#include <QSet>
 #include <map>
 #include <tuple>
 
@@ -54,7 +58,10 @@ QFont twipsFont(const QString& name, double points, bool bold, bool underline, b
   return font;
 }
 
-TextShaper::TextShaper(const QFont& font) : qfont_(font), raw_(QRawFont::fromFont(font)) {
+TextShaper::TextShaper(const QString& name, double points, bool bold)
+    : name_(name), points_(points), bold_(bold), qfont_(twipsFont(name, points, bold, false, false)),
+      raw_(QRawFont::fromFont(qfont_)) {
+  const QFont& font = qfont_;
   const QFontMetricsF metrics(font);
   auto printFont = std::make_shared<PrintFont>();
   printFont->face = faceOf(raw_);
@@ -68,27 +75,29 @@ TextShaper::TextShaper(const QFont& font) : qfont_(font), raw_(QRawFont::fromFon
 
 TextShaper::~TextShaper() = default;
 
-std::shared_ptr<const ShapedText> TextShaper::shape(const QString& text) {
-  if (auto it = shaped_.constFind(text); it != shaped_.cend()) return *it;
-  if (shaped_.size() >= kMostTextsKept) shaped_.clear();
-  return *shaped_.insert(text, layOut(text));
-}
-
-std::shared_ptr<const ShapedText> TextShaper::layOut(const QString& text) const {
+namespace {
+// Lays a text out in `font` (whose raw font is `raw`, of the same thread):
+// any thread may run it, each with font objects of its own.
+std::shared_ptr<const ShapedText> layOut(const QFont& font, const QRawFont& raw,
+                                         const std::shared_ptr<const PrintFont>& printFont,
+                                         const QString& text) {
   auto shaped = std::make_shared<ShapedText>();
-  shaped->font = font_;
+  shaped->font = printFont;
   if (text.isEmpty()) {
     shaped->drawable = true;  // nothing to draw
     return shaped;
   }
-  QTextLayout layout(text, qfont_);
+  QTextLayout layout(text, font);
+  layout.setCacheEnabled(true);  // the glyphs are read after the layout: shape once
   layout.beginLayout();
   QTextLine line = layout.createLine();
   layout.endLayout();
   shaped->width = line.horizontalAdvance();
 
   const QList<QGlyphRun> runs = layout.glyphRuns();
-  if (runs.size() != 1 || !font_->face || faceOf(runs.front().rawFont()) != font_->face) return shaped;
+  if (runs.size() != 1 || !printFont->face) return shaped;
+  const QRawFont used = runs.front().rawFont();
+  if (used != raw && faceOf(used) != printFont->face) return shaped;
   const QVector<quint32> glyphs = runs.front().glyphIndexes();
   const QVector<QPointF> positions = runs.front().positions();
   // One glyph a character, in order, on one baseline: anything else (marks,
@@ -101,12 +110,53 @@ std::shared_ptr<const ShapedText> TextShaper::layOut(const QString& text) const 
       return shaped;
     x.push_back(positions[i].x());
   }
-  for (const QPointF& advance : raw_.advancesForGlyphIndexes(glyphs))
+  for (const QPointF& advance : raw.advancesForGlyphIndexes(glyphs))
     shaped->advances.push_back(advance.x());
   shaped->glyphs = glyphs;
   shaped->x = std::move(x);
   shaped->drawable = true;
   return shaped;
+}
+}  // namespace
+
+std::shared_ptr<const ShapedText> TextShaper::shape(const QString& text) {
+  if (auto it = shaped_.constFind(text); it != shaped_.cend()) return *it;
+  if (shaped_.size() >= kMostTextsKept) shaped_.clear();
+  return *shaped_.insert(text, layOut(qfont_, raw_, font_, text));
+}
+
+void TextShaper::prepare(const QStringList& texts) {
+  constexpr qsizetype kWorthSharing = 400;  // fewer are shaped faster than threads start
+  QStringList missing;
+  QSet<QString> asked;
+  for (const QString& text : texts)
+    if (!shaped_.contains(text) && !asked.contains(text)) {
+      asked.insert(text);
+      missing << text;
+    }
+  const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  if (missing.size() < kWorthSharing || processors < 2) return;
+  if (shaped_.size() + missing.size() > kMostTextsKept) shaped_.clear();
+  // Each thread shapes a run of the texts with fonts of its own.
+  const qsizetype per = (missing.size() + processors - 1) / processors;
+  using Results = QVector<std::shared_ptr<const ShapedText>>;
+  auto shapeRun = [&](qsizetype from, const QFont& font, const QRawFont& raw) {
+    Results results;
+    for (qsizetype i = from; i < std::min(from + per, missing.size()); ++i)
+      results << layOut(font, raw, font_, missing[i]);
+    return results;
+  };
+  std::vector<std::future<Results>> others;
+  for (int k = 1; k < processors; ++k)
+    others.push_back(std::async(std::launch::async, [&, k] {
+      // A font made in the thread: a copy would share its engines with this one.
+      const QFont font = twipsFont(name_, points_, bold_, false, false);
+      return shapeRun(k * per, font, QRawFont::fromFont(font));
+    }));
+  QVector<Results> runs{shapeRun(0, qfont_, raw_)};
+  for (auto& other : others) runs << other.get();
+  for (qsizetype k = 0, i = 0; k < runs.size(); ++k)
+    for (const auto& shaped : runs[k]) shaped_.insert(missing[i++], shaped);
 }
 
 namespace {
@@ -118,7 +168,7 @@ std::map<std::tuple<QString, double, bool>, std::shared_ptr<TextShaper>>& shaper
 
 std::shared_ptr<TextShaper> shaperFor(const QString& name, double points, bool bold) {
   std::shared_ptr<TextShaper>& shaper = shapers()[{name, points, bold}];
-  if (!shaper) shaper = std::make_shared<TextShaper>(twipsFont(name, points, bold, false, false));
+  if (!shaper) shaper = std::make_shared<TextShaper>(name, points, bold);
   return shaper;
 }
 

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QRawFont>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <memory>
 
@@ -51,17 +52,22 @@ QFont twipsFont(const QString& name, double points, bool bold, bool underline, b
 // Shapes texts in one printer font and keeps every result of the run.
 class TextShaper {
  public:
-  explicit TextShaper(const QFont& font);
+  TextShaper(const QString& name, double points, bool bold);
   ~TextShaper();
   TextShaper(const TextShaper&) = delete;
   TextShaper& operator=(const TextShaper&) = delete;
 
   std::shared_ptr<const ShapedText> shape(const QString& text);
+  // Shapes the texts not shaped yet, shared out over the processors, so that
+  // shape() finds them; for the many names of a roster or a schedule.
+  void prepare(const QStringList& texts);
   const std::shared_ptr<const PrintFont>& font() const { return font_; }
 
  private:
-  std::shared_ptr<const ShapedText> layOut(const QString& text) const;
 
+  QString name_;
+  double points_;
+  bool bold_;
   QFont qfont_;
   QRawFont raw_;
   std::shared_ptr<const PrintFont> font_;
