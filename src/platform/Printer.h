@@ -49,8 +49,10 @@
 // A run that ends many documents in a row may hold them (holdDocuments() ...
 // releaseDocuments()): a PDF file then gets every document ended meanwhile at
 // the release, drawn together, because each separate drawing of a document
-// embeds its fonts again and that costs more than the pages themselves. A
-// long run is drawn in pieces at the same time, one a processor, and joined.
+// embeds its fonts again. A long run is drawn in pieces at the same time, one
+// a processor, and joined. A PDF's pages are written by the program's own PDF
+// writer from the texts as measured (PdfRender.h); a text it cannot draw sends
+// its pages through Qt's PDF engine, which gives the same paper.
 // A real printer and the recording target take each document at its EndDoc()
 // as always.
 // A document that is never ended (an error in the middle) is never printed,
