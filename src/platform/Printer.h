@@ -50,8 +50,10 @@
 // A run that ends many documents in a row may hold them (holdDocuments() ...
 // releaseDocuments()): a PDF file then gets every document ended meanwhile at
 // the release, drawn together, because each separate drawing of a document
-// embeds its fonts again and that costs more than the pages themselves. A
-// long run is drawn in pieces at the same time, one a processor, and joined.
+// embeds its fonts again. A long run is drawn in pieces at the same time, one
+// a processor, and joined. A PDF's pages are written by the program's own PDF
+// writer from the texts as measured (PdfRender.h); a text it cannot draw sends
+// its pages through Qt's PDF engine, which gives the same paper.
 // A real printer and the recording target take each document at its EndDoc()
 // as always.
 // A document that is never ended (an error in the middle) is never printed,
@@ -64,6 +66,7 @@
 // documents from releaseDocuments().
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <initializer_list>
 #include <memory>
@@ -167,6 +170,10 @@ class Printer {
   // Size of a text in the current font, in twips; TextHeight() is one line.
   double TextWidth(const QString& text) const;
   double TextHeight(const QString& text = QStringLiteral("W")) const;
+  // Measures the texts ahead in the current font, shared out over the
+  // processors (the names of a roster or a schedule), so that TextWidth()
+  // and printing them find them measured.
+  void prepareTexts(const QStringList& texts) const;
   // Width of one print-zone column and of one whole zone, in twips.
   double columnWidth() const;
   double zoneWidth() const { return 14 * columnWidth(); }

@@ -109,6 +109,14 @@ void FrmPrintItBaby::Command4_Click() {
     run.date = clock_::shortDate(clock_::today());
     run.unlisted = &unlisted;
     run.unsetAreas = &unsetAreas;
+    // An all-areas run shows how far it has come; the drawing of the pages
+    // at its end lets the windows paint too.
+    run.areaDone = [this](int done, int areas) {
+      ProgressBar1->setRange(0, areas);
+      ProgressBar1->setValue(done);
+      ProgressBar1->show();
+      repaintWindows();
+    };
     printSchedules(run, state_);
   } catch (...) {
     // Cancel, a missing or unsafe hand-over file, the database, the printer:
@@ -117,6 +125,7 @@ void FrmPrintItBaby::Command4_Click() {
     return;
   }
   setMousePointer(this, pointer::Default);
+  ProgressBar1->hide();
   enableButtons(true);
   // One closing message: the print was sent, and what is not on the paper.
   QStringList message{kPrinted};

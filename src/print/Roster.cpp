@@ -103,6 +103,13 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
        employees.allTexts({fields::Area, fields::Fullname, fields::Position}))
     byArea[comparable(texts[0])].push_back({texts[1].trimmed(), texts[2].trimmed()});
 
+  // Every name and position measured at once, on every processor.
+  printer.FontBold = false;
+  QStringList texts;
+  for (const QVector<Row>& rows : byArea)
+    for (const Row& row : rows) texts << row.name << row.position;
+  printer.prepareTexts(texts);
+
   const QString rule(127, '_');
   int total = 0;
   for (const RosterArea& area : areas) {
