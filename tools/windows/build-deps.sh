@@ -207,11 +207,16 @@ xlsxwriter() {
 mdbtools() {
   local dir
   dir="$(unpack mdbtools)"
-  # mdbtools' own small stand-in for GLib, so no GLib is needed on Windows.
+  # mdbtools' own small stand-in for GLib, so no GLib is needed on Windows;
+  # Windows' locale functions instead of iconv. Its configure names POSIX's
+  # locale_t and a spawnv that MinGW's headers declare otherwise; only the
+  # library is built, which needs neither.
   (cd "$dir" && autoreconf -fi && ./configure --host=$HOST CC=$HOST-gcc-posix \
-      --prefix="$PREFIX" --disable-glib --disable-man --without-bash-completion-dir \
-    && make -j"$JOBS" -C src/libmdb && make -C src/libmdb install && make -C include install \
-    && make install-pkgconfigDATA)
+      --prefix="$PREFIX" --disable-glib --disable-man --disable-iconv \
+      --without-bash-completion-dir \
+    && sed -i 's/typedef locale_t mdb_locale_t/typedef _locale_t mdb_locale_t/' include/mdbtools.h \
+    && make -j"$JOBS" -C src/libmdb CFLAGS="-O2 -Wall" && make -C src/libmdb install \
+    && make -C include install && make install-pkgconfigDATA)
 }
 
 gtest() {
