@@ -16,7 +16,7 @@
 source "$(dirname "$0")/tools/setup-common.sh"
 PACKAGES=(cmake ninja-build pkg-config ccache sqlite3 tcl curl perl autoconf automake libtool
           bison flex gawk g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
-          wine wine64 nsis zip unzip xvfb xauth x11-utils openbox imagemagick poppler-utils
+          wine wine64 nsis zip unzip xvfb xauth x11-utils xdotool openbox imagemagick poppler-utils
           qt6-base-dev qt6-base-dev-tools)
 install_packages
 

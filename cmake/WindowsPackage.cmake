@@ -18,36 +18,20 @@ foreach(plugin QWindowsIntegrationPlugin QWindowsVistaStylePlugin QSQLiteDriverP
   endif()
 endforeach()
 
-# Every DLL the program and the plugins import, found in the libraries'
-# prefix and MinGW's folders; Windows' own DLLs are left out.
-get_filename_component(ROTAWISE_GCC_DIR ${CMAKE_CXX_COMPILER} DIRECTORY)
+# Every DLL the program and the plugins import (cmake/WindowsRuntimeDlls.cmake),
+# looked for in the libraries' prefix and MinGW's folders.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
                 OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(ROTAWISE_LIBGCC_DIR "${libgcc}" DIRECTORY)
 set(ROTAWISE_DLL_DIRS "${ROTAWISE_WIN64_PREFIX}/bin" "${ROTAWISE_WIN64_PREFIX}/lib"
     "${ROTAWISE_LIBGCC_DIR}" "/usr/${ROTAWISE_MINGW}/lib")
 install(CODE "
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-  set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${ROTAWISE_MINGW}-objdump)
-  set(root \"\${CMAKE_INSTALL_PREFIX}\")
-  set(modules)
-  foreach(plugin ${ROTAWISE_PLUGIN_FILES})
-    list(APPEND modules \"\${root}/\${plugin}\")
-  endforeach()
-  file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES \"\${root}/rotawise.exe\"
-    MODULES \${modules}
-    DIRECTORIES ${ROTAWISE_DLL_DIRS}
-    RESOLVED_DEPENDENCIES_VAR found
-    UNRESOLVED_DEPENDENCIES_VAR system
-    PRE_EXCLUDE_REGEXES \"^api-ms-\" \"^ext-ms-\")
-  foreach(dll \${found})
-    file(INSTALL \"\${dll}\" DESTINATION \"\${root}\" FOLLOW_SYMLINK_CHAIN)
-  endforeach()
-  list(JOIN system \", \" system)
-  message(STATUS \"Left to Windows: \${system}\")
+  set(ROTAWISE_BUILD_DIR \"${CMAKE_BINARY_DIR}\")
+  set(ROTAWISE_DLL_DIRS \"${ROTAWISE_DLL_DIRS}\")
+  set(ROTAWISE_PLUGIN_FILES \"${ROTAWISE_PLUGIN_FILES}\")
+  set(ROTAWISE_OBJDUMP ${ROTAWISE_MINGW}-objdump)
 ")
+install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/WindowsRuntimeDlls.cmake)
 
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME Rotawise)

@@ -6,6 +6,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <future>
 #include <thread>
@@ -23,12 +24,45 @@ constexpr qsizetype kMostTextsKept = 200000;
 const char* const kEmbeddedTables[] = {"head", "hhea", "maxp", "hmtx", "loca",
                                        "glyf", "OS/2", "post", "name"};
 
-// One face a process: a schedule's fonts differ in size, not in file.
+// A name of a TrueType 'name' table (6 is the PostScript name), in the
+// Windows (UTF-16) record if there is one, else the Macintosh one. Read from
+// the table itself: QRawFont::familyName() is not safe for every font engine
+// (the Windows one may leave the family list empty).
+QByteArray nameInTable(const QByteArray& table, quint16 wanted) {
+  const auto word = [&](qsizetype at) -> quint16 {
+    if (at < 0 || at + 2 > table.size()) return 0;
+    return quint16(quint8(table[at]) << 8 | quint8(table[at + 1]));
+  };
+  const quint16 count = word(2);
+  const qsizetype strings = word(4);
+  QByteArray mac;
+  for (quint16 i = 0; i < count; ++i) {
+    const qsizetype record = 6 + 12 * qsizetype(i);
+    const quint16 platform = word(record), id = word(record + 6);
+    const qsizetype length = word(record + 8), at = strings + word(record + 10);
+    if (id != wanted || at + length > table.size()) continue;
+    const QByteArray text = table.mid(at, length);
+    if (platform == 3) {
+      QString name;
+      for (qsizetype c = 0; c + 1 < text.size(); c += 2)
+        name += QChar(char16_t(quint8(text[c]) << 8 | quint8(text[c + 1])));
+      return name.toLatin1();
+    }
+    if (platform == 1 && mac.isEmpty()) mac = text;
+  }
+  return mac;
+}
+
+// One face a process: a schedule's fonts differ in size, not in file. A
+// face is known by its 'head' and 'name' tables (they differ from file to
+// file) and by the weight and slant asked of it (a bold drawn from the
+// regular file shares its tables).
 std::shared_ptr<const FontFace> faceOf(const QRawFont& raw) {
   static QMutex mutex;
-  static QHash<QString, std::shared_ptr<const FontFace>> faces;
-  const QString key = raw.familyName() + u'\n' + raw.styleName() + u'\n' +
-                      QString::number(raw.weight()) + u'\n' + QString::number(int(raw.style()));
+  static QHash<QByteArray, std::shared_ptr<const FontFace>> faces;
+  const QByteArray head = raw.fontTable("head"), names = raw.fontTable("name");
+  const QByteArray key = head + names + '\n' + QByteArray::number(raw.weight()) + '\n' +
+                         QByteArray::number(int(raw.style()));
   const QMutexLocker lock(&mutex);
   if (auto it = faces.constFind(key); it != faces.cend()) return *it;
   auto face = std::make_shared<FontFace>();
@@ -40,8 +74,10 @@ std::shared_ptr<const FontFace> faceOf(const QRawFont& raw) {
   const bool embeddable = face->tables.contains("glyf") && face->tables.contains("loca") &&
                           face->tables.contains("head") && face->tables.contains("hmtx") &&
                           face->tables.contains("hhea") && face->tables.contains("maxp");
-  face->postscriptName = (raw.familyName() + raw.styleName()).toLatin1();
-  face->postscriptName.replace(' ', "");
+  // The PDF names the font by it: letters, digits and "-" only.
+  for (const char c : nameInTable(names, 6))
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') face->postscriptName += c;
+  if (face->postscriptName.isEmpty()) face->postscriptName = "Font" + QByteArray::number(qHash(key));
   std::shared_ptr<const FontFace> kept = embeddable ? face : nullptr;
   faces.insert(key, kept);
   return kept;

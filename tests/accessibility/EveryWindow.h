@@ -14,8 +14,6 @@
 
 class QWidget;
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 struct WindowCase {
   const char* name;

@@ -59,7 +59,7 @@ TEST(CommandLine, ReadsOneFolderLetsQtOptionsThroughAndAnswersHelpVersionAndMist
       {{"/srv/shop data"}, false, 0, "/srv/shop data", "^$"},
       {{"-platform", "offscreen", "Zoë's Café, Ωμέγα"}, false, 0, "Zoë's Café, Ωμέγα", "^$"},
       {{"--", "-odd name"}, false, 0, "-odd name", "^$"},
-      {{"--help"}, true, 0, "", "^Usage: rotawise \\[FOLDER\\].*ROTAWISE_DATA.*~/Rotawise"},
+      {{"--help"}, true, 0, "", "^Usage: rotawise \\[FOLDER\\].*ROTAWISE_DATA.*(~/Rotawise|Documents\\\\Rotawise)"},
       {{"-h", "somewhere"}, true, 0, "", "^Usage: "},
       {{"--version"}, true, 0, "", "^rotawise \\d+\\.\\d+\\S*\n$"},
       {{"--bogus"}, true, 2, "", "bogus.*rotawise --help"},

@@ -15,8 +15,6 @@
 #include "employee/FrmNewEmployee.h"
 #include "support/TestSupport.h"
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Rows of employee.mdb read with a connection of their own, in table order.
 QList<QVariantMap> storedEmployees(const QString& databaseFile = "employee.mdb");

@@ -11,7 +11,8 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/TestSupport.h"
+
 
 namespace badinput {
 struct Hostile {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <ostream>
 
+#include "support/TestSupport.h"
+
 inline QString legacyFixture(const QString& name) {
   return QString(ROTAWISE_FIXTURES_DIR) + "/legacy/" + name;
 }
@@ -54,5 +56,3 @@ inline QList<QStringList> mdbExport(const QString& path, const QString& table) {
   return parseCsv(QString::fromUtf8(p.readAllStandardOutput()));
 }
 
-// Failures show texts as text, not as lists of UTF-16 units.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

@@ -7,6 +7,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/FileOps.h"
+#include "platform/Geometry.h"
 #include "platform/Printer.h"
 #include "support/PdfText.h"
 #include "support/TestSupport.h"
@@ -26,9 +27,9 @@ struct Recorded {
 };
 }  // namespace
 
-TEST(Printer, DefaultFontIsTenPointLiberationMonoWithFourteenColumnZones) {
+TEST(Printer, DefaultFontIsTenPointCourierNewOrItsLikeWithFourteenColumnZones) {
   Recorded r;
-  EXPECT_EQ(r.printer.FontName, "Liberation Mono");
+  EXPECT_EQ(r.printer.FontName, mapFontFamily("Courier New"));
   EXPECT_EQ(r.printer.FontSize, 10);
   // A column is the real character width of that font (0.6 em at 200 twips).
   EXPECT_NEAR(r.printer.columnWidth(), 120, 0.5);

@@ -12,8 +12,6 @@
 #include "support/ScheduleData.h"
 #include "support/TestSupport.h"
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Every text of the recorded documents with where it stands.
 struct Placed {

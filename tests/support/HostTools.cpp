@@ -1,6 +1,8 @@
 #include "support/HostTools.h"
 
 #include <QDir>
+#include <QFont>
+#include <QFontDatabase>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -19,7 +21,23 @@ QString hostPath(const QString& path) {
   HeapFree(GetProcessHeap(), 0, unix);
   return result;
 }
+
+void useHostFonts() {
+  for (const char* folder : {"liberation2", "dejavu", "droid"}) {
+    const QDir fonts(QString("Z:/usr/share/fonts/truetype/") + folder);
+    for (const QString& file : fonts.entryList({"*.ttf", "*.otf"}, QDir::Files))
+      QFontDatabase::addApplicationFont(fonts.filePath(file));
+  }
+  const struct {
+    const char* windows;
+    const char* here;
+  } faces[] = {{"Arial", "Liberation Sans"},          {"MS Sans Serif", "Liberation Sans"},
+               {"Microsoft Sans Serif", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+               {"MS Serif", "Liberation Serif"},      {"Courier New", "Liberation Mono"}};
+  for (const auto& face : faces) QFont::insertSubstitution(face.windows, face.here);
+}
 #else
 QString hostTool(const QString& name) { return name; }
 QString hostPath(const QString& path) { return path; }
+void useHostFonts() {}
 #endif

@@ -7,3 +7,10 @@
 
 QString hostTool(const QString& name);
 QString hostPath(const QString& path);
+
+// Under Wine the tests' offscreen windows draw with FreeType and no font of
+// their own: they get this machine's faces, with Windows' names (Arial,
+// Courier New, ...) standing for the Liberation faces of the same metrics,
+// as fontconfig does on Linux. Nothing to do on Linux. Call after the
+// QApplication is made.
+void useHostFonts();

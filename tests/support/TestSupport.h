@@ -8,7 +8,14 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// A failed comparison of texts shows the texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+  *out << '{' << texts.join("|").toStdString() << '}';
+}
 
 struct ShownBox {
   QString text;

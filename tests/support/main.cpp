@@ -9,12 +9,14 @@
 #include "platform/Accessible.h"
 #include "platform/Help.h"
 #include "support/ChildProcess.h"
+#include "support/HostTools.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
                                                                   : qgetenv("QT_QPA_PLATFORM"));
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
+  useHostFonts();
   // As the program does at start-up.
   db::registerEmployeeDatabase();
   help::installF1Handler(app);

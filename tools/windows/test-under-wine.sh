@@ -58,6 +58,10 @@ start_display() {
 new_prefix() {
   local prefix="$WORK/prefix-$1" family face
   WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
+  # A program that crashes ends with its backtrace, with no crash window
+  # waiting for a click.
+  WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+    /t REG_DWORD /d 0 /f >/dev/null 2>&1
   for family in "Arial=Liberation Sans" "Microsoft Sans Serif=Liberation Sans" \
                 "MS Sans Serif=Liberation Sans" "Times New Roman=Liberation Serif" \
                 "Courier New=Liberation Mono"; do
@@ -84,15 +88,16 @@ installer_and_program() {
   local prefix user docs program
   prefix="$(new_prefix install)"
   export WINEPREFIX="$prefix"
+  # The installed program finds its DLLs beside it, as on a PC: no WINEPATH.
+  local WINEPATH=""
   if ! wine "$SETUP" /S >/dev/null 2>&1; then fail "setup.exe /S"; return; fi
   wineserver -w
   program="$prefix/drive_c/Program Files/Rotawise/rotawise.exe"
   [ -f "$program" ] || { fail "setup.exe /S put no rotawise.exe into C:\\Program Files\\Rotawise"; return; }
   pass "setup.exe /S installed into C:\\Program Files\\Rotawise"
   (cd "$prefix/drive_c/Program Files/Rotawise" && find . -type f | sort) >"$REPORT/installed-files.txt"
-  ls "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Rotawise/"*.lnk \
-     "$prefix/drive_c/users/"*/"AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Rotawise/"*.lnk \
-     >/dev/null 2>&1 && pass "Start menu entry" || fail "no Start menu entry for Rotawise"
+  find "$prefix/drive_c" -path "*/Start Menu/Programs/Rotawise/Rotawise.lnk" | grep -q . &&
+    pass "Start menu entry Rotawise" || fail "no Start menu entry for Rotawise"
 
   (cd "$prefix/drive_c/users" && wine "C:\\Program Files\\Rotawise\\rotawise.exe" >"$WORK/program.log" 2>&1) &
   local started=$!
@@ -100,6 +105,15 @@ installer_and_program() {
     pass "the installed program shows its main window"
     sleep 2
     screenshot main-window
+    # The employee window, through the menu's keys.
+    xdotool key --clearmodifiers alt+s && sleep 1 && xdotool key e
+    if wait_for_window "Employee Data" 30; then
+      pass "the employee window opens from the menu"
+      sleep 2
+      screenshot employee-window
+    else
+      fail "the employee window did not open from the menu"
+    fi
   else
     fail "the installed program showed no main window"
     screenshot no-main-window
@@ -139,7 +153,7 @@ export_command() {
     local calendars
     calendars=$(ls "$out"/*.ics 2>/dev/null | wc -l)
     if [ "$calendars" -ge 3 ] && [ -s "$out/week.xlsx" ] && [ -s "$out/week.csv" ] &&
-       unzip -p "$out/week.xlsx" xl/sharedStrings.xml | grep -q "O&apos;Brien\|O'Brien" &&
+       unzip -p "$out/week.xlsx" 'xl/*.xml' 'xl/worksheets/*.xml' 2>/dev/null | grep -q "O&apos;Brien\|O'Brien" &&
        grep -q "BEGIN:VEVENT" "$out"/*.ics; then
       pass "rotawise.exe --export wrote $calendars calendars, week.xlsx and week.csv"
     else
@@ -155,7 +169,9 @@ test_suite() {
   local prefix
   prefix="$(new_prefix tests)"
   export WINEPREFIX="$prefix"
-  (cd "$BUILD" && ctest --timeout 600 -j1 >"$REPORT/tests.txt" 2>&1)
+  # The tests keep their pictures and the printed week in the report.
+  (cd "$BUILD" && ROTAWISE_SCREENSHOTS="Z:$REPORT" ctest --timeout 600 -j1 >"$REPORT/tests.txt" 2>&1)
+  [ -f "$REPORT/schedule-week.pdf" ] && pdftoppm -png -r 60 -f 1 -l 1 "$REPORT/schedule-week.pdf" "$REPORT/printed-page"
   grep -E "tests passed|tests failed" "$REPORT/tests.txt" || tail -5 "$REPORT/tests.txt"
   grep -E "^\s+[0-9]+ - .*\((Failed|Timeout|Subprocess|SEGFAULT|Not Run|Exception)" "$REPORT/tests.txt" \
     >"$REPORT/tests-failed.txt" || true
