@@ -286,3 +286,14 @@ TEST_F(ExportFilesTest, EveryEventAndCellOfTheSmallBusinessReadsBack) {
     }
   }
 }
+
+TEST_F(ExportFilesTest, AHugeHandEditedAreaListGivesTheTwentyAreasTheListHolds) {
+  QStringList areas{"Kitchen"};
+  for (int i = 2; i <= 5000; ++i) areas << QString("Area %1").arg(i);
+  ASSERT_TRUE(writeListLines("AREAS.IGH", areas));
+  exportWeek("out");
+  const QVector<Sheet> book = readWorkbook(folder.file("out/week.xlsx"));
+  ASSERT_EQ(book.size(), 1 + 20);  // "Week", then one sheet an area
+  EXPECT_EQ(book[1].name, "Kitchen");
+  EXPECT_EQ(book.last().name, "Area 20");
+}

@@ -340,3 +340,36 @@ TEST_F(RosterTest, ARealPdfReadsBackAsAreaNameAndPositionOnEachLine) {
   EXPECT_EQ(line("ToTal"), "ToTal Staff count for these areas ( 3)");
   EXPECT_TRUE(line("Position").startsWith("Area Name Position"));
 }
+
+TEST_F(RosterTest, StaffOnNoPageAreNamedInTheClosingBoxAndTheListEndsAtItsTwentiethEntry) {
+  QByteArray list;
+  for (int i = 1; i <= 25; ++i) list += QString("Area %1\r\n").arg(i).toUtf8();
+  areas(list);
+  add({{"Ann Lee", "Cook", "Area 1"},
+       {"Dan Wu", "Porter", "Garage"},   // renamed or removed since
+       {"Sam Fox", "Any", "Special"},
+       {"Zed Late", "Cook", "Area 22"},  // past the twentieth entry
+       {"Ned Nobody", "Clerk", QVariant()}});
+  const Roster r = run();
+  EXPECT_EQ(r.sections.size(), 20);
+  EXPECT_EQ(r.total, 1);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  const ShownBox& done = boxes.shown()[0];
+  EXPECT_EQ(done.title, "Ok!");
+  EXPECT_TRUE(done.text.startsWith(kDone)) << done.text.toStdString();
+  for (const char* missing : {"Dan Wu (Garage)", "Sam Fox (Special)", "Zed Late (Area 22)", "Ned Nobody"})
+    EXPECT_TRUE(done.text.contains(missing)) << missing << " in " << done.text.toStdString();
+  EXPECT_FALSE(done.text.contains("Ann Lee"));
+}
+
+TEST_F(RosterTest, APrintToAFileIsOfferedAsTheRosterOfTheDay) {
+  areas("Kitchen\r\n");
+  add({{"Ann Lee", "Cook", "Kitchen"}});
+  Frmemployee1 main;
+  auto choice = PrinterChoice::recording(target);
+  main.roster_Click();
+  EXPECT_EQ(choice->lastFileName, folder.file("Roster 2025-03-14.pdf"));
+  folder.write("Roster 2025-03-14.pdf", "an earlier print");
+  main.roster_Click();
+  EXPECT_EQ(choice->lastFileName, folder.file("Roster 2025-03-14 (2).pdf"));
+}

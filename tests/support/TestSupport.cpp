@@ -15,7 +15,8 @@ MessageBoxQueue::MessageBoxQueue() {
       answers_.pop_front();
       return reply;
     }
-    return (code & 0x7) == msg::YesNo ? msg::Yes : msg::Ok;
+    const int buttons = code & 0x7;
+    return buttons == msg::YesNo || buttons == 3 /* Yes/No/Cancel */ ? msg::Yes : msg::Ok;
   });
 }
 

@@ -17,7 +17,7 @@ struct ShownBox {
 };
 
 // Answers message boxes from a queue (an empty queue answers OK, or Yes for
-// a Yes/No question) and records every box shown.
+// a Yes/No or Yes/No/Cancel question) and records every box shown.
 class MessageBoxQueue {
  public:
   MessageBoxQueue();
