@@ -5,6 +5,7 @@
 #include "db/Compaction.h"
 #include "db/Numbering.h"
 #include "db/Repair.h"
+#include "db/SqliteBusy.h"
 #include "platform/DataControl.h"
 #include "platform/DriveMap.h"
 #include "platform/MessageBox.h"
@@ -107,8 +108,9 @@ void Frmemployee1::Backup_Click() {
       // last good copy there, so it is not copied.
       if (const QString problem = employeeDatabaseProblem(); !problem.isEmpty()) {
         setMousePointer(this, pointer::Default);
-        msgBox(problem + "  Nothing was copied, so the copy on the disk is left as it was.  "
-                         "Please repair the database first.",
+        // A file another program holds is sound: it only needs a moment.
+        msgBox(problem + "  Nothing was copied, so the copy on the disk is left as it was." +
+                   (db::isBusy(problem) ? "" : "  Please repair the database first."),
                kNotice, "Opps!");
         return;
       }

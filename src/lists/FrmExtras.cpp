@@ -1,5 +1,6 @@
 #include "lists/FrmExtras.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,11 +140,12 @@ void FrmExtras::Form_Load() {
     edit->setText(items[line]);
     edit->setCursorPosition(0);
   }
+  loaded_ = valuesInFileOrder();
 }
 
 void FrmExtras::Command1_Click() { closeAndShowMainWindow(); }
 
-void FrmExtras::Command2_Click() {
+bool FrmExtras::writeExtras() {
   SaveResult result;
   try {
     result = saveExtras(valuesInFileOrder());
@@ -151,11 +153,26 @@ void FrmExtras::Command2_Click() {
     result = SaveResult::failed(
         saveFailedMessage("The schedule extras", "Something went wrong on the way."));
   }
-  if (!result.ok) {
-    msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
-    return;  // the window stays open with the user's entries
+  if (!result.ok) msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
+  return result.ok;
+}
+
+void FrmExtras::Command2_Click() {
+  if (writeExtras()) closeAndShowMainWindow();  // else the window stays open with the entries
+}
+
+void FrmExtras::Form_UnLoad(int& Cancel) {
+  if (valuesInFileOrder() == loaded_) return;
+  const int answer = askBeforeClosingUnsaved("the schedule extras");
+  if (answer == msg::Cancel || (answer == msg::Yes && !writeExtras())) Cancel = 1;
+}
+
+void FrmExtras::closeEvent(QCloseEvent* event) {
+  if (!closeAfterUnload(this, [this](int& Cancel) { Form_UnLoad(Cancel); })) {
+    event->ignore();
+    return;
   }
-  closeAndShowMainWindow();
+  QWidget::closeEvent(event);
 }
 
 void FrmExtras::Command3_Click() { showHelpContents(*CommonDialog1); }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "platform/ChoiceList.h"
 #include "platform/CommonDialog.h"
 #include "platform/DataControl.h"
 #include "platform/Geometry.h"
@@ -62,7 +63,7 @@ QLabel* FrmPrintFull::addLabel(const QString& name, const QString& caption, int 
 
 QComboBox* FrmPrintFull::addChoiceBox(const QString& name, int left, int top, int width,
                                       int height) {
-  auto* box = new QComboBox(this);
+  auto* box = new ChoiceList(this);
   box->setObjectName(name);
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);  // typing a text never adds a choice

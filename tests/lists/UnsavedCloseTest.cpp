@@ -15,7 +15,7 @@
 #include "support/TestSupport.h"
 
 namespace {
-constexpr int kYesNoCancelQuestion = 3 + msg::Question;
+constexpr int kYesNoCancelQuestion = msg::YesNoCancel + msg::Question;
 
 struct ListWindowKind {
   const char* what;

@@ -15,15 +15,6 @@
 namespace {
 const QString kRule = QString(127, u'_');
 
-class EnglishLocale {
- public:
-  EnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-  ~EnglishLocale() { QLocale::setDefault(previous_); }
-
- private:
-  QLocale previous_;
-};
-
 // Sunday's column runs to the right edge of the printable area.
 EmployeeRow sundayWorker(int i) {
   EmployeeRow e = staffMember(QString("Sunday Worker %1").arg(i, 3, 10, QChar('0')), "Cook",

@@ -24,6 +24,10 @@
 namespace {
 const QString kDone = "Employee data has been processed and sent to printer.";
 const QString kFailed = "Please check your printer and try again.";
+// What the closing box adds before the staff that no page shows.
+const QString kOnNoPage =
+    "\n\nThese staff are on no page of the roster, since their Bldg/Dept is not in the list of "
+    "areas (renamed or removed since, or none given):";
 
 struct Row {
   QString area, name, position;
@@ -191,7 +195,7 @@ TEST_P(RosterHomes, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMes
     }
   EXPECT_EQ(rules, 3);
   ASSERT_EQ(boxes.shown().size(), 1);
-  EXPECT_EQ(boxes.shown()[0].text, kDone);
+  EXPECT_EQ(boxes.shown()[0].text, kDone + kOnNoPage + "\nDan Wu (Garage)");
   EXPECT_EQ(boxes.shown()[0].title, "Ok!");
   EXPECT_EQ(boxes.shown()[0].code, 48);
 }
@@ -245,7 +249,7 @@ TEST_F(RosterTest, AreasMatchWithoutCaseOrBlanksAndALongAreaByItsWholeText) {
   int sum = 0;
   for (const Section& s : r.sections) sum += s.count;
   EXPECT_EQ(r.total, sum);
-  EXPECT_EQ(boxes.texts(), QStringList({kDone}));
+  EXPECT_EQ(boxes.texts(), QStringList({kDone + kOnNoPage + "\nNed Nobody (no Bldg/Dept)"}));
 }
 
 TEST_F(RosterTest, AnEmptyListGivesOneSectionForStaffWithoutAnArea) {
@@ -258,7 +262,7 @@ TEST_F(RosterTest, AnEmptyListGivesOneSectionForStaffWithoutAnArea) {
   ASSERT_EQ(r.sections.size(), 1);
   EXPECT_EQ(names(r.sections[0]), QStringList({"Ned Nobody", "Bea Blank", "Eve Empty"}));
   EXPECT_EQ(r.total, 3);
-  EXPECT_EQ(boxes.texts(), QStringList({kDone}));
+  EXPECT_EQ(boxes.texts(), QStringList({kDone + kOnNoPage + "\nAnn Lee (Kitchen)"}));
 }
 
 TEST_F(RosterTest, ALongRosterRunsOntoTheNextPagesWithNobodyLost) {
