@@ -1,12 +1,13 @@
 // Compact, repair and backup from the "Project &Options" menu.
 #include "app/BackupFolderDialog.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/SqliteBusy.h"
 #include "db/Backup.h"
 #include "db/Compaction.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Numbering.h"
 #include "db/Repair.h"
-#include "db/SqliteBusy.h"
-#include "platform/DataControl.h"
 #include "platform/DriveMap.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
@@ -20,7 +21,7 @@ constexpr int kQuestion = msg::OkCancel + msg::Question;  // 33
 void renumberThrough(DataControl& data) {
   data.setEnabled(true);
   try {
-    data.reopenEmployees();
+    db::reopenEmployees(data);
     RecordSet& records = data.Recordset();
     if (records.RecordCount() > 0) {
       numbering::renumber(records);

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/ServerTable.h"
 #include "platform/DriveMap.h"
 #include "platform/FileOps.h"

@@ -5,9 +5,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "db/EmployeeDatabase.h"
 #include "db/ServerTable.h"
-#include "db/SqliteBusy.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace {

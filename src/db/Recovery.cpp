@@ -4,11 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "db/EmployeeDatabase.h"
 #include "db/JetReader.h"
 #include "db/LegacyImport.h"
 #include "db/Repair.h"
-#include "db/SqliteBusy.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace recovery {

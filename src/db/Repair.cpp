@@ -8,9 +8,9 @@
 #include <QVector>
 #include <map>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/ServerTable.h"
-#include "db/SqliteBusy.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace {

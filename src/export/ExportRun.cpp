@@ -4,13 +4,13 @@
 #include <QFileInfo>
 #include <QVector>
 
+#include "data/RecordSet.h"
 #include "db/Repair.h"
 #include "export/CalendarFile.h"
 #include "export/StagedFiles.h"
 #include "export/WeekPlan.h"
 #include "lists/ListFile.h"
 #include "platform/Clock.h"
-#include "platform/RecordSet.h"
 
 namespace {
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }

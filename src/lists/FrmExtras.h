@@ -40,5 +40,6 @@ class FrmExtras : public QWidget {
   QLineEdit* box(int number) const { return Text[number - 1]; }
   QLineEdit* boxOfLine(int fileLine) const;
   void closeAndShowMainWindow();
+  void closeByEscape();
   QStringList loaded_;  // the values as the file filled the boxes
 };

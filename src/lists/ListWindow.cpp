@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Frmemployee1.h"
+#include "platform/Accessible.h"
 #include "platform/CommonDialog.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
@@ -43,8 +43,11 @@ ListWindow::ListWindow(const ListWindowDesign& d, QWidget* parent)
     placeTwips(box, left ? d.leftColumnLeft : d.rightColumnLeft, top,
                left ? d.leftColumnWidth : d.rightColumnWidth, kBoxHeight);
     if (d.boxHasHelp[i]) help::setHelpContext(box, d.boxHelp);
+    accessible::setName(box, QString("%1 %2").arg(d.boxName).arg(i + 1), d.boxDescription);
     Text[i] = box;
   }
+  setAccessibleDescription(d.instructions);
+  accessible::onEscape(this, [this] { closeByEscape(); });
 
   CommonDialog1 = new CommonDialog("CommonDialog1", this);
 
@@ -129,6 +132,9 @@ void ListWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ListWindow::cancelList() { closeAndShowMainWindow(); }
+
+// The close handling asks about unsaved boxes and shows the main window.
+void ListWindow::closeByEscape() { close(); }
 
 void ListWindow::showHelp() { showHelpContents(*CommonDialog1); }
 

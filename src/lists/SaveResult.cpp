@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/Frmemployee1.h"
+#include "platform/Forms.h"
 #include "platform/MessageBox.h"
 
 QString saveFailedMessage(const QString& what, const QString& error) {

@@ -38,6 +38,9 @@ bool exists(const QString& path);
 // Flushes a file's contents, or a folder's list of names, to the disk.
 bool flush(const QString& path);
 bool flushFolderOf(const QString& path);
+// Forces everything written to the disk that holds `folder`, many files at
+// once (where the system has such a call; see FileSystem.h).
+void syncDiskOf(const QString& folder);
 // True when both names lead to the same file on the disk (a hard link).
 bool sameFile(const QString& a, const QString& b);
 

@@ -3,10 +3,10 @@
 #include <QHash>
 #include <QSet>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 
 namespace {
 constexpr int kAreaWidth = 30;
@@ -112,6 +112,13 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
       *unlisted << texts[1].trimmed() + (key.isEmpty() ? QString(" (no Bldg/Dept)")
                                                        : " (" + texts[0].trimmed() + ")");
   }
+
+  // Every name and position measured at once, on every processor.
+  printer.FontBold = false;
+  QStringList texts;
+  for (const QVector<Row>& rows : byArea)
+    for (const Row& row : rows) texts << row.name << row.position;
+  printer.prepareTexts(texts);
 
   const QString rule(127, '_');
   int total = 0;

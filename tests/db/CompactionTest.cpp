@@ -12,12 +12,13 @@
 
 #include "DbTestHelpers.h"
 #include "app/Frmemployee1.h"
+#include "data/Connections.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
 #include "db/Compaction.h"
-#include "db/Database.h"
-#include "platform/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "platform/FileOps.h"
 #include "platform/Pointer.h"
-#include "platform/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -235,7 +236,7 @@ TEST_F(Compaction, OtherWindowsWorkOnTheNewFileAfterwards) {
   auto* data = new DataControl("Data1", &other);
   auto* name = new QLineEdit(&other);
   data->bind(name, "Fullname");
-  data->reopenEmployees();
+  db::reopenEmployees(*data);
   data->MoveLast();
   data->MovePrevious();
   ASSERT_EQ(name->text(), "Dan");
@@ -291,7 +292,7 @@ TEST_F(Compaction, ALinkedDatabaseIsCompactedWhereItLivesAndStaysLinked) {
 
   // The employee window's edits reach the linked file.
   window.data1()->setEnabled(true);
-  window.data1()->reopenEmployees();
+  db::reopenEmployees(*window.data1());
   window.data1()->Recordset().Edit();
   window.data1()->Recordset().setField("Fullname", "Ann Linked");
   window.data1()->Recordset().Update();

@@ -16,8 +16,8 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFileInfoList findings(const QString& target) {
-  // Made absolute now: a test goes on in a data folder of its own, and the
-  // compiler may name this file relative to the build folder.
+  // __FILE__ may be relative (ccache hands the compiler relative paths): made
+  // absolute now, before a test's data folder becomes the current directory.
   const QDir dir(QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("fuzz-findings"));
   return dir.entryInfoList({target + "-*"}, QDir::Files);
 }

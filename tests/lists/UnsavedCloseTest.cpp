@@ -40,15 +40,17 @@ TEST(UnsavedClose, TheTitleBarAsksToSaveDiscardOrStayWhenABoxDiffersFromTheFile)
   };
   const Answer answers[] = {{msg::Yes, true, true}, {msg::No, false, true}, {msg::Cancel, false, false}};
   for (const ListWindowKind& kind : kWindows) {
-    for (const Answer& a : answers) {
-      SCOPED_TRACE(std::string(kind.what) + " answered " + std::to_string(a.reply));
+    for (const Answer& a : answers) for (const bool byEscape : {false, true}) {
+      SCOPED_TRACE(std::string(kind.what) + " answered " + std::to_string(a.reply) +
+                   (byEscape ? " after Escape" : " after the title bar"));
       DataFolder folder;
       MessageBoxQueue boxes;
       auto w = kind.open();
       w->show();
       type(*w, "Text1", "Kitchen, O'Brien's");
       boxes.answer(a.reply);
-      w->close();
+      if (byEscape) QTest::keyClick(control<QLineEdit>(*w, "Text1"), Qt::Key_Escape);
+      else w->close();
       ASSERT_EQ(boxes.shown().size(), 1u);
       EXPECT_EQ(boxes.shown()[0].title, "Warning question");
       EXPECT_EQ(boxes.shown()[0].code, kYesNoCancelQuestion);

@@ -1,5 +1,5 @@
 #pragma once
-// The employee table on a PostgreSQL server that several PCs share, through
+// A table on a PostgreSQL server that several PCs share, through
 // Qt SQL's QPSQL driver. The server table carries two columns of its own,
 // hidden from the record set: row_id, an identity that gives the table order
 // (as SQLite's rowid does), and version, which every update the program
@@ -9,8 +9,8 @@
 #include <QSqlQuery>
 #include <memory>
 
-#include "db/Engine.h"
-#include "db/ServerAddress.h"
+#include "data/Engine.h"
+#include "data/ServerAddress.h"
 
 struct pg_conn;  // libpq's connection
 
@@ -33,8 +33,9 @@ class ServerConnection {
   const ServerAddress& address() const { return address_; }
   // Runs a statement with its values bound; throws DbError naming the server.
   QSqlQuery run(const QString& sql, const QVariantList& values = {}) const;
-  // The employee table as the server spells it; empty when there is none.
-  QString employeeTable() const;
+  // The table of that name whatever its letter case, as the server spells
+  // it; empty when there is none.
+  QString tableNamed(const QString& table) const;
 
  private:
   ServerAddress address_;

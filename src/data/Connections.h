@@ -1,6 +1,6 @@
 #pragma once
 // One shared connection per database file. Every record set of every window
-// that works on employee.mdb goes through the same connection, so that the
+// that works on a file (employee.mdb) goes through the same connection, so that the
 // maintenance actions can close it, move the files, and open it again on the
 // new file: afterwards every open record set works on the new file, and no
 // edit can land in the old one under its new name (Backup.mdb).
@@ -9,10 +9,10 @@
 #include <QString>
 #include <memory>
 
-#include "db/Engine.h"
+#include "data/DbError.h"
+#include "data/Engine.h"
 
 struct sqlite3;
-#include "platform/RecordSet.h"  // DbError
 
 namespace db {
 
@@ -29,15 +29,6 @@ bool followLink(QString* path, QString* problem);
 // Why `path` cannot be an SQLite database (missing, a folder, unreadable,
 // not a database file); empty when its header says it is one.
 QString notADatabaseReason(const QString& path);
-
-// Checks that `path` is a sound employee database: it opens (a transaction
-// a crash left unfinished is rolled back first, unless read-only), the
-// engine's check finds nothing wrong (the quick one, or the thorough one)
-// and it holds the Employees table. Returns the number of employees, or -1
-// with `problem` in words for the user.
-enum class Check { Quick, Thorough };
-int checkedEmployeeCount(const QString& path, Check check, QString* problem,
-                         bool readOnly = false);
 
 // Opens a private connection to an existing database file, never creating
 // one (except with CreateNew, which the repair uses for the file it

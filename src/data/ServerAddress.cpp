@@ -1,4 +1,4 @@
-#include "db/ServerAddress.h"
+#include "data/ServerAddress.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +7,8 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
-#include "platform/RecordSet.h"  // DbError
+#include "data/DbError.h"
+#include "data/TableRules.h"
 
 namespace db {
 namespace {
@@ -108,7 +109,9 @@ std::optional<ServerAddress> configuredServer(const QDir& folder) {
 
 std::optional<ServerAddress> serverFor(const QString& databaseName) {
   const QFileInfo info(databaseName);
-  if (info.fileName().compare("employee.mdb", Qt::CaseInsensitive) != 0) return std::nullopt;
+  const QString home = programDatabase().file;
+  if (home.isEmpty() || info.fileName().compare(home, Qt::CaseInsensitive) != 0)
+    return std::nullopt;
   return configuredServer(info.absoluteDir());
 }
 

@@ -1,4 +1,4 @@
-#include "export/ExportCommands.h"
+#include "app/ExportCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "app/DataFolder.h"
-#include "db/Database.h"
-#include "db/ServerAddress.h"
+#include "data/Connections.h"
+#include "data/ServerAddress.h"
 #include "export/ExportRun.h"
 #include "platform/FolderDialog.h"
 #include "platform/MessageBox.h"

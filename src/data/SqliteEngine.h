@@ -4,7 +4,7 @@
 // library the Qt driver uses, several times faster than through the driver.
 #include <memory>
 
-#include "db/Engine.h"
+#include "data/Engine.h"
 
 namespace db {
 std::unique_ptr<Engine> makeSqliteEngine(const QString& path);

@@ -1,4 +1,4 @@
-#include "db/SqliteBusy.h"
+#include "data/SqliteBusy.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #pragma once
 // The data control `Data1`: the familiar |< < caption > >| bar that owns a
 // record set over a table and keeps its bound controls in step with the
-// current record.
+// current record. It starts on the program's database (TableRules.h).
 //
 // Bound controls (QLineEdit, QComboBox, QTextEdit-free) register a field name
 // with bind(); the control stores it as the "DataField" property. Moving to
@@ -20,7 +20,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/RecordSet.h"
+#include "data/RecordSet.h"
 
 class QLabel;
 class QToolButton;
@@ -44,8 +44,6 @@ class DataControl : public QWidget {
   // shows the first record (bound controls are cleared when there is none).
   // Writes a pending edit first. Throws DbError when the table cannot be opened.
   void Refresh();
-  // Sets DatabaseName "Employee.MDB" and RecordSource "Employees", then Refresh().
-  void reopenEmployees();
   void closeRecordset();  // writes a pending edit, then closes the table
 
   RecordSet& Recordset();  // throws DbError when not open
@@ -63,7 +61,8 @@ class DataControl : public QWidget {
   // Starts a new record: bound controls cleared, the record written when the
   // control leaves it (a move, Refresh, UpdateRecord or closeRecordset); it
   // is then the current (last) record. Empty controls leave their fields
-  // empty (null). Throws DbError for a 32,768th employee.
+  // empty (null). Throws DbError for a record the table's rules refuse (one
+  // past the largest record number).
   void AddNew();
   bool newRecordPending() const;
   // Writes the bound controls' texts into the current (or new) record now.
@@ -86,8 +85,9 @@ class DataControl : public QWidget {
  private:
   void clicked(void (DataControl::*move)());
   void watchWindow();
-  QString databaseName_ = "employee.mdb";
-  QString recordSource_ = "employees";
+  // The program's database, as the control is placed on every window.
+  QString databaseName_;
+  QString recordSource_;
   struct Impl;
   std::unique_ptr<Impl> d_;
 };

@@ -1,4 +1,4 @@
-#include "db/SqliteEngine.h"
+#include "data/SqliteEngine.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -7,8 +7,8 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
-#include "db/Database.h"
-#include "db/SqliteBusy.h"
+#include "data/Connections.h"
+#include "data/SqliteBusy.h"
 
 namespace db {
 namespace {

@@ -1,4 +1,4 @@
-#include "db/PgEngine.h"
+#include "data/PgEngine.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -11,7 +11,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/TableRules.h"
 
 namespace db {
 namespace {
@@ -71,9 +72,7 @@ class ServerEngine : public Engine {
   QString tableNamed(const QString& table) override {
     QSqlQuery q = run(tableQuery(), {table, table});
     if (!q.next()) return {};
-    const QString found = q.value(0).toString();
-    if (found.compare("Employees", Qt::CaseInsensitive) == 0) employees_ = found;
-    return found;
+    return q.value(0).toString();
   }
 
   TableShape shape(const QString& table) override {
@@ -231,14 +230,10 @@ class ServerEngine : public Engine {
     inTransaction_ = true;
     // Other PCs read on while this one writes; their writes wait for it, so
     // a save or delete and the renumbering after it are one unit.
-    if (employees_.isEmpty()) {
-      QSqlQuery q(c);
-      if (q.exec(tableQuery().replace("?", "'Employees'")) && q.next())
-        employees_ = q.value(0).toString();
-    }
-    if (!employees_.isEmpty()) {
+    if (held_.isEmpty()) held_ = writtenTables();
+    for (const QString& table : held_) {
       QSqlQuery lock(c);
-      if (!lock.exec("LOCK TABLE " + quoted(employees_) + " IN EXCLUSIVE MODE")) {
+      if (!lock.exec("LOCK TABLE " + quoted(table) + " IN EXCLUSIVE MODE")) {
         const QString why = serverReason(lock.lastError());
         rollback();
         return why;
@@ -264,6 +259,19 @@ class ServerEngine : public Engine {
 
  private:
   QSqlDatabase database() const { return QSqlDatabase::database(connection_, false); }
+
+  // The tables the program writes (those with rules) that the server has.
+  QStringList writtenTables() {
+    QStringList found;
+    for (const QString& table : tablesWithRules()) {
+      QSqlQuery q(database());
+      q.prepare(tableQuery());
+      q.addBindValue(table);
+      q.addBindValue(table);
+      if (q.exec() && q.next()) found << q.value(0).toString();
+    }
+    return found;
+  }
 
   // A connection found dead is opened again at the next action, unless a
   // transaction was under way: the server has dropped it, so the rest of
@@ -317,7 +325,7 @@ class ServerEngine : public Engine {
 
   ServerAddress address_;
   QString connection_;
-  QString employees_;  // the table a transaction holds
+  QStringList held_;  // the tables a transaction holds, as the server spells them
   QHash<QString, TableShape> shapes_;
   bool lost_ = false;
   bool inTransaction_ = false;
@@ -431,8 +439,8 @@ QSqlQuery ServerConnection::run(const QString& sql, const QVariantList& values) 
   return q;
 }
 
-QString ServerConnection::employeeTable() const {
-  QSqlQuery q = run(tableQuery(), {QString("Employees"), QString("Employees")});
+QString ServerConnection::tableNamed(const QString& table) const {
+  QSqlQuery q = run(tableQuery(), {table, table});
   return q.next() ? q.value(0).toString() : QString();
 }
 }  // namespace db

@@ -1,4 +1,4 @@
-#include "db/Database.h"
+#include "data/Connections.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,13 +10,15 @@
 #include <QSqlQuery>
 #include <QUrl>
 
-#include "db/PgEngine.h"
-#include "db/SqliteBusy.h"
-#include "db/SqliteEngine.h"
+#include "data/PgEngine.h"
+#include "data/SqliteBusy.h"
+#include "data/SqliteEngine.h"
 #include "platform/Installation.h"
 
 namespace db {
 namespace {
+const char* const kInMaintenance =
+    "The database is being compacted or repaired; try again when it is done.";
 
 struct Entry {
   std::shared_ptr<Engine> engine;
@@ -98,9 +100,9 @@ QString errorText(const QSqlError& error) {
 sqlite3* sqliteHandle(const QSqlDatabase& connection) {
   const QVariant v = connection.driver()->handle();
   if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-    throw DbError("The employee database is not an SQLite database connection.");
+    throw DbError("The database is not an SQLite database connection.");
   sqlite3* h = *static_cast<sqlite3* const*>(v.constData());
-  if (!h) throw DbError("The employee database is not open.");
+  if (!h) throw DbError("The database is not open.");
   return h;
 }
 
@@ -141,36 +143,6 @@ QString notADatabaseReason(const QString& path) {
   return {};
 }
 
-int checkedEmployeeCount(const QString& path, Check check, QString* problem, bool readOnly) {
-  const QString name = QFileInfo(path).fileName();
-  try {
-    PrivateConnection c(path, readOnly ? Access::ReadOnly : Access::ReadWrite);
-    QSqlQuery q(c.database());
-    if (!q.exec(check == Check::Quick ? "PRAGMA quick_check" : "PRAGMA integrity_check") ||
-        !q.next() || q.value(0).toString() != "ok") {
-      const QString why =
-          q.lastError().isValid() ? errorText(q.lastError()) : q.value(0).toString();
-      *problem = isBusy(why) ? inUseMessage(name) : QString("%1 is damaged (%2).").arg(name, why);
-      return -1;
-    }
-    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
-                "COLLATE NOCASE") ||
-        !q.next()) {
-      *problem = QString("%1 has no table Employees.").arg(name);
-      return -1;
-    }
-    const QString table = q.value(0).toString();
-    if (!q.exec("SELECT count(*) FROM " + quoted(table)) || !q.next()) {
-      *problem = QString("%1 cannot be read (%2).").arg(name, errorText(q.lastError()));
-      return -1;
-    }
-    return q.value(0).toInt();
-  } catch (const DbError& e) {
-    *problem = QString::fromStdString(e.what());
-    return -1;
-  }
-}
-
 PrivateConnection::PrivateConnection(const QString& path, Access access)
     : name_(QString("rotawise-private-%1").arg(nextConnectionNumber())) {
   QSqlDatabase::addDatabase("QSQLITE", name_);
@@ -201,7 +173,7 @@ Handle::Handle(const QString& path, Listener* listener) : key_(keyOf(path)), lis
     if (!why.isEmpty()) throw DbError(why.toStdString());
     it = entries.insert(key_, entry);
   } else if (it->suspended) {
-    throw DbError("The employee database is being compacted or repaired; try again when it is done.");
+    throw DbError(kInMaintenance);
   } else if (it->handles == 0) {
     // A server connection kept while no window used it: still there?
     const QString why = it->engine->open();
@@ -226,9 +198,9 @@ Handle::~Handle() {
 
 Engine& Handle::engine() const {
   auto it = registry().find(key_);
-  if (it == registry().end()) throw DbError("The employee database is not open.");
+  if (it == registry().end()) throw DbError("The database is not open.");
   if (it->suspended)
-    throw DbError("The employee database is being compacted or repaired; try again when it is done.");
+    throw DbError(kInMaintenance);
   if (!it->brokenReason.isEmpty()) {
     // The file could not be opened after maintenance; it may be back by now.
     const QString why = it->engine->open();
@@ -263,7 +235,7 @@ Suspension::~Suspension() {
 namespace {
 Entry& entryOf(const QString& key) {
   auto it = registry().find(key);
-  if (it == registry().end()) throw DbError("The employee database is not open.");
+  if (it == registry().end()) throw DbError("The database is not open.");
   return *it;
 }
 

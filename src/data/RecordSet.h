@@ -1,5 +1,5 @@
 #pragma once
-// A record set over one table of the employee database, with the operations
+// A record set over one table of a database, with the operations
 // of the old data control's record set. Records come in table order (SQLite
 // rowid). Field names are matched without regard to case. Every statement is
 // parameterised: nothing a user typed is ever pasted into SQL.
@@ -8,7 +8,7 @@
 // open, a failed statement) throw DbError; the windows catch it at the top of
 // their handlers, as the old code's error handlers did.
 //
-// Every record set on the same file shares one connection (db/Database.h):
+// Every record set on the same file shares one connection (data/Connections.h):
 // when the maintenance actions replace the file, every open record set goes
 // on working on the new one, at the same position.
 //
@@ -19,19 +19,8 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
-#include <stdexcept>
 
-class DbError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// An update refused because another PC changed or deleted the record since
-// it was shown; its text names the employee.
-class DbConflict : public DbError {
- public:
-  using DbError::DbError;
-};
+#include "data/DbError.h"
 
 class RecordSet {
  public:
@@ -86,6 +75,9 @@ class RecordSet {
   QVariant Field(const QString& name) const;
   QString text(const QString& name) const;  // null as empty text
   QStringList fieldNames() const;           // as the table spells them
+  // What a record of the table is called in messages ("employee"; "record"
+  // for a table without rules).
+  QString recordNoun() const;
   // The texts of these fields in every record, in table order, read in one
   // statement without moving (null as empty text): what a walk from the
   // first record to the last would read, for the reads that want the whole
@@ -97,8 +89,9 @@ class RecordSet {
   // setField(), then Update() writes it. CancelUpdate() drops the edit.
   // After the Update() of a new record the record current before AddNew()
   // stays current (the new one is the last record); when there was none,
-  // the new record becomes current. Number is a 16-bit number: a value out
-  // of range, or a 32,768th record, is refused with DbError.
+  // the new record becomes current. Where the table's rules (TableRules.h)
+  // name a record number, a value out of its range, or a record past the
+  // largest number, is refused with DbError.
   void Edit();
   void AddNew();
   void setField(const QString& name, const QVariant& value);
@@ -117,8 +110,8 @@ class RecordSet {
   bool FindFirst(const QString& field, const QString& value);
   bool NoMatch() const { return noMatch_; }
 
-  // Sets Number = 1..n in table order, in one transaction.
-  void renumber(const QString& numberField = "Number");
+  // Sets numberField = 1..n in table order, in one transaction.
+  void renumber(const QString& numberField);
 
  private:
   [[noreturn]] void refuseUpdate(int outcome);

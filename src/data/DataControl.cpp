@@ -1,4 +1,4 @@
-#include "platform/DataControl.h"
+#include "data/DataControl.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QToolButton>
 
+#include "data/TableRules.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -124,7 +125,8 @@ struct DataControl::Impl {
       setControlText(w, current ? rs.text(fieldOf(w)) : QString());
       shownTexts.insert(w, controlText(w));
     }
-    if (gone) throw DbError("This employee has been deleted on another PC.");
+    if (gone)
+      throw DbError(QString("This %1 has been deleted on another PC.").arg(rs.recordNoun()).toStdString());
   }
 
   void clearControls() {
@@ -139,22 +141,27 @@ struct DataControl::Impl {
 };
 
 DataControl::DataControl(const QString& name, QWidget* parent)
-    : QWidget(parent), d_(std::make_unique<Impl>()) {
+    : QWidget(parent),
+      databaseName_(db::programDatabase().file),
+      recordSource_(db::programDatabase().table),
+      d_(std::make_unique<Impl>()) {
   setObjectName(name);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  auto button = [&](const char* text, const char* objectName, void (DataControl::*move)()) {
+  auto button = [&](const char* text, const char* objectName, const char* spoken,
+                    void (DataControl::*move)()) {
     auto* b = new QToolButton(this);
     b->setText(text);
     b->setObjectName(objectName);
+    b->setAccessibleName(spoken);  // a screen reader would say "bar, less than"
     b->setAutoRaise(false);
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     connect(b, &QToolButton::clicked, this, [this, move] { clicked(move); });
     row->addWidget(b);
   };
-  button("|<", "MoveFirst", &DataControl::MoveFirst);
-  button("<", "MovePrevious", &DataControl::MovePrevious);
+  button("|<", "MoveFirst", "First record", &DataControl::MoveFirst);
+  button("<", "MovePrevious", "Previous record", &DataControl::MovePrevious);
   d_->caption = new QLabel(name, this);
   d_->caption->setObjectName("Caption");
   d_->caption->setAlignment(Qt::AlignCenter);
@@ -162,8 +169,8 @@ DataControl::DataControl(const QString& name, QWidget* parent)
   d_->caption->setMinimumWidth(0);
   d_->caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(d_->caption, 1);
-  button(">", "MoveNext", &DataControl::MoveNext);
-  button(">|", "MoveLast", &DataControl::MoveLast);
+  button(">", "MoveNext", "Next record", &DataControl::MoveNext);
+  button(">|", "MoveLast", "Last record", &DataControl::MoveLast);
   watchWindow();
 }
 
@@ -213,12 +220,6 @@ void DataControl::Refresh() {
   d_->pendingNew = false;
   d_->rs.open(databaseName_, recordSource_);
   showCurrent();
-}
-
-void DataControl::reopenEmployees() {
-  setDatabaseName("Employee.MDB");
-  setRecordSource("Employees");
-  Refresh();
 }
 
 void DataControl::closeRecordset() {
@@ -292,7 +293,7 @@ void DataControl::MoveLast() {
 void DataControl::AddNew() {
   RecordSet& rs = Recordset();
   d_->writeBack();
-  rs.AddNew();  // refuses a 32,768th employee; the record itself starts on writing
+  rs.AddNew();  // refuses a record past the largest number; the record itself starts on writing
   rs.CancelUpdate();
   d_->pendingNew = true;
   d_->clearControls();
