@@ -2,6 +2,7 @@
 #include "app/BackupFolderDialog.h"
 #include "app/Frmemployee1.h"
 #include "data/DataControl.h"
+#include "data/SqliteBusy.h"
 #include "db/Backup.h"
 #include "db/Compaction.h"
 #include "db/EmployeeDatabase.h"
@@ -108,8 +109,9 @@ void Frmemployee1::Backup_Click() {
       // last good copy there, so it is not copied.
       if (const QString problem = employeeDatabaseProblem(); !problem.isEmpty()) {
         setMousePointer(this, pointer::Default);
-        msgBox(problem + "  Nothing was copied, so the copy on the disk is left as it was.  "
-                         "Please repair the database first.",
+        // A file another program holds is sound: it only needs a moment.
+        msgBox(problem + "  Nothing was copied, so the copy on the disk is left as it was." +
+                   (db::isBusy(problem) ? "" : "  Please repair the database first."),
                kNotice, "Opps!");
         return;
       }

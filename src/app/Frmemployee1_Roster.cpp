@@ -14,14 +14,17 @@
 void Frmemployee1::roster_Click() {
   PointerGuard hourglass(this);
   Data1->setEnabled(true);
+  QStringList unlisted;  // staff on no page
   try {
     CommonDialog1->CancelError = true;
     // The dialog's stored title belongs to help; the printer dialog says what it prints.
     CommonDialog1->DialogTitle = "Print Employee Roster";
+    CommonDialog1->FileName = printFileName("Roster", clock_::today());
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
     const QVector<RosterArea> areas = readRosterAreas();
     db::reopenEmployees(*Data1);
-    printRoster(*printer, areas, Data1->Recordset(), clock_::shortDate(clock_::today()));
+    printRoster(*printer, areas, Data1->Recordset(), clock_::shortDate(clock_::today()),
+                &unlisted);
   } catch (...) {
     // Cancel, no area list, a missing database or the printer: one message
     // for all; an employee.mdb that is there but cannot be read is named.
@@ -42,5 +45,7 @@ void Frmemployee1::roster_Click() {
   }
   setMousePointer(this, pointer::Default);
   Data1->setEnabled(false);
-  msgBox("Employee data has been processed and sent to printer.", msg::Exclamation, "Ok!");
+  QStringList message{"Employee data has been processed and sent to printer."};
+  if (const QString notice = unlistedStaffNotice(unlisted); !notice.isEmpty()) message << notice;
+  msgBox(message.join("\n\n"), msg::Exclamation, "Ok!");
 }

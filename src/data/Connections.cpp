@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "data/PgEngine.h"
+#include "data/SqliteBusy.h"
 #include "data/SqliteEngine.h"
 #include "platform/Installation.h"
 
@@ -74,16 +75,18 @@ QString openFileConnection(const QString& connection, const QString& path, Acces
   }
   QSqlDatabase db = QSqlDatabase::database(connection, false);
   db.setDatabaseName(uriFor(path, access));
-  db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000");
+  db.setConnectOptions("QSQLITE_OPEN_URI");
   if (!db.open())
     return QString("The database %1 could not be opened (%2).")
         .arg(displayName(path), errorText(db.lastError()));
+  waitOutOtherPrograms(sqliteHandle(db));
   // The header looked right; reading the schema proves the rest.
   QSqlQuery probe(db);
   if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
     const QString error = errorText(probe.lastError());
     probe = QSqlQuery();
     db.close();
+    if (isBusy(error)) return inUseMessage(displayName(path));
     return QString("The database %1 is damaged and cannot be read (%2).")
         .arg(displayName(path), error);
   }
@@ -110,6 +113,19 @@ QString quoted(const QString& identifier) {
 }
 
 QString findFile(const QString& name) { return findInAnyCase(name); }
+
+bool followLink(QString* path, QString* problem) {
+  const QFileInfo info(*path);
+  if (!info.isSymLink()) return true;
+  const QString target = info.canonicalFilePath();
+  if (target.isEmpty() || !QFileInfo(target).isFile()) {
+    *problem = QString("%1 is a link to %2, which is not there.  Nothing has been changed.")
+                   .arg(info.fileName(), QDir::toNativeSeparators(info.symLinkTarget()));
+    return false;
+  }
+  *path = target;
+  return true;
+}
 
 QString notADatabaseReason(const QString& path) {
   const QFileInfo info(path);
@@ -236,6 +252,7 @@ Transaction::Transaction(const QString& path) : handle_(path, nullptr) {
   Entry& entry = entryOf(handle_.path());
   if (entry.transactionDepth == 0) {
     const QString why = engine.begin();
+    if (!why.isEmpty() && isBusy(why)) throw DbError(inUseMessage(engine.name()).toStdString());
     if (!why.isEmpty())
       throw DbError(QString("The database %1 could not start a change (%2); it may be read-only or "
                             "in use.")
@@ -258,6 +275,7 @@ void Transaction::commit() {
   const QString why = entry.engine->commit();
   if (!why.isEmpty()) {
     rollBack(entry);
+    if (isBusy(why)) throw DbError(inUseMessage(entry.engine->name()).toStdString());
     throw DbError(QString("The change could not be saved in %1 (%2); nothing of it was saved.")
                       .arg(entry.engine->name(), why)
                       .toStdString());

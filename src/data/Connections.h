@@ -20,6 +20,11 @@ namespace db {
 // matched without regard to case; an exact match wins. Absolute path, or
 // empty when there is no such file.
 QString findFile(const QString& name);
+// What maintenance works on when `path` is a symbolic link (employee.mdb
+// kept on another drive, say): the file it leads to, so that file is
+// replaced in its own folder and the link stays. False, with `problem` in
+// words for the user, when the link leads nowhere.
+bool followLink(QString* path, QString* problem);
 
 // Why `path` cannot be an SQLite database (missing, a folder, unreadable,
 // not a database file); empty when its header says it is one.

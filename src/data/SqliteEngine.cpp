@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "data/Connections.h"
+#include "data/SqliteBusy.h"
 
 namespace db {
 namespace {
@@ -155,11 +156,13 @@ class SqliteEngine : public Engine {
     if (!q.exec("UPDATE " + t + " SET " + number +
                 " = r.n FROM (SELECT rowid AS id, row_number() OVER (ORDER BY rowid) AS n FROM " +
                 t + ") AS r WHERE " + t + ".rowid = r.id AND " + t + "." + number +
-                " IS NOT r.n"))
+                " IS NOT r.n")) {
+      if (isBusy(errorText(q.lastError()))) throw DbError(inUseMessage(name()).toStdString());
       throw DbError(QString("The records could not be renumbered (%1); their numbers are as they "
                             "were.")
                         .arg(errorText(q.lastError()))
                         .toStdString());
+    }
   }
 
   QString begin() override {
@@ -184,6 +187,7 @@ class SqliteEngine : public Engine {
   }
 
   [[noreturn]] void fail(const QString& why) const {
+    if (isBusy(why)) throw DbError(inUseMessage(name()).toStdString());
     throw DbError(QString("The database %1 could not carry out the request (%2).")
                       .arg(name(), why)
                       .toStdString());

@@ -8,6 +8,7 @@
 #include "data/Connections.h"
 #include "db/EmployeeDatabase.h"
 #include "db/ServerTable.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace {
@@ -47,10 +48,13 @@ QString vacuumInto(const QString& live, const QString& target) {
     QSqlQuery q(c.database());
     if (!q.prepare("VACUUM INTO ?")) return db::errorText(q.lastError());
     q.addBindValue(target);
-    if (!q.exec())
+    if (!q.exec()) {
+      if (db::isBusy(db::errorText(q.lastError())))
+        return db::inUseMessage(QFileInfo(live).fileName());
       return QString("the compacted copy could not be written (%1); the disk may be full or "
                      "the folder read-only")
           .arg(db::errorText(q.lastError()));
+    }
   } catch (const DbError& e) {
     return QString::fromStdString(e.what());
   }
@@ -90,17 +94,23 @@ QString CompactResult::message() const {
 }
 
 CompactResult compactEmployeeDatabase() {
-  const QDir folder = QDir::current();
+  QDir folder = QDir::current();
   try {
     if (const std::optional<db::ServerAddress> server = db::configuredServer(folder))
       return compactOnServer(folder, *server);
   } catch (const DbError& e) {
     return failed(QString::fromUtf8(e.what()));
   }
-  const QString live = db::findFile(folder.filePath(kLive));
+  QString live = db::findFile(folder.filePath(kLive));
   if (live.isEmpty())
     return failed(QString("%1 was not found in the folder %2.")
                       .arg(kLive, QDir::toNativeSeparators(folder.absolutePath())));
+  // employee.mdb may be a link to the file (on another drive, say): that file
+  // is compacted and replaced in its own folder, so the link keeps leading
+  // to the employees the windows work on.
+  QString linkProblem;
+  if (!db::followLink(&live, &linkProblem)) return failed(linkProblem);
+  folder = QFileInfo(live).dir();
   const QString unchanged = QString("  %1 has been left as it was.").arg(QFileInfo(live).fileName());
 
   // Closes the shared connection until the files are in place again; every
@@ -109,6 +119,8 @@ CompactResult compactEmployeeDatabase() {
 
   QString error;
   const int records = checkedCount(live, db::Access::ReadWrite, &error);
+  // A file another program holds for the moment needs no repair, only time.
+  if (records < 0 && db::isBusy(error)) return failed(sentence(error));
   if (records < 0) return failed(sentence(error) + "  Use Repair database first." + unchanged);
 
   const QString compact = fileNamed(folder, kCompact);

@@ -5,6 +5,7 @@
 
 #include "data/Connections.h"
 #include "data/DataControl.h"
+#include "data/SqliteBusy.h"
 #include "data/TableRules.h"
 #include "db/EmployeeFields.h"
 
@@ -42,9 +43,9 @@ int checkedEmployeeCount(const QString& path, Check check, QString* problem, boo
     QSqlQuery q(c.database());
     if (!q.exec(check == Check::Quick ? "PRAGMA quick_check" : "PRAGMA integrity_check") ||
         !q.next() || q.value(0).toString() != "ok") {
-      *problem = QString("%1 is damaged (%2).")
-                     .arg(name, q.lastError().isValid() ? errorText(q.lastError())
-                                                         : q.value(0).toString());
+      const QString why =
+          q.lastError().isValid() ? errorText(q.lastError()) : q.value(0).toString();
+      *problem = isBusy(why) ? inUseMessage(name) : QString("%1 is damaged (%2).").arg(name, why);
       return -1;
     }
     if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "

@@ -9,6 +9,7 @@
 #include "db/JetReader.h"
 #include "db/LegacyImport.h"
 #include "db/Repair.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace recovery {
@@ -20,7 +21,7 @@ const QString kNewBackup = "Backup.mdb.new";            // the compaction's seco
 const QString kPreviousBackup = "Backup.mdb.previous";  // left by earlier versions
 const QString kRebuilt = "repair.mdb";
 
-enum class State { Missing, Sound, Damaged, Access };
+enum class State { Missing, Sound, Damaged, Access, InUse };
 
 // A file an interrupted action leaves holding the records whole.
 struct Candidate {
@@ -40,6 +41,7 @@ State stateOf(const QString& live, int* count) {
   if (jet::formatOf(live) != jet::Format::NotJet) return State::Access;
   QString problem;
   *count = db::checkedEmployeeCount(live, db::Check::Thorough, &problem);
+  if (*count < 0 && db::isBusy(problem)) return State::InUse;
   return *count >= 0 ? State::Sound : State::Damaged;
 }
 
@@ -177,6 +179,9 @@ QStringList finishInterruptedWork(const QDir& folder) {
 
   int count = 0;
   State state = stateOf(live, &count);
+  // Another program holds the file (a second copy of this one at work on
+  // it, say): what lies beside it may be that program's, and is left alone.
+  if (state == State::InUse) return {};
   const bool compactionUnfinished = !found(folder, kCompact).isEmpty();
   QStringList done;
   if (state == State::Missing || state == State::Damaged) {

@@ -10,6 +10,7 @@
 
 #include "data/Connections.h"
 #include "db/ServerTable.h"
+#include "data/SqliteBusy.h"
 #include "platform/FileOps.h"
 
 namespace {
@@ -38,9 +39,11 @@ QString tableMissing(const QString& path) {
     db::PrivateConnection c(path, db::Access::ReadOnly);
     QSqlQuery q(c.database());
     if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'Employees' "
-                "COLLATE NOCASE"))
-      return QString("The database %1 is damaged and cannot be read (%2).")
-          .arg(name, db::errorText(q.lastError()));
+                "COLLATE NOCASE")) {
+      const QString why = db::errorText(q.lastError());
+      if (db::isBusy(why)) return db::inUseMessage(name);
+      return QString("The database %1 is damaged and cannot be read (%2).").arg(name, why);
+    }
     if (!q.next())
       return QString("%1 holds no table Employees, so it is not an employee database.").arg(name);
   } catch (const DbError& e) {
@@ -143,6 +146,8 @@ QString RepairResult::message() const {
           .arg(saved)
           .arg(reason);
     case Outcome::Failed:
+      // A file another program holds is not broken: it is said as it is.
+      if (db::isBusy(reason)) return reason;
       return "Employee Database cannot be repaired: " + reason;
     default:
       return {};
@@ -169,6 +174,8 @@ QString unreadableDatabaseMessage(const QString& why, const QString& consequence
         .arg(server->display(), why.trimmed().chopped(why.trimmed().endsWith('.') ? 1 : 0), consequence);
   if (!setting.isEmpty()) return setting + "  " + consequence;
   if (db::findFile(QDir::current().filePath(kLive)).isEmpty()) return {};
+  // Held by another program for longer than the wait: nothing to repair.
+  if (db::isBusy(why)) return db::inUseMessage(kLive);
   return QString("The employee database \"employee.mdb\" could not be read (%1).  %2")
       .arg(why, consequence);
 }
@@ -193,11 +200,12 @@ QString employeeDatabaseProblem() {
     return QString::fromStdString(e.what());
   }
   if (problems.isEmpty()) return {};
+  if (db::isBusy(problems)) return db::inUseMessage(name);
   return QString("The database %1 is damaged (%2).").arg(name, problems);
 }
 
 RepairResult repairEmployeeDatabase() {
-  const QDir folder = QDir::current();
+  QDir folder = QDir::current();
   // On a server the engine keeps the table sound itself: the check reads
   // every record and says whether it could.
   QString setting;
@@ -207,10 +215,14 @@ RepairResult repairEmployeeDatabase() {
     return {Outcome::Sound, 0, {}};
   }
   if (!setting.isEmpty()) return failed(setting);
-  const QString live = db::findFile(folder.filePath(kLive));
+  QString live = db::findFile(folder.filePath(kLive));
   if (live.isEmpty())
     return failed(QString("%1 was not found in the folder %2.")
                       .arg(kLive, QDir::toNativeSeparators(folder.absolutePath())));
+  // A linked employee.mdb: the file it leads to is rebuilt in its own folder.
+  QString linkProblem;
+  if (!db::followLink(&live, &linkProblem)) return failed(linkProblem);
+  folder = QFileInfo(live).dir();
   const QString name = QFileInfo(live).fileName();
   const QString unchanged = QString("  %1 has been left as it was.").arg(name);
   const QString notDatabase = db::notADatabaseReason(live);
@@ -228,6 +240,7 @@ RepairResult repairEmployeeDatabase() {
     return failed(QString::fromStdString(e.what()) + unchanged);
   }
   if (problems.isEmpty()) return {Outcome::Sound, 0, {}};
+  if (db::isBusy(problems)) return failed(db::inUseMessage(name));
 
   Salvage salvage;
   const QString unreadable = readSalvage(live, salvage);

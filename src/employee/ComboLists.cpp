@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/NameOrder.h"
+
 namespace {
 // A list that gets its first item would show it; the window's lists keep
 // showing what they showed.
@@ -31,12 +33,6 @@ class KeepShownText {
   QString text_;
   bool blocked_;
 };
-
-// The order of the sorted lists (employees::sortedForList): by the names'
-// case-folded texts.
-bool lessIgnoringCase(const QString& a, const QString& b) {
-  return a.toCaseFolded() < b.toCaseFolded();
-}
 
 // The application's style with a drop-down button 12 pixels wide.
 class SlimArrowStyle : public QProxyStyle {
@@ -134,8 +130,7 @@ void setItemsInOrder(QComboBox* list, const QStringList& items) {
 }
 
 void addSorted(QComboBox* list, const QString& item) {
-  int at = 0;
-  while (at < list->count() && !lessIgnoringCase(item, list->itemText(at))) ++at;
+  const int at = nameorder::insertIndex(itemsOf(list), item);
   KeepShownText keep(list);
   list->insertItem(at, item);
 }

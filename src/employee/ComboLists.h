@@ -1,7 +1,7 @@
 #pragma once
 // Drop-down lists as the employee window fills them: adding choices never
-// changes the text a list shows, and sorted lists keep their items in order
-// without regard to case.
+// changes the text a list shows, and sorted lists keep their items in the
+// order of platform/NameOrder.h.
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>

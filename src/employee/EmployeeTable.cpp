@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/Numbering.h"
+#include "platform/NameOrder.h"
 
 namespace employees {
 
@@ -19,16 +20,8 @@ QStringList names(RecordSet& records, const std::function<void(int)>& progress) 
 }
 
 QStringList sortedForList(QStringList names) {
-  // Each name's case is folded once, not in every comparison.
-  QVector<QPair<QString, int>> keys;
-  keys.reserve(names.size());
-  for (int i = 0; i < names.size(); ++i) keys.append({names[i].toCaseFolded(), i});
-  std::stable_sort(keys.begin(), keys.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  QStringList sorted;
-  sorted.reserve(names.size());
-  for (const auto& key : keys) sorted << names[key.second];
-  return sorted;
+  nameorder::sort(names);
+  return names;
 }
 
 bool find(RecordSet& records, const QString& name) {

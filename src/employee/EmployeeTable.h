@@ -13,8 +13,8 @@ namespace employees {
 // of names read so far after each one. The current record stays current.
 QStringList names(RecordSet& records, const std::function<void(int)>& progress = {});
 
-// The names as a sorted list shows them: by their case-folded texts, equal
-// names kept in table order.
+// The names as a sorted list shows them (platform/NameOrder.h), equal names
+// kept in table order.
 QStringList sortedForList(QStringList names);
 
 // Makes the first record whose Fullname is `name` current. The name is

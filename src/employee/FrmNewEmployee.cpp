@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "data/DataControl.h"
+#include "data/SqliteBusy.h"
 #include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeChoices.h"
@@ -73,8 +74,12 @@ void FrmNewEmployee::connectHandlers() {
   connect(txtArea->lineEdit(), &QLineEdit::editingFinished, this,
           &FrmNewEmployee::finishAreaTyping);
   connect(Data1, &DataControl::repositioned, this, [this] { areaTyped_ = false; });
-  Data1->setWriteHooks([this] { finishAreaTyping(); },
-                       [this] { return !newRecordHoldsOnlyPrompts(); });
+  Data1->setWriteHooks(
+      [this] {
+        finishAreaTyping();
+        clearPromptsOfNewRecord();
+      },
+      [this] { return !newRecordHoldsOnlyPrompts(); });
 }
 
 void FrmNewEmployee::finishAreaTyping() {
@@ -90,6 +95,39 @@ bool FrmNewEmployee::refuseUntypedNewRecord() {
   notice("Please type the new employee's name, position and area first.  A new employee that "
          "still shows \"" + kNewNamePrompt + "\" is not saved.");
   return true;
+}
+
+namespace {
+bool isPrompt(const QString& shown, const QString& prompt) {
+  return shown.trimmed().compare(prompt, Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+FrmNewEmployee::PromptLeft FrmNewEmployee::promptLeft() const {
+  if (isPrompt(txtFullName->text(), kNewNamePrompt)) return {"Employee", kNewNamePrompt};
+  if (isPrompt(txtPosition->currentText(), kNewPositionPrompt))
+    return {"Position", kNewPositionPrompt};
+  if (isPrompt(txtArea->currentText(), kNewAreaPrompt)) return {"Bldg/Dept", kNewAreaPrompt};
+  return {};
+}
+
+bool FrmNewEmployee::refusePromptLeft() {
+  const PromptLeft left = promptLeft();
+  if (left.box.isEmpty()) return false;
+  setMousePointer(this, pointer::Default);
+  oops(QString("Please fill in \"%1\" first.  \"%2\" only shows what goes there and is not "
+               "saved.")
+           .arg(left.box, left.prompt));
+  return true;
+}
+
+void FrmNewEmployee::clearPromptsOfNewRecord() {
+  // A new employee left by the bar or e&Xit keeps what was typed, but not
+  // the prompts, which would file the employee under no real area.
+  if (!Data1->newRecordPending() || newRecordHoldsOnlyPrompts()) return;
+  if (isPrompt(txtFullName->text(), kNewNamePrompt)) txtFullName->clear();
+  if (isPrompt(txtPosition->currentText(), kNewPositionPrompt)) txtPosition->setEditText({});
+  if (isPrompt(txtArea->currentText(), kNewAreaPrompt)) txtArea->setEditText({});
 }
 
 bool FrmNewEmployee::newRecordHoldsOnlyPrompts() const {
@@ -152,9 +190,14 @@ void FrmNewEmployee::openTableAtLoad() {
     // A database that cannot be opened is said so, and nothing is created in
     // its place; every command then answers with its message.
     setMousePointer(this, pointer::Default);
-    oops(QString("The employee database \"employee.mdb\" could not be opened (%1).  Nothing "
-                 "has been changed; please check the file, or restore it from BACKUP.MDB.")
-             .arg(QString::fromUtf8(e.what())));
+    const QString why = QString::fromUtf8(e.what());
+    // A file another program holds for the moment is not one to restore.
+    if (db::isBusy(why))
+      oops(why);
+    else
+      oops(QString("The employee database \"employee.mdb\" could not be opened (%1).  Nothing "
+                   "has been changed; please check the file, or restore it from BACKUP.MDB.")
+               .arg(why));
   }
   if (empty) {
     setMousePointer(this, pointer::Default);

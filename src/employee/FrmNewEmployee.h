@@ -114,6 +114,18 @@ class FrmNewEmployee : public QWidget {
   // Save New Employee and the employee copy on such a record: a message, and
   // true (the caller stops); the record stays on screen to be typed into.
   bool refuseUntypedNewRecord();
+  // A prompt of Enter New Employee still in the name, position or first area
+  // box: that box's label and the prompt (both empty when there is none).
+  struct PromptLeft {
+    QString box, prompt;
+  };
+  PromptLeft promptLeft() const;
+  // Save New Employee and Update with a prompt left: an "Opps!" box naming
+  // the box to fill, and true (the caller stops); nothing is written.
+  bool refusePromptLeft();
+  // Before a new employee is written on leaving it: the prompts go, what was
+  // typed stays.
+  void clearPromptsOfNewRecord();
   // The main area typed into txtArea fills the days once the typing is done.
   void finishAreaTyping();
 

@@ -11,6 +11,7 @@
 #include "data/DataControl.h"
 #include "employee/ComboLists.h"
 #include "employee/FrmNewEmployee.h"
+#include "platform/ChoiceList.h"
 #include "platform/CommonDialog.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -46,7 +47,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int lef
 
 QComboBox* list(QWidget* parent, const char* name, const QString& text, int left, int top,
                 int width, int height) {
-  auto* c = place(new QComboBox(parent), name, left, top, width, height);
+  auto* c = place(new ChoiceList(parent), name, left, top, width, height);
   c->setEditable(true);
   c->setInsertPolicy(QComboBox::NoInsert);  // typing a text never adds it to the choices
   c->setMaxVisibleItems(20);
@@ -137,6 +138,10 @@ void FrmNewEmployee::buildHeader() {
   Text1 = place(new QLineEdit(this), "Text1", 720, 0, 735, 375);
   Text1->setFont(windowFont(8.25, true));
   setColours(Text1, kPaleYellow);
+  // The record's number, which every save and delete gives anew: a number
+  // typed here would be written into the record and shared with another.
+  // The bar, the search list and Enter New Employee are the ways to a record.
+  Text1->setReadOnly(true);
 
   Data1 = place(new DataControl("Data1", this), "Data1", 1440, 0, 3135, 375);
   Data1->Connect = "Access";

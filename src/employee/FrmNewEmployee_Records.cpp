@@ -48,7 +48,7 @@ void FrmNewEmployee::CmdSaveData_Click() {
     notice("Can't use this command now.  You must use Enter New Employee first!");
     return;
   }
-  if (refuseUntypedNewRecord()) return;
+  if (refuseUntypedNewRecord() || refusePromptLeft()) return;
   PointerGuard hourglass(this);
   guarded([&] {
     // The new record and the numbers it brings reach the file together: a
@@ -82,6 +82,8 @@ void FrmNewEmployee::CmdUpdate_Click() {
     notice("There is no one to update yet?");
     return;
   }
+  // A new record the user typed nothing into is dropped on the way, as before.
+  if (!(Data1->newRecordPending() && newRecordHoldsOnlyPrompts()) && refusePromptLeft()) return;
   PointerGuard hourglass(this);
   guarded([&] {
     Data1->MoveLast();  // writes the edits of the record on screen

@@ -1,5 +1,6 @@
 #include "lists/FrmExtras.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,11 +151,12 @@ void FrmExtras::Form_Load() {
     edit->setText(items[line]);
     edit->setCursorPosition(0);
   }
+  loaded_ = valuesInFileOrder();
 }
 
 void FrmExtras::Command1_Click() { closeAndShowMainWindow(); }
 
-void FrmExtras::Command2_Click() {
+bool FrmExtras::writeExtras() {
   SaveResult result;
   try {
     result = saveExtras(valuesInFileOrder());
@@ -162,21 +164,33 @@ void FrmExtras::Command2_Click() {
     result = SaveResult::failed(
         saveFailedMessage("The schedule extras", "Something went wrong on the way."));
   }
-  if (!result.ok) {
-    msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
-    return;  // the window stays open with the user's entries
+  if (!result.ok) msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
+  return result.ok;
+}
+
+void FrmExtras::Command2_Click() {
+  if (writeExtras()) closeAndShowMainWindow();  // else the window stays open with the entries
+}
+
+void FrmExtras::Form_UnLoad(int& Cancel) {
+  if (valuesInFileOrder() == loaded_) return;
+  const int answer = askBeforeClosingUnsaved("the schedule extras");
+  if (answer == msg::Cancel || (answer == msg::Yes && !writeExtras())) Cancel = 1;
+}
+
+void FrmExtras::closeEvent(QCloseEvent* event) {
+  if (!closeAfterUnload(this, [this](int& Cancel) { Form_UnLoad(Cancel); })) {
+    event->ignore();
+    return;
   }
-  closeAndShowMainWindow();
+  QWidget::closeEvent(event);
 }
 
 void FrmExtras::Command3_Click() { showHelpContents(*CommonDialog1); }
 
-void FrmExtras::closeByEscape() {
-  // As the title bar's close button: the window's own close handling has its say.
-  setProperty("unloading", true);
-  if (close()) showMainWindow();
-  else setProperty("unloading", false);
-}
+// As the title bar's close button: the close handling asks about unsaved
+// boxes and shows the main window.
+void FrmExtras::closeByEscape() { close(); }
 
 void FrmExtras::closeAndShowMainWindow() {
   unloadForm(this);

@@ -28,10 +28,18 @@ class FrmExtras : public QWidget {
   QPushButton* Command3 = nullptr;
   CommonDialog* CommonDialog1 = nullptr;
 
+ protected:
+  void closeEvent(class QCloseEvent* event) override;
+
  private:
   void Form_Load();
+  // Closing by the title bar, Alt+F4 or Escape with a box that differs from
+  // the file: save (Yes), discard (No) or stay (Cancel).
+  void Form_UnLoad(int& Cancel);
+  bool writeExtras();  // false, after its "Opps!" box, when the file was not written
   QLineEdit* box(int number) const { return Text[number - 1]; }
   QLineEdit* boxOfLine(int fileLine) const;
   void closeAndShowMainWindow();
   void closeByEscape();
+  QStringList loaded_;  // the values as the file filled the boxes
 };

@@ -17,6 +17,11 @@ qsizetype skipLineEnd(const QString& text, qsizetype pos) {
   if (pos < text.size() && text[pos] == u'\n') ++pos;
   return pos;
 }
+
+bool isLimitedList(const QString& fileName) {
+  return fileName.compare("AREAS.IGH", Qt::CaseInsensitive) == 0 ||
+         fileName.compare("POSITION.IGH", Qt::CaseInsensitive) == 0;
+}
 }  // namespace
 
 QString resolveDataFileName(const QString& bareName) {
@@ -27,11 +32,11 @@ QString resolveDataFileName(const QString& bareName) {
   return bareName;
 }
 
-QStringList parseListItems(const QString& text) {
+QStringList parseListItems(const QString& text, int maxItems) {
   QStringList items;
   const qsizetype n = text.size();
   qsizetype pos = 0;
-  while (pos < n) {
+  while (pos < n && (maxItems < 0 || items.size() < maxItems)) {
     while (pos < n && isBlank(text[pos])) ++pos;
     QString item;
     if (pos < n && text[pos] == u'"') {
@@ -60,6 +65,7 @@ QStringList parseListItems(const QString& text) {
       pos = skipLineEnd(text, pos);
     }
   }
+  if (maxItems >= 0 && items.size() > maxItems) items.resize(maxItems);
   return items;
 }
 
@@ -69,7 +75,7 @@ ListRead readListFile(const QString& fileName) {
   if (!file.open(QIODevice::ReadOnly)) return result;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return result;
-  result.items = parseListItems(decodeText(bytes));
+  result.items = parseListItems(decodeText(bytes), isLimitedList(fileName) ? kListEntryLimit : -1);
   result.ok = true;
   return result;
 }

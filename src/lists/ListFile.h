@@ -21,9 +21,16 @@ struct ListRead {
 // exact name first), or `bareName` itself when there is none.
 QString resolveDataFileName(const QString& bareName);
 
-// Splits the text of a list file into its items.
-QStringList parseListItems(const QString& text);
-// Reads a file (bare name, current directory, any case) into its items.
+// The most entries the area list (AREAS.IGH) and the job list (POSITION.IGH)
+// hold: their windows show and save this many, and every reader of the two
+// files takes no more, however long a hand-edited file is.
+constexpr int kListEntryLimit = 20;
+
+// Splits the text of a list file into its items (at most `maxItems`, when
+// that is not negative).
+QStringList parseListItems(const QString& text, int maxItems = -1);
+// Reads a file (bare name, current directory, any case) into its items; of
+// AREAS.IGH and POSITION.IGH the first kListEntryLimit.
 ListRead readListFile(const QString& fileName);
 // The choices a list offers: every item whose trimmed, upper-cased text is not
 // "EMPTY", unchanged. `ok` false when the file could not be read.

@@ -1,5 +1,6 @@
 #include "lists/ListWindow.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,29 +99,42 @@ void ListWindow::setBoxTexts(const QStringList& texts) {
 void ListWindow::Form_Load() {
   setBackgroundPicture(this, "clouds.bmp");  // a missing picture leaves the window plain
   setBoxTexts(loadListBoxes(fileName_));
+  loaded_ = boxTexts();
 }
 
-void ListWindow::saveList() {
+bool ListWindow::writeList() {
   SaveResult result;
   try {
     result = saveListBoxes(fileName_, boxTexts());
   } catch (...) {
     result = SaveResult::failed(saveFailedMessage("The list", "Something went wrong on the way."));
   }
-  if (!result.ok) {
-    msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
-    return;  // the window stays open with the user's entries
+  if (!result.ok) msgBox(result.message, msg::OkOnly + msg::Exclamation, "Opps!");
+  return result.ok;
+}
+
+void ListWindow::saveList() {
+  if (writeList()) closeAndShowMainWindow();  // else the window stays open with the entries
+}
+
+void ListWindow::Form_UnLoad(int& Cancel) {
+  if (boxTexts() == loaded_) return;
+  const int answer = askBeforeClosingUnsaved(QString("the list (%1)").arg(fileName_));
+  if (answer == msg::Cancel || (answer == msg::Yes && !writeList())) Cancel = 1;
+}
+
+void ListWindow::closeEvent(QCloseEvent* event) {
+  if (!closeAfterUnload(this, [this](int& Cancel) { Form_UnLoad(Cancel); })) {
+    event->ignore();
+    return;
   }
-  closeAndShowMainWindow();
+  QWidget::closeEvent(event);
 }
 
 void ListWindow::cancelList() { closeAndShowMainWindow(); }
 
-void ListWindow::closeByEscape() {
-  setProperty("unloading", true);
-  if (close()) showMainWindow();
-  else setProperty("unloading", false);  // the window's close handling kept it open
-}
+// The close handling asks about unsaved boxes and shows the main window.
+void ListWindow::closeByEscape() { close(); }
 
 void ListWindow::showHelp() { showHelpContents(*CommonDialog1); }
 

@@ -50,9 +50,13 @@ class ListWindow : public QWidget {
   void setButtonTabOrder(std::initializer_list<QWidget*> buttons);
 
   void Form_Load();
+  // Closing by the title bar, Alt+F4 or Escape: with a box that differs from
+  // the file, asks whether to save (Yes), discard (No) or stay (Cancel).
+  void Form_UnLoad(int& Cancel);
   void saveList();    // Save: writes the file, then closes; on a refusal or failure stays open
   void cancelList();  // Cancel: closes, the file untouched
   void showHelp();
+  void closeEvent(class QCloseEvent* event) override;
   // Escape: the window closes as its title bar's close button closes it.
   void closeByEscape();
 
@@ -62,6 +66,8 @@ class ListWindow : public QWidget {
   CommonDialog* CommonDialog1 = nullptr;
 
  private:
+  bool writeList();  // false, after its "Opps!" box, when the file was not written
   void closeAndShowMainWindow();
   QString fileName_;
+  QStringList loaded_;  // the boxes as the file filled them
 };

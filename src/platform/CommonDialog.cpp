@@ -2,7 +2,9 @@
 
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
@@ -28,10 +30,13 @@ std::unique_ptr<Printer> CommonDialog::ShowPrinter() {
     if (CancelError) throw DialogCancelled("Cancel was selected in the printer dialog");
     return nullptr;
   };
+  const QString offered =
+      freeFileName(QDir::currentPath(), FileName.isEmpty() ? "Employees Rotawise.pdf" : FileName);
   std::shared_ptr<PrintTarget> target;
   if (PrinterChoice* choice = activeChoice()) {
     ++choice->timesShown;
     choice->lastTitle = DialogTitle;
+    choice->lastFileName = offered;
     switch (choice->kind) {
       case PrinterChoice::Kind::Cancel:
         return cancelled();
@@ -47,10 +52,11 @@ std::unique_ptr<Printer> CommonDialog::ShowPrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // The schedule's seven columns need nearly the whole width of the paper.
     printer->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-    // With no printer installed the dialog offers only the PDF file; name one
-    // in the data folder rather than leave a bare folder as the file name.
-    if (QPrinterInfo::availablePrinters().isEmpty())
-      printer->setOutputFileName(QDir::current().absoluteFilePath("Employees Rotawise.pdf"));
+    // The dialog offers a print to a file under the document's name; with no
+    // printer installed it offers only that file, named in the data folder
+    // rather than left a bare folder.
+    printer->setDocName(QFileInfo(offered).completeBaseName());
+    if (QPrinterInfo::availablePrinters().isEmpty()) printer->setOutputFileName(offered);
     QPrintDialog dialog(printer.get(), qobject_cast<QWidget*>(parent()));
     dialog.setWindowTitle(DialogTitle.isEmpty() ? QStringLiteral("Print") : DialogTitle);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -86,6 +92,24 @@ std::unique_ptr<PrinterChoice> PrinterChoice::recording(std::shared_ptr<Recordin
 
 std::unique_ptr<PrinterChoice> PrinterChoice::cancel() {
   return std::unique_ptr<PrinterChoice>(new PrinterChoice(Kind::Cancel));
+}
+
+QString printFileName(const QString& subject, const QDate& day) {
+  QString name = subject.trimmed() + " " + day.toString(Qt::ISODate) + ".pdf";
+  for (QChar& c : name)
+    if (c < u' ' || QStringLiteral("/\\<>:\"|?*").contains(c)) c = u'_';
+  return name;
+}
+
+QString freeFileName(const QString& folder, const QString& fileName) {
+  const QDir dir(folder);
+  const QFileInfo name(fileName);
+  const QString stem = name.completeBaseName();
+  const QString extension = name.suffix().isEmpty() ? QString() : "." + name.suffix();
+  QString candidate = fileName;
+  for (int n = 2; QFileInfo::exists(dir.filePath(candidate)); ++n)
+    candidate = QString("%1 (%2)%3").arg(stem).arg(n).arg(extension);
+  return dir.absoluteFilePath(candidate);
 }
 
 void showHelpContents(CommonDialog& dialog) {

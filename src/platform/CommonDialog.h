@@ -3,6 +3,8 @@
 // the printer dialog. Its properties keep their classic names.
 #include <QObject>
 #include <QString>
+
+class QDate;
 #include <memory>
 #include <stdexcept>
 
@@ -25,6 +27,11 @@ class CommonDialog : public QObject {
   int HelpContext = 0;
   bool CancelError = false;
   QString DialogTitle;
+  // The name a print to a file is offered under ("Kitchen schedule
+  // 2026-12-09.pdf"): in the data folder, and with " (2)", " (3)" ... when a
+  // file of that name is there already, so no earlier print is replaced
+  // unasked. The document takes it as its name too.
+  QString FileName;
 
   // Shows help from HelpFile with HelpCommand. Returns false on any error
   // (a missing file among them); callers of the help buttons ignore it.
@@ -53,6 +60,7 @@ class PrinterChoice {
 
   int timesShown = 0;
   QString lastTitle;
+  QString lastFileName;  // the file a print to a file was offered under (absolute)
 
   enum class Kind { PdfFile, Recording, Cancel };
   Kind kind;
@@ -63,6 +71,13 @@ class PrinterChoice {
  private:
   explicit PrinterChoice(Kind k);
 };
+
+// The name of a file of prints: `subject` and the day ("Kitchen schedule
+// 2026-12-09.pdf"), with every character a file name may not hold as "_".
+QString printFileName(const QString& subject, const QDate& day);
+// The path in `folder` for the file name that no file has yet: the name
+// itself, else with " (2)", " (3)" ... before its extension.
+QString freeFileName(const QString& folder, const QString& fileName);
 
 // The Help buttons of the setup and data windows, and "&Main Help Index":
 // the contents of EMPLOYEE.HLP in the current directory; errors end it silently.

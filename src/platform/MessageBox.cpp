@@ -34,6 +34,9 @@ int msgBox(const QString& text, int code, const QString& title, const QString& o
     case msg::OkCancel:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
+    case msg::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
     case msg::YesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;

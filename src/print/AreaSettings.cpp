@@ -197,7 +197,14 @@ bool isFilled(const QString& value) { return !value.trimmed().isEmpty(); }
 
 QStringList areaSettingsLines(const AreaSettings& s) {
   QStringList lines{s.area, s.position, s.dayOrWeek, s.number};
-  for (int k = 0; k < 4; ++k) {
+  int last = -1;  // the last time with a time or a label given
+  for (int k = 0; k < 4; ++k)
+    if (isFilled(s.times[k]) || isFilled(s.labels[k])) last = k;
+  for (int k = 0; k <= last; ++k) {
+    // A time left wholly empty before a later one keeps its two lines, so
+    // each later time keeps its place and its own label.
+    const bool empty = !isFilled(s.times[k]) && !isFilled(s.labels[k]);
+    if (empty) lines << QString() << QString();
     if (isFilled(s.times[k])) lines << s.times[k];
     if (isFilled(s.labels[k])) lines << s.labels[k];
   }

@@ -39,9 +39,11 @@ AreaSettings readAreaSettings(const QString& fileName, bool* ok = nullptr);
 // A time or label counts as given when it holds more than blanks.
 bool isFilled(const QString& value);
 // Lines of a settings file: area, position, day or week, the number line, then
-// each given time and label in the order time 1, label 1, ... label 4 (a blank
-// box shifts the later values up, as stored files always did; the print setup
-// therefore saves only times and labels given in pairs).
+// each given time and label in the order time 1, label 1, ... label 4. A time
+// and label both left empty before a later one are two empty lines, so every
+// time keeps its place; after the last one given nothing follows. Only a box
+// left blank in a half-filled pair shifts the later values up, as stored
+// files always did; the print setup therefore saves times and labels in pairs.
 QStringList areaSettingsLines(const AreaSettings& s);
 // Writes the file whole (beside it, then renamed over it). False, with `error`
 // in words a user understands, when it cannot be created or the name is not

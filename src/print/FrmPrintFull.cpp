@@ -13,6 +13,7 @@
 
 #include "data/DataControl.h"
 #include "platform/Accessible.h"
+#include "platform/ChoiceList.h"
 #include "platform/CommonDialog.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -64,7 +65,7 @@ QLabel* FrmPrintFull::addLabel(const QString& name, const QString& caption, int 
 
 QComboBox* FrmPrintFull::addChoiceBox(const QString& name, int left, int top, int width,
                                       int height) {
-  auto* box = new QComboBox(this);
+  auto* box = new ChoiceList(this);
   box->setObjectName(name);
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);  // typing a text never adds a choice

@@ -94,6 +94,7 @@ void FrmPrintItBaby::Command4_Click() {
   QStringList unsetAreas;
   try {
     CommonDialog1->CancelError = true;
+    CommonDialog1->FileName = printFileName(scheduleSubject(), clock_::today());
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
     if (!printer) throw ScheduleError("no printer chosen");
     state_.copies = qint16(CommonDialog1->Copies);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/NameOrder.h"
+
 namespace {
 constexpr int kNameWidth = 30;  // the exclusion table's entry width
 const char* const kOrdinals[4] = {"First", "Second", "Third", "Fourth"};
@@ -43,14 +45,10 @@ QString exclusionEntry(const QString& fullName) {
   return fullName.leftJustified(kNameWidth, u' ', /*truncate=*/false);
 }
 
-bool sortsBefore(const QString& a, const QString& b) {
-  const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-  return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
-}
+bool sortsBefore(const QString& a, const QString& b) { return nameorder::before(a, b); }
 
-void sortEntries(QStringList& entries) { std::stable_sort(entries.begin(), entries.end(), sortsBefore); }
+void sortEntries(QStringList& entries) { nameorder::sort(entries); }
 
 int sortedInsertIndex(const QStringList& entries, const QString& entry) {
-  const auto at = std::upper_bound(entries.begin(), entries.end(), entry, sortsBefore);
-  return int(at - entries.begin());
+  return nameorder::insertIndex(entries, entry);
 }

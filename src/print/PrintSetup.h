@@ -24,9 +24,8 @@ AreaSettings settingsForPrint(AreaSettings choices);
 // whole names, really leaves that employee off.
 QString exclusionEntry(const QString& fullName);
 
-// The order of the sorted lists (names of the exclusion choice and list):
-// letters compared without regard to case, then case-sensitively, so the
-// order never depends on the order of adding.
+// The order of the sorted lists (names of the exclusion choice and list, the
+// preview's grid): that of platform/NameOrder.h.
 bool sortsBefore(const QString& a, const QString& b);
 void sortEntries(QStringList& entries);
 // Where a new entry goes: after every entry that does not sort after it.

@@ -1,6 +1,7 @@
 #include "print/Roster.h"
 
 #include <QHash>
+#include <QSet>
 
 #include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
@@ -76,7 +77,7 @@ QVector<RosterArea> readRosterAreas() {
 }
 
 int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& employees,
-                const QString& date) {
+                const QString& date, QStringList* unlisted) {
   printer.FontStrikethru = true;
   printer.PrintQuality = 600;
   printer.Zoom = 100;
@@ -99,9 +100,18 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
     QString name, position;
   };
   QHash<QString, QVector<Row>> byArea;
+  QSet<QString> sections;
+  for (const RosterArea& area : areas) sections.insert(area.key);
   for (const QStringList& texts :
-       employees.allTexts({fields::Area, fields::Fullname, fields::Position}))
-    byArea[comparable(texts[0])].push_back({texts[1].trimmed(), texts[2].trimmed()});
+       employees.allTexts({fields::Area, fields::Fullname, fields::Position})) {
+    const QString key = comparable(texts[0]);
+    byArea[key].push_back({texts[1].trimmed(), texts[2].trimmed()});
+    // A first area not (or no longer) in the list: no page shows them, so
+    // the closing box names them.
+    if (unlisted && !sections.contains(key))
+      *unlisted << texts[1].trimmed() + (key.isEmpty() ? QString(" (no Bldg/Dept)")
+                                                       : " (" + texts[0].trimmed() + ")");
+  }
 
   // Every name and position measured at once, on every processor.
   printer.FontBold = false;
@@ -132,4 +142,13 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   printer.Print(QString("ToTal Staff count for these areas ( %1)").arg(total));
   printer.EndDoc();
   return total;
+}
+
+QString unlistedStaffNotice(const QStringList& unlisted, int shown) {
+  if (unlisted.isEmpty()) return {};
+  QString text = "These staff are on no page of the roster, since their Bldg/Dept is not in the "
+                 "list of areas (renamed or removed since, or none given):";
+  for (int i = 0; i < unlisted.size() && i < shown; ++i) text += "\n" + unlisted[i];
+  if (unlisted.size() > shown) text += QString("\n... and %1 more.").arg(unlisted.size() - shown);
+  return text;
 }

@@ -22,15 +22,21 @@ struct RosterArea {
 
 // The sections of the roster from the items of the area list: "Special",
 // "All_Areas" (any case and spacing) and blank items are skipped; every other
-// item is a section, also past the twentieth of a hand-edited list. A list
-// with no usable area gives one section, for employees whose area is blank.
+// item is a section. A list with no usable area gives one section, for
+// employees whose area is blank.
 QVector<RosterArea> rosterAreas(const QStringList& items);
-// rosterAreas() of AREAS.IGH; throws RosterError when the file cannot be read.
+// rosterAreas() of the twenty entries of AREAS.IGH; throws RosterError when
+// the file cannot be read.
 QVector<RosterArea> readRosterAreas();
 
 // Prints the whole roster and ends the document. Walks `employees` from the
 // first record once, listing each area's employees in table order; an `area`
 // that holds no value counts as blank. `date` is the heading's date. Returns the grand total.
+// `unlisted` (when given) gets the employees on no page, whose first area is
+// none of the sections, as "name (area)" in table order.
 // Errors of the record set (DbError) and the printer (PrinterError) pass through.
 int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& employees,
-                const QString& date);
+                const QString& date, QStringList* unlisted = nullptr);
+// The words of the closing box for those employees; empty when there are
+// none. Shows at most `shown` of them and says how many more there are.
+QString unlistedStaffNotice(const QStringList& unlisted, int shown = 20);

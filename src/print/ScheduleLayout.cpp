@@ -267,15 +267,20 @@ ScheduleFonts scheduleFonts(Printer& printer, double rowUnit) {
       break;
     }
   }
+  // The rule runs from the left margin to the right one, over all seven
+  // columns, on any paper and in whatever face the machine gives for the
+  // rule's: its size follows from its width (sizes go in twentieths of a
+  // point), not from a list of sizes that may fall well short of Sunday.
   printer.FontName = fonts.ruleFamily;
   printer.FontBold = true;
-  fonts.ruleSize = kSmallestSize;
-  for (double s = 10; s >= kSmallestSize; s -= 0.5) {
-    printer.FontSize = s;
-    if (printer.TextWidth(kScheduleRule) <= printer.ScaleWidth()) {
-      fonts.ruleSize = s;
-      break;
-    }
+  printer.FontSize = 10;
+  const double widthAtTen = printer.TextWidth(kScheduleRule);
+  fonts.ruleSize = widthAtTen > 0 ? 10 * printer.ScaleWidth() / widthAtTen : kSmallestSize;
+  fonts.ruleSize = std::floor(fonts.ruleSize * 20) / 20;
+  printer.FontSize = fonts.ruleSize;
+  while (fonts.ruleSize > 1 && printer.TextWidth(kScheduleRule) > printer.ScaleWidth()) {
+    fonts.ruleSize -= 0.05;
+    printer.FontSize = fonts.ruleSize;
   }
   printer.FontBold = bold;
   printer.FontName = family;

@@ -36,7 +36,7 @@ struct ScheduleSheet {
 // one row with a little room, so names on consecutive rows never touch.
 // Labels and the extras' label stay in the margin left of the Monday column.
 // The rules print in a fixed-pitch face at the size that makes the 127
-// underscores reach across the page.
+// underscores reach across the page, to its right margin.
 struct ScheduleFonts {
   QString family = mapFontFamily("Arial");
   double titleSize = 10;

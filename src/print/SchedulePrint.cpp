@@ -8,6 +8,7 @@
 #include "lists/ExtrasFile.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
+#include "platform/NameOrder.h"
 #include "db/EmployeeFields.h"
 #include "print/AreaSettings.h"
 
@@ -111,7 +112,7 @@ QVector<UnlistedShift> sortedUnlisted(QVector<UnlistedShift> shifts) {
     const qsizetype areaA = areas.indexOf(a.area), areaB = areas.indexOf(b.area);
     if (areaA != areaB) return areaA < areaB;
     if (a.day != b.day) return a.day < b.day;
-    return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+    return nameorder::before(a.name, b.name);
   });
   return shifts;
 }
@@ -133,4 +134,13 @@ QString unsetAreasNotice(const QStringList& areas) {
   return "These areas have no saved print choices, so they were not printed (choose each in the "
          "print setup and press Save Info):\n" +
          areas.join("\n");
+}
+
+QString scheduleSubject() {
+  bool ok = false;
+  const QString settingsFile = readPrintFile(&ok);
+  if (!ok) return "Schedule";
+  if (isAllAreasSettingsFile(settingsFile)) return "All areas schedule";
+  const QString area = readAreaSettings(settingsFile, &ok).area;
+  return ok && !area.isEmpty() ? area + " schedule" : "Schedule";
 }

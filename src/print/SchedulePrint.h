@@ -57,3 +57,7 @@ QString unsetAreasNotice(const QStringList& areas);
 
 // True when PRINT.IGH asks for every area.
 bool isAllAreasSettingsFile(const QString& settingsFileName);
+// What the print about to start is, for the name of its file: "Kitchen
+// schedule" for the area PRINT.IGH hands over, "All areas schedule", or
+// "Schedule" when the hand-over files cannot be read.
+QString scheduleSubject();

@@ -54,6 +54,8 @@ void setText(QWidget& window, const char* box, const QString& text) {
                           FrmNewEmployee window;
                           click(window, "CmdAddRecord");
                           setText(window, "txtFullName", "Young, Cy");
+                          setText(window, "txtPosition", "Cook");
+                          setText(window, "txtArea", "Kitchen");
                           click(window, "CmdSaveData");
                         }),
     registerCrashAction("compact", [] { Frmemployee1().MnuCompact_Click(); }),

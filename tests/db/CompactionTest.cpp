@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <unistd.h>
 
 #include "DbTestHelpers.h"
@@ -273,4 +274,28 @@ TEST_F(Compaction, TheFunctionTellsWhyItFailed) {
   EXPECT_FALSE(result.ok);
   EXPECT_TRUE(result.message().contains("employee.mdb has been left as it was"))
       << result.message().toStdString();
+}
+
+TEST_F(Compaction, ALinkedDatabaseIsCompactedWhereItLivesAndStaysLinked) {
+  // employee.mdb is a link to the copy on another drive.
+  QTemporaryDir drive;
+  const QString target = QDir(drive.path()).filePath("staff.mdb");
+  ASSERT_TRUE(QFile::rename(live(), target));
+  ASSERT_TRUE(QFile::link(target, live()));
+  Frmemployee1 window;
+  compact(window);
+  expectSuccess();
+  EXPECT_EQ(QFileInfo(live()).symLinkTarget(), target) << "the link still leads to the copy";
+  EXPECT_EQ(dbtest::numbersAndNames(target).first(), (QPair<int, QString>{1, "Ann"}));
+  EXPECT_EQ(dbtest::names(target), people);
+  EXPECT_FALSE(QFileInfo::exists(QDir(drive.path()).filePath("compact.mdb")));
+
+  // The employee window's edits reach the linked file.
+  window.data1()->setEnabled(true);
+  db::reopenEmployees(*window.data1());
+  window.data1()->Recordset().Edit();
+  window.data1()->Recordset().setField("Fullname", "Ann Linked");
+  window.data1()->Recordset().Update();
+  window.data1()->closeRecordset();
+  EXPECT_EQ(dbtest::names(target).first(), "Ann Linked");
 }

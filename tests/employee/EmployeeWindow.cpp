@@ -168,5 +168,7 @@ QStringList EmployeeWindowTest::entries(const QString& list) const {
 void EmployeeWindowTest::addEmployee(const QString& name) {
   click("CmdAddRecord");
   type("txtFullName", name);
+  choose("txtPosition", "Cook");
+  choose("txtArea", "Kitchen");
   click("CmdSaveData");
 }

@@ -50,7 +50,8 @@ class EmployeeWindowTest : public ::testing::Test {
   void type(const QString& control, const QString& text) const;
   void setShown(const QString& control, const QString& text) const;  // no keystrokes
   QStringList entries(const QString& list) const;
-  // Enter New Employee, the name typed, Save New Employee.
+  // Enter New Employee, the name typed, a position and an area chosen, Save
+  // New Employee.
   void addEmployee(const QString& name);
 
   DataFolder folder;

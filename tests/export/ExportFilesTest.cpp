@@ -286,3 +286,17 @@ TEST_F(ExportFilesTest, EveryEventAndCellOfTheSmallBusinessReadsBack) {
     }
   }
 }
+
+TEST_F(ExportFilesTest, AHugeHandEditedAreaListGivesTheTwentyAreasTheListHolds) {
+  QStringList areas{"Kitchen"};
+  for (int i = 2; i <= 5000; ++i) areas << QString("Area %1").arg(i);
+  ASSERT_TRUE(writeListLines("AREAS.IGH", areas));
+  exportWeek("out");
+  QStringList sheets;
+  for (const Sheet& s : readWorkbook(folder.file("out/week.xlsx"))) sheets << s.name;
+  // "Week", a sheet for each of the list's twenty areas, then the areas only
+  // the days name.
+  EXPECT_EQ(sheets.mid(1, 20), areas.mid(0, 20));
+  EXPECT_FALSE(sheets.contains("Area 21"));
+  EXPECT_LE(sheets.size(), 1 + 20 + 2);
+}

@@ -142,12 +142,16 @@ TEST_F(BadInputEmployee, UpdateAndTheEmployeeCopyKeepEveryText) {
   for (const Hostile& h : texts) {
     click(window, "CmdAddRecord");
     setShown(window, "txtFullName", h.text);
+    setShown(window, "txtPosition", "Cook");
+    setShown(window, "txtArea", "Kitchen");
     setShown(window, "txtMonBldg1", h.text);
     click(window, "CmdSaveData");
   }
   for (int i = 0; i < n; ++i) {
     click(window, "CmdAddRecord");
     setShown(window, "txtFullName", copyName(i));
+    setShown(window, "txtPosition", "Cook");
+    setShown(window, "txtArea", "Kitchen");
     click(window, "CmdSaveData");
   }
   click(window, "CmdSearch");
@@ -191,7 +195,7 @@ TEST_F(BadInputEmployee, UpdateAndTheEmployeeCopyKeepEveryText) {
     EXPECT_EQ(storedField(hostile, "MonBldg1"), texts[(i + 1) % n].text);
     EXPECT_EQ(storedField(hostile, "TueBldg1"), texts[(i + 2) % n].text);
     EXPECT_EQ(storedField(plain, fields::Fullname), copyName(i));
-    EXPECT_EQ(storedField(plain, fields::Position), "Job discription");
+    EXPECT_EQ(storedField(plain, fields::Position), "Cook");
     EXPECT_EQ(storedField(plain, "MonBldg1"), texts[i].text);
     EXPECT_EQ(storedField(plain, "TueBldg1"), texts[(i + 1) % n].text);
   }

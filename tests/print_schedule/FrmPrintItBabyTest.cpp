@@ -22,6 +22,7 @@
 #include "platform/Pointer.h"
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
+#include "print/PrintSetup.h"
 #include "print/ScheduleLayout.h"
 #include "support/PdfText.h"
 #include "support/ServerDatabase.h"
@@ -104,7 +105,7 @@ class PrintWindowTest : public ScheduleTest {
     for (int k = 0; k < 4; ++k)
       for (int d = 0; d < 7; ++d) {
         for (const QString& n : r.column(d, tops[k], tops[k + 1])) cells[k][d] << unmarked(n);
-        cells[k][d].sort(Qt::CaseInsensitive);
+        sortEntries(cells[k][d]);
       }
     return cells;
   }

@@ -100,8 +100,9 @@ TEST_F(PrintSetupTest, SaveInfoKeepsTheChoicesPerAreaAndChoosingTheAreaReadsThem
   EXPECT_EQ(boxes.shown()[0].title, "Saved");
   EXPECT_EQ(boxes.shown()[0].code, 48);
   EXPECT_TRUE(window->isVisible());
+  // The empty time 2 keeps its two lines, so time 3 keeps its place.
   EXPECT_EQ(folder.read("Kitchen.IGH"),
-            "Kitchen\r\nCook\r\nWeekly\r\n1\r\n7A.M. - 3P.M.\r\nMorning\r\n"
+            "Kitchen\r\nCook\r\nWeekly\r\n1\r\n7A.M. - 3P.M.\r\nMorning\r\n\r\n\r\n"
             "3P.M. - 11P.M.\r\nLate\r\n");
   EXPECT_FALSE(folder.exists("PRINT.IGH"));
   EXPECT_FALSE(folder.exists("EXEMPT.IGH"));
@@ -113,16 +114,17 @@ TEST_F(PrintSetupTest, SaveInfoKeepsTheChoicesPerAreaAndChoosingTheAreaReadsThem
     EXPECT_EQ(combo(box)->currentText(), "") << box;
   EXPECT_EQ(edit("txtLabel1")->text(), "");
 
-  // Back to Kitchen: values return by line number, so a pair after an empty
-  // one comes back one place early.
+  // Back to Kitchen: values return by line number, each time in its place
+  // with its own label.
   choose("txtfindAreas", "Kitchen");
   EXPECT_EQ(combo("txtFindPosition")->currentText(), "Cook");
   EXPECT_EQ(combo("txtDayorWeek")->currentText(), "Weekly");
   EXPECT_EQ(combo("txtFindTimes1")->currentText(), "7A.M. - 3P.M.");
   EXPECT_EQ(edit("txtLabel1")->text(), "Morning");
-  EXPECT_EQ(combo("txtFindTimes2")->currentText(), "3P.M. - 11P.M.");
-  EXPECT_EQ(edit("txtLabel2")->text(), "Late");
-  EXPECT_EQ(combo("txtFindTimes3")->currentText(), "");
+  EXPECT_EQ(combo("txtFindTimes2")->currentText(), "");
+  EXPECT_EQ(edit("txtLabel2")->text(), "");
+  EXPECT_EQ(combo("txtFindTimes3")->currentText(), "3P.M. - 11P.M.");
+  EXPECT_EQ(edit("txtLabel3")->text(), "Late");
 }
 
 TEST_F(PrintSetupTest, ALabelWithoutItsTimeOrATimeWithoutItsLabelIsRefusedByBothButtons) {

@@ -24,6 +24,10 @@
 namespace {
 const QString kDone = "Employee data has been processed and sent to printer.";
 const QString kFailed = "Please check your printer and try again.";
+// What the closing box adds before the staff that no page shows.
+const QString kOnNoPage =
+    "\n\nThese staff are on no page of the roster, since their Bldg/Dept is not in the list of "
+    "areas (renamed or removed since, or none given):";
 
 struct Row {
   QString area, name, position;
@@ -191,7 +195,7 @@ TEST_P(RosterHomes, OneSectionPerAreaWithHeadingZonesCountsTotalAndTheClosingMes
     }
   EXPECT_EQ(rules, 3);
   ASSERT_EQ(boxes.shown().size(), 1);
-  EXPECT_EQ(boxes.shown()[0].text, kDone);
+  EXPECT_EQ(boxes.shown()[0].text, kDone + kOnNoPage + "\nDan Wu (Garage)");
   EXPECT_EQ(boxes.shown()[0].title, "Ok!");
   EXPECT_EQ(boxes.shown()[0].code, 48);
 }
@@ -245,7 +249,7 @@ TEST_F(RosterTest, AreasMatchWithoutCaseOrBlanksAndALongAreaByItsWholeText) {
   int sum = 0;
   for (const Section& s : r.sections) sum += s.count;
   EXPECT_EQ(r.total, sum);
-  EXPECT_EQ(boxes.texts(), QStringList({kDone}));
+  EXPECT_EQ(boxes.texts(), QStringList({kDone + kOnNoPage + "\nNed Nobody (no Bldg/Dept)"}));
 }
 
 TEST_F(RosterTest, AnEmptyListGivesOneSectionForStaffWithoutAnArea) {
@@ -258,7 +262,7 @@ TEST_F(RosterTest, AnEmptyListGivesOneSectionForStaffWithoutAnArea) {
   ASSERT_EQ(r.sections.size(), 1);
   EXPECT_EQ(names(r.sections[0]), QStringList({"Ned Nobody", "Bea Blank", "Eve Empty"}));
   EXPECT_EQ(r.total, 3);
-  EXPECT_EQ(boxes.texts(), QStringList({kDone}));
+  EXPECT_EQ(boxes.texts(), QStringList({kDone + kOnNoPage + "\nAnn Lee (Kitchen)"}));
 }
 
 TEST_F(RosterTest, ALongRosterRunsOntoTheNextPagesWithNobodyLost) {
@@ -339,4 +343,37 @@ TEST_F(RosterTest, ARealPdfReadsBackAsAreaNameAndPositionOnEachLine) {
   EXPECT_EQ(line("Staff count for this area ( 2)"), "Staff count for this area ( 2)");
   EXPECT_EQ(line("ToTal"), "ToTal Staff count for these areas ( 3)");
   EXPECT_TRUE(line("Position").startsWith("Area Name Position"));
+}
+
+TEST_F(RosterTest, StaffOnNoPageAreNamedInTheClosingBoxAndTheListEndsAtItsTwentiethEntry) {
+  QByteArray list;
+  for (int i = 1; i <= 25; ++i) list += QString("Area %1\r\n").arg(i).toUtf8();
+  areas(list);
+  add({{"Ann Lee", "Cook", "Area 1"},
+       {"Dan Wu", "Porter", "Garage"},   // renamed or removed since
+       {"Sam Fox", "Any", "Special"},
+       {"Zed Late", "Cook", "Area 22"},  // past the twentieth entry
+       {"Ned Nobody", "Clerk", QVariant()}});
+  const Roster r = run();
+  EXPECT_EQ(r.sections.size(), 20);
+  EXPECT_EQ(r.total, 1);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  const ShownBox& done = boxes.shown()[0];
+  EXPECT_EQ(done.title, "Ok!");
+  EXPECT_TRUE(done.text.startsWith(kDone)) << done.text.toStdString();
+  for (const char* missing : {"Dan Wu (Garage)", "Sam Fox (Special)", "Zed Late (Area 22)", "Ned Nobody"})
+    EXPECT_TRUE(done.text.contains(missing)) << missing << " in " << done.text.toStdString();
+  EXPECT_FALSE(done.text.contains("Ann Lee"));
+}
+
+TEST_F(RosterTest, APrintToAFileIsOfferedAsTheRosterOfTheDay) {
+  areas("Kitchen\r\n");
+  add({{"Ann Lee", "Cook", "Kitchen"}});
+  Frmemployee1 main;
+  auto choice = PrinterChoice::recording(target);
+  main.roster_Click();
+  EXPECT_EQ(choice->lastFileName, folder.file("Roster 2025-03-14.pdf"));
+  folder.write("Roster 2025-03-14.pdf", "an earlier print");
+  main.roster_Click();
+  EXPECT_EQ(choice->lastFileName, folder.file("Roster 2025-03-14 (2).pdf"));
 }

@@ -1,9 +1,12 @@
 #include "support/TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/MessageBox.h"
 
@@ -15,7 +18,8 @@ MessageBoxQueue::MessageBoxQueue() {
       answers_.pop_front();
       return reply;
     }
-    return (code & 0x7) == msg::YesNo ? msg::Yes : msg::Ok;
+    const int buttons = code & 0x7;
+    return buttons == msg::YesNo || buttons == msg::YesNoCancel ? msg::Yes : msg::Ok;
   });
 }
 
@@ -73,4 +77,12 @@ void deleteAllWindows() {
     if (!w->parentWidget()) windows << w;
   for (const QPointer<QWidget>& w : windows) delete w.data();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int widestListEntry(const QComboBox* list) {
+  const QFontMetrics metrics(list->view()->font());
+  int widest = 0;
+  for (int i = 0; i < list->count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(list->itemText(i)));
+  return widest;
 }

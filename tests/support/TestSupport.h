@@ -3,6 +3,7 @@
 // the supplied installation files copied in on request, and a message-box
 // queue that answers boxes and records every one shown.
 #include <QDir>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ struct ShownBox {
 };
 
 // Answers message boxes from a queue (an empty queue answers OK, or Yes for
-// a Yes/No question) and records every box shown.
+// a Yes/No or Yes/No/Cancel question) and records every box shown.
 class MessageBoxQueue {
  public:
   MessageBoxQueue();
@@ -64,3 +65,17 @@ void deleteAllWindows();
 
 // Names of the files a data folder gets from the installation.
 QStringList installedFileNames();
+
+// Sorted lists follow the user's language: a test of their order speaks
+// (American) English while this lives.
+class EnglishLocale {
+ public:
+  EnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+  ~EnglishLocale() { QLocale::setDefault(previous_); }
+
+ private:
+  QLocale previous_;
+};
+
+// The widest entry of a drop-down list as its open list draws it, in pixels.
+int widestListEntry(const class QComboBox* list);
