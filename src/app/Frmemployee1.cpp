@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "app/FrmAbout.h"
+#include "data/ServerSecurity.h"
 #include "employee/FrmNewEmployee.h"
 #include "export/ExportCommands.h"
 #include "lists/FrmExtras.h"
@@ -57,7 +58,8 @@ Frmemployee1::Frmemployee1(QWidget* parent) : QMainWindow(parent) {
 void Frmemployee1::Form_Load() {
   setBackgroundPicture(centralWidget(), "clouds.bmp");
   StatusBar1->setPanelText(
-      3, "Employee's Rotawise Scheduler!  Plan the week, print it, pin it up.");
+      3, "Employee's Rotawise Scheduler!  Plan the week, print it, pin it up." +
+             db::serverConnectionNote());
   // Opens maximised; the geometry also fills the screen where no window
   // manager carries out the maximised state.
   if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());

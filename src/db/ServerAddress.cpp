@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
+#include "data/ServerSecurity.h"
 #include "platform/RecordSet.h"  // DbError
 
 namespace db {
@@ -88,7 +89,7 @@ std::optional<ServerAddress> parseServerUri(const QString& text, QString* error)
   }
   // A server that is down is reported in seconds, not after minutes.
   if (!timeout) options << "connect_timeout=5";
-  a.options = options.join(' ');
+  a.options = withDefaultSslMode(a.host, options.join(' '));
   return a;
 }
 
@@ -102,6 +103,7 @@ std::optional<ServerAddress> configuredServer(const QDir& folder) {
     throw DbError(QString("The database server named in %1 cannot be used: %2.")
                       .arg(where, why)
                       .toStdString());
+  if (where == kServerFile) refusePasswordOthersCanRead(folder.filePath(kServerFile), *a);
   known().insert(a->key(), *a);
   return a;
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "export/Spreadsheet.h"  // ExportError
+#include "platform/FileModes.h"
 #include "platform/FileOps.h"
 
 #ifdef Q_OS_LINUX
@@ -47,6 +48,7 @@ void StagedFiles::add(const QString& name, const QByteArray& bytes) {
     fail(QString("could not be created (%1).")
              .arg(file.errorString().isEmpty() ? "refused" : file.errorString()));
   names_ << name;
+  fileops::takeModeOf(folder_.filePath(name), file.handle());
   // The last bytes wait in a buffer: flush them here, where a full disk shows.
   if (fileops::injectedFault(FileStep::Write, part) || file.write(bytes) != bytes.size() ||
       !file.flush())

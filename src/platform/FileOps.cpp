@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/FileModes.h"
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -75,6 +77,8 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
       !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     return fail(QString("The file %1 could not be created (%2).")
                     .arg(path, file.errorString().isEmpty() ? "refused" : file.errorString()));
+  // Private, or as shared as the file it replaces, before a byte is in it.
+  takeModeOf(path, file.handle());
   bool written = !injectedFault(FileStep::Write, path) && file.write(bytes) == bytes.size() &&
                  file.flush();
 #ifdef Q_OS_UNIX
@@ -113,6 +117,7 @@ bool rename(const QString& from, const QString& to) {
 
 bool replace(const QString& from, const QString& to) {
   if (injectedFault(FileStep::Rename, from)) return false;
+  keepModeOfReplaced(from, to);
   std::error_code failed;
   std::filesystem::rename(native(from), native(to), failed);
   if (failed) return false;

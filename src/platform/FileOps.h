@@ -16,8 +16,9 @@ enum class FileStep { Create, Write, Flush, Link, Rename, Delete, Copy };
 namespace fileops {
 // Writes the whole file under a temporary name beside it (temporaryNameOf),
 // flushes it, renames it over the old one and flushes the folder, so a
-// failed save leaves the old file as it was. On failure, `error` (when
-// given) says why in words a user understands.
+// failed save leaves the old file as it was. The new file keeps the mode of
+// the one it replaces, and is private when there was none (FileModes.h).
+// On failure, `error` (when given) says why in words a user understands.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // The name writeAtomically writes under first; a file of that name is only
 // ever an unfinished save.
@@ -28,7 +29,8 @@ bool remove(const QString& path);  // true also when there was nothing to delete
 // Renames to a name that is free; fails when `to` exists.
 bool rename(const QString& from, const QString& to);
 // Renames over `to` in one step (whatever `to` held is gone only when `from`
-// has taken its place), then flushes the folder.
+// has taken its place), then flushes the folder. `from` takes the mode `to`
+// had.
 bool replace(const QString& from, const QString& to);
 bool copy(const QString& from, const QString& to);  // replaces `to`
 // A second name for the file: a hard link where the disk has them, else a

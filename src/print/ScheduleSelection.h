@@ -23,6 +23,7 @@ struct EmployeeDay {
 };
 
 struct EmployeeRow {
+  QString key;  // fields::Key, where the table has it
   QString fullname;
   QString position;
   std::array<QString, 4> areas;  // area, Area2, Area3, Area4
