@@ -16,7 +16,9 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFileInfoList findings(const QString& target) {
-  const QDir dir(QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath("fuzz-findings"));
+  // From the tests' own folder: __FILE__ is relative where the compiler
+  // cache rewrites paths, and the tests run in folders of their own.
+  const QDir dir(QString(ROTAWISE_FIXTURES_DIR) + "/../hardening/fuzz-findings");
   return dir.entryInfoList({target + "-*"}, QDir::Files);
 }
 
