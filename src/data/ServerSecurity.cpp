@@ -82,7 +82,7 @@ QString serverConnectionNote(const QDir& folder) {
   }
   if (!server) return {};
   const QString state = connectionSecurity(*server);
-  return QString("  Staff list on the database server %1: %2.")
+  return QString("Server %1: %2.")
       .arg(server->display(), state.isEmpty() ? QString("not connected") : state);
 }
 

@@ -33,7 +33,8 @@ void noteConnectionSecurity(const ServerAddress& address, pg_conn* connection);
 QString connectionSecurity(const ServerAddress& address);
 
 // For the main window's status bar: "" for a data folder without a server,
-// else where the staff list is and whether the connection is encrypted.
+// else the server and whether the connection to it is encrypted
+// ("Server db:5432/rota: encrypted (TLSv1.3).").
 QString serverConnectionNote(const QDir& folder = QDir::current());
 
 // Why a connection to the server failed, in words for the user: where it

@@ -96,10 +96,19 @@ QString CalendarLedger::previousFile(const QStringList& employeeKeys) const {
 
 QStringList CalendarLedger::filesOfGone(const QSet<QString>& present) const {
   QStringList files;
+  QSet<QString> seen;
   for (const Entry& e : previous_)
-    if (!e.cancelled && !e.employee.isEmpty() && !present.contains(e.employee) && !files.contains(e.file))
+    if (!e.cancelled && !e.employee.isEmpty() && !present.contains(e.employee) && !seen.contains(e.file)) {
+      seen.insert(e.file);
       files << e.file;
+    }
   return files;
+}
+
+void CalendarLedger::wrote(const QString& file) {
+  if (writtenNames_.contains(file)) return;
+  writtenNames_.insert(file);
+  written_ << file;
 }
 
 void CalendarLedger::add(const Entry& e) {
@@ -140,7 +149,7 @@ QVector<IssuedEvent> CalendarLedger::issue(const QStringList& employeeKeys, cons
       if (!before.cancelled && !nextByUid_.contains(before.uid)) cancel(before, file, out);
     }
   }
-  if (!out.isEmpty()) written_ << file;
+  if (!out.isEmpty()) wrote(file);
   return out;
 }
 
@@ -150,14 +159,14 @@ QMap<QString, QVector<IssuedEvent>> CalendarLedger::cancelGone(const QSet<QStrin
     if (!before.cancelled && !before.employee.isEmpty() && !present.contains(before.employee) &&
         !nextByUid_.contains(before.uid))
       cancel(before, before.file, files[before.file]);
-  for (auto it = files.cbegin(); it != files.cend(); ++it) written_ << it.key();
+  for (auto it = files.cbegin(); it != files.cend(); ++it) wrote(it.key());
   return files;
 }
 
 QStringList CalendarLedger::leftBehind() const {
   QStringList out;
   for (const QString& file : previousFiles_)
-    if (!written_.contains(file)) out << file;
+    if (!writtenNames_.contains(file)) out << file;
   return out;
 }
 
@@ -179,7 +188,7 @@ QByteArray CalendarLedger::bytes() const {
   return QJsonDocument(QJsonObject{{"format", kFormat},
                                    {"files", QJsonArray::fromStringList(written_)},
                                    {"events", events}})
-      .toJson(QJsonDocument::Indented);
+      .toJson(QJsonDocument::Compact);
 }
 
 void keepCalendarFiles(WeekPlan& plan, const CalendarLedger& ledger) {

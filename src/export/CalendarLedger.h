@@ -59,6 +59,7 @@ class CalendarLedger {
   };
   void add(const Entry& e);
   void cancel(const Entry& previous, const QString& file, QVector<IssuedEvent>& out);
+  void wrote(const QString& file);
 
   QVector<Entry> previous_;  // in the order the last export wrote them
   QHash<QString, int> previousByUid_;
@@ -67,7 +68,8 @@ class CalendarLedger {
   QStringList previousFiles_;  // empty where no ledger was found
   QVector<Entry> next_;
   QHash<QString, int> nextByUid_;
-  QStringList written_;
+  QStringList written_;        // in the order written
+  QSet<QString> writtenNames_;
   int cancelled_ = 0;
 };
 

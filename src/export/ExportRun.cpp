@@ -21,11 +21,13 @@ namespace {
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QVector<EmployeeRow> readStaff() {
-  // A table of an earlier version gets its keys first, so its calendars'
-  // events keep their names from now on; a read-only one is read as it is.
-  db::keyEveryEmployee();
   try {
     RecordSet records;
+    records.open("Employee.MDB", "Employees");  // says at once when the table cannot be reached
+    // A table of an earlier version gets its keys first, so its calendars'
+    // events keep their names from now on; a read-only one is read as it is.
+    records.close();
+    db::keyEveryEmployee();
     records.open("Employee.MDB", "Employees");
     return readEmployees(records);
   } catch (const DbError& e) {
