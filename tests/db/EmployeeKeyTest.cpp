@@ -8,9 +8,11 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 
 #include "DbTestHelpers.h"
 #include "app/StartUpChecks.h"
+#include "db/Backup.h"
 #include "db/Compaction.h"
 #include "db/Database.h"
 #include "db/EmployeeFields.h"
@@ -18,6 +20,7 @@
 #include "db/Numbering.h"
 #include "db/PgEngine.h"
 #include "db/Repair.h"
+#include "db/ServerSetup.h"
 #include "db/ServerTable.h"
 #include "platform/MessageBox.h"
 #include "platform/RecordSet.h"
@@ -221,4 +224,26 @@ TEST(EmployeeKeys, ListsBroughtAlongGetKeysWhereTheyLackOrRepeat) {
   for (const legacy::Employee& e : list) seen.insert(e[at].trimmed());
   EXPECT_EQ(seen.size(), 4);
   EXPECT_FALSE(seen.contains(""));
+}
+
+TEST(EmployeeKeys, KeysTravelWithTheRecordsFromTheFileToTheServerAndBackIntoACopy) {
+  ROTAWISE_NEED_SERVER();
+  DataFolder folder;
+  MessageBoxQueue boxes;
+  folder.install("employee.mdb");
+  dbtest::addEmployees(folder.file("employee.mdb"), {"Lee, Ann", "Lee, Ann", "Stone, Bob"});
+  const QStringList local = keys(folder.file("employee.mdb"));
+  expectDistinctKeys(local, 3);
+
+  ServerDatabase server;
+  server.pointFolderAt(folder);
+  ASSERT_EQ(db::prepareServerTable(), db::ServerStart::Created);  // the offer answered OK
+  EXPECT_EQ(keys(folder.file("employee.mdb")), local) << "on the server";
+
+  QTemporaryDir floppy;
+  qputenv("ROTAWISE_DRIVE_A", floppy.path().toLocal8Bit());
+  const BackupResult backup = backupEmployeeDatabase();
+  qunsetenv("ROTAWISE_DRIVE_A");
+  ASSERT_TRUE(backup.ok) << backup.reason.toStdString();
+  EXPECT_EQ(keys(floppy.filePath("employee.mdb")), local) << "in the copy any PC opens";
 }
