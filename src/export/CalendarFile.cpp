@@ -58,7 +58,7 @@ QByteArray textOf(icalcomponent* component) {
 
 ShiftEvent event(const QByteArray& uid, const icaltimetype& start, const icaltimetype& end,
                  const QString& summary, const QString& thirdArea) {
-  Component e(icalcomponent_new(ICAL_VEVENT_COMPONENT));
+  SharedComponent e(icalcomponent_new(ICAL_VEVENT_COMPONENT), icalcomponent_free);
   icalcomponent_add_property(e.get(), icalproperty_new_uid(uid.constData()));
   icalcomponent_add_property(e.get(), icalproperty_new_dtstart(start));
   icalcomponent_add_property(e.get(), icalproperty_new_dtend(end));
@@ -71,7 +71,7 @@ ShiftEvent event(const QByteArray& uid, const icaltimetype& start, const icaltim
     icalcomponent_add_property(
         e.get(), icalproperty_new_description(("Bldg/Area: " + thirdArea).toUtf8().constData()));
   icalcomponent_add_property(e.get(), icalproperty_new_transp(ICAL_TRANSP_OPAQUE));
-  return {uid, textOf(e.get())};
+  return {uid, textOf(e.get()), e};
 }
 
 void addShift(QVector<ShiftEvent>& out, const PlannedEmployee& e, const PlannedDay& day,
@@ -106,7 +106,8 @@ QByteArray calendarFile(const QVector<IssuedEvent>& events, const QDateTime& sta
   const icaltimetype utcStamp =
       icaltime_from_timet_with_zone(stamp.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
   for (const IssuedEvent& issued : events) {
-    icalcomponent* e = icalcomponent_new_from_string(issued.text.constData());
+    icalcomponent* e = issued.component ? icalcomponent_new_clone(issued.component.get())
+                                        : icalcomponent_new_from_string(issued.text.constData());
     if (!e) continue;  // only texts this program wrote come here
     icalcomponent_add_property(e, icalproperty_new_dtstamp(utcStamp));
     icalcomponent_add_property(e, icalproperty_new_sequence(issued.sequence));

@@ -6,8 +6,11 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QVector>
+#include <memory>
 
 struct PlannedEmployee;
+struct icalcomponent_impl;  // libical's component
+using SharedComponent = std::shared_ptr<icalcomponent_impl>;
 
 // One event of the week, named by the employee's key, its weekday and its
 // kind (shift, split shift, special), so its UID stays the same while the
@@ -15,6 +18,7 @@ struct PlannedEmployee;
 struct ShiftEvent {
   QByteArray uid;
   QByteArray text;  // the VEVENT as iCalendar text, without DTSTAMP and SEQUENCE
+  SharedComponent component;  // the same, as libical made it
 };
 QVector<ShiftEvent> shiftEvents(const PlannedEmployee& employee);
 
@@ -24,6 +28,7 @@ struct IssuedEvent {
   QByteArray text;  // as ShiftEvent::text
   int sequence = 0;
   bool cancelled = false;
+  SharedComponent component;  // where there is one, else it is read from the text
 };
 
 // The calendar of these events, each stamped `stamp`; empty when there are

@@ -139,7 +139,7 @@ QVector<IssuedEvent> CalendarLedger::issue(const QStringList& employeeKeys, cons
       sequence = before.cancelled || before.text != event.text ? before.sequence + 1 : before.sequence;
     }
     add({uid, employeeKey, file, sequence, false, event.text});
-    out.push_back({event.text, sequence, false});
+    out.push_back({event.text, sequence, false, event.component});
   }
   // What the last export gave this employee (or, before the ledger, this
   // file) and this one does not.
