@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <exception>
 
+#include "db/EmployeeDatabase.h"
 #include "support/Business.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  db::registerEmployeeDatabase();
   try {
     for (int i = 1; i < argc; ++i)
       std::printf("%s\n", qPrintable(bench::businessFolder(QString(argv[i]).toInt())));

@@ -5,8 +5,8 @@
 #include <QFile>
 
 #include "app/Frmemployee1.h"
+#include "data/RecordSet.h"
 #include "db/Numbering.h"
-#include "platform/RecordSet.h"
 #include "support/BenchMain.h"
 #include "support/Workspace.h"
 

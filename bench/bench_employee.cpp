@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "data/DataControl.h"
 #include "employee/FrmNewEmployee.h"
-#include "platform/DataControl.h"
 #include "support/BenchMain.h"
 #include "support/Workspace.h"
 

@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include "app/Frmemployee1.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/FrmNewEmployee.h"
 #include "support/Workspace.h"
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
+  db::registerEmployeeDatabase();
+  registerMainWindow();
   const int employees = argc > 1 ? QString(argv[1]).toInt() : bench::kLargest;
   try {
     bench::businessFolder(employees);  // made before measuring, not during

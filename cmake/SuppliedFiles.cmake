@@ -27,6 +27,15 @@ add_custom_command(OUTPUT ${ROTAWISE_EMPTY_DB}
   DEPENDS ${CMAKE_SOURCE_DIR}/install/schema.sql
   COMMENT "Making the empty employee.mdb")
 
+if(WIN32)
+  # A Windows program keeps everything in its own folder: rotawise.exe at
+  # the top, the supplied files in share/rotawise beside it.
+  add_custom_target(supplied_files ALL DEPENDS ${staged} ${ROTAWISE_EMPTY_DB})
+  install(TARGETS rotawise RUNTIME DESTINATION .)
+  install(FILES ${staged} ${ROTAWISE_EMPTY_DB} DESTINATION share/rotawise)
+  return()
+endif()
+
 # The manual page and the change log are installed compressed, without a
 # time stamp, as Debian wants them.
 set(ROTAWISE_MAN_GZ ${CMAKE_BINARY_DIR}/doc/rotawise.1.gz)

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "data/PgEngine.h"
 #include "db/EmployeeFields.h"
-#include "db/PgEngine.h"
 #include "db/ServerTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/MessageBox.h"

@@ -9,6 +9,7 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include "platform/Accessible.h"
 #include "platform/DriveMap.h"
 #include "platform/Geometry.h"
 
@@ -62,6 +63,7 @@ BackupFolderDialog::BackupFolderDialog(const QStringList& drives, const QString&
   else if (!current.isEmpty()) DriveList->setCurrentRow(int(drives.indexOf(current)));
   else if (!drives.isEmpty()) DriveList->setCurrentRow(0);
   layout->addWidget(DriveList, 1);
+  accessible::setName(DriveList, "Folder for drive A:", intro->text());
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   OkButton = buttons->button(QDialogButtonBox::Ok);

@@ -2,19 +2,22 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <cstdio>
+
+#include "platform/FileSystem.h"
 
 namespace {
 const char* const kVersion = ROTAWISE_VERSION;
 
 QString helpText() {
-  return QStringLiteral(
+  return QString(
       "Usage: rotawise [FOLDER]\n"
       "       rotawise --export OUTFOLDER [FOLDER]\n"
       "Plans and prints the weekly staff schedules of a small business.\n"
       "\n"
       "The program works in the data folder FOLDER; without one, in the folder\n"
-      "named by the environment variable ROTAWISE_DATA, else in ~/Rotawise. A folder\n"
+      "named by the environment variable ROTAWISE_DATA, else in %1. A folder\n"
       "that does not exist yet is made and given the supplied files (the choice\n"
       "lists, pictures, help and an empty employee.mdb); a file already there is\n"
       "never replaced, and a folder that holds an employee.mdb is used as it is.\n"
@@ -24,7 +27,8 @@ QString helpText() {
       "\n"
       "Options:\n"
       "  -h, --help     Show this help and end.\n"
-      "  -v, --version  Show the version and end.\n");
+      "  -v, --version  Show the version and end.\n")
+      .arg(QDir::toNativeSeparators(filesystem::documentsFolderInWords() + "/Rotawise"));
 }
 
 // Qt's own options, which QApplication takes out of the arguments later.

@@ -7,8 +7,8 @@
 
 #include "db/LegacyImport.h"
 #include "db/Recovery.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
+#include "platform/FileSystem.h"
 #include "platform/Installation.h"
 #include "platform/MessageBox.h"
 
@@ -43,7 +43,7 @@ QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 QString chosen(const QString& fromCommandLine) {
   QString folder = fromCommandLine;
   if (folder.isEmpty()) folder = qEnvironmentVariable("ROTAWISE_DATA");
-  if (folder.isEmpty()) folder = QDir::home().filePath("Rotawise");
+  if (folder.isEmpty()) folder = QDir(filesystem::documentsFolder()).filePath("Rotawise");
   if (folder == "~" || folder.startsWith("~/")) folder = QDir::homePath() + folder.mid(1);
   return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
 }

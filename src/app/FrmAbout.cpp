@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Frmemployee1.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"

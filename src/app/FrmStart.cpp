@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/Frmemployee1.h"
 #include "app/HelpModule.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
@@ -43,7 +42,7 @@ void FrmStart::showEvent(QShowEvent* event) {
 
 void FrmStart::Form_Activate() {
   doEvents();
-  showForm<Frmemployee1>();
+  showMainWindow();
   unloadForm(this);
 }
 

@@ -7,15 +7,15 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "app/ExportCommands.h"
 #include "app/FrmAbout.h"
+#include "data/DataControl.h"
 #include "data/ServerSecurity.h"
 #include "employee/FrmNewEmployee.h"
-#include "export/ExportCommands.h"
 #include "lists/FrmExtras.h"
 #include "lists/FrmNewSchedule.h"
 #include "lists/FrmNewSchedule2.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -231,4 +231,6 @@ void Frmemployee1::whatname_Click() { showForm<FrmAbout>(); }
 
 void Frmemployee1::MenHelpMain_Click() { showHelpContents(*CommonDialog1); }
 
-void showMainWindow() { showForm<Frmemployee1>(); }
+void registerMainWindow() {
+  setMainWindow([] { showForm<Frmemployee1>(); });
+}

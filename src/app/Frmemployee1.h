@@ -58,5 +58,6 @@ class Frmemployee1 : public QMainWindow {
   CommonDialog* CommonDialog2 = nullptr;
 };
 
-// Shows the main window again (child windows do this when they close).
-void showMainWindow();
+// Registers the main window with platform/Forms, so that the child windows
+// go back to it (showMainWindow) when they close; done once at start-up.
+void registerMainWindow();

@@ -1,11 +1,12 @@
 // Compact, repair and backup from the "Project &Options" menu.
 #include "app/BackupFolderDialog.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
 #include "db/Backup.h"
 #include "db/Compaction.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Numbering.h"
 #include "db/Repair.h"
-#include "platform/DataControl.h"
 #include "platform/DriveMap.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
@@ -19,7 +20,7 @@ constexpr int kQuestion = msg::OkCancel + msg::Question;  // 33
 void renumberThrough(DataControl& data) {
   data.setEnabled(true);
   try {
-    data.reopenEmployees();
+    db::reopenEmployees(data);
     RecordSet& records = data.Recordset();
     if (records.RecordCount() > 0) {
       numbering::renumber(records);

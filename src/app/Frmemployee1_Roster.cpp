@@ -1,13 +1,14 @@
 // "Print Employee &Roster": staff by area with counts and a total.
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Repair.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 #include "print/Roster.h"
 
 void Frmemployee1::roster_Click() {
@@ -19,7 +20,7 @@ void Frmemployee1::roster_Click() {
     CommonDialog1->DialogTitle = "Print Employee Roster";
     std::unique_ptr<Printer> printer = CommonDialog1->ShowPrinter();
     const QVector<RosterArea> areas = readRosterAreas();
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     printRoster(*printer, areas, Data1->Recordset(), clock_::shortDate(clock_::today()));
   } catch (...) {
     // Cancel, no area list, a missing database or the printer: one message

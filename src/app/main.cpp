@@ -2,13 +2,19 @@
 
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
+#include "app/ExportCommands.h"
 #include "app/FrmStart.h"
+#include "app/Frmemployee1.h"
 #include "app/StartUpChecks.h"
-#include "export/ExportCommands.h"
+#include "db/EmployeeDatabase.h"
+#include "platform/Accessible.h"
+#include "platform/Console.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
 
 int main(int argc, char** argv) {
+  useStartingConsole();
+  db::registerEmployeeDatabase();
   // `rotawise --export FOLDER [DATAFOLDER]` writes the files and ends, without a window.
   if (isExportCommand(argc, argv)) return exportFromCommandLine(argc, argv);
   // --help and --version answer before any window system is needed.
@@ -20,6 +26,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("org.rotawise.Rotawise");
   QApplication::setWindowIcon(programIcon());
   help::installF1Handler(app);
+  registerMainWindow();
+  accessible::install();  // screen readers hear windows and named controls
   // Before any window reads the table: interrupted work is finished, and an
   // employee.mdb from an earlier installation is offered for conversion.
   QStringList restored;

@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 #include <libpq-fe.h>
 
-#include "platform/FileModes.h"
-#include "platform/RecordSet.h"  // DbError
+#include "data/DbError.h"
+#include "platform/FileOps.h"
 
 namespace db {
 namespace {

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QString>
 
-#include "db/ServerAddress.h"
+#include "data/ServerAddress.h"
 
 struct pg_conn;  // libpq's connection
 

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/ServerTable.h"
 #include "platform/DriveMap.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "db/EmployeeDatabase.h"
 #include "db/ServerTable.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
 
 namespace {

@@ -4,10 +4,11 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/PgEngine.h"
+#include "data/ServerAddress.h"
+#include "db/EmployeeDatabase.h"
 #include "db/EmployeeFields.h"
-#include "db/PgEngine.h"
-#include "db/ServerAddress.h"
 
 namespace db {
 namespace {
@@ -77,7 +78,7 @@ QString keyFile(const QString& path) {
 QString keyServer(const ServerAddress& address) {
   try {
     ServerConnection c(address);
-    const QString name = c.employeeTable();
+    const QString name = c.tableNamed(kEmployeesTable);
     if (name.isEmpty()) return {};  // made with its keys when it is made
     const QString table = quoted(name), key = quoted(fields::Key);
     QSqlQuery has = c.run("SELECT count(*) FROM pg_attribute WHERE attrelid = (SELECT oid FROM pg_class "

@@ -10,7 +10,6 @@
 #include "db/EmployeeFields.h"
 #include "db/EmployeeKeys.h"
 #include "db/LegacyImport.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
 
 namespace legacy {

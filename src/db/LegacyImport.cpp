@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "platform/FileOps.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"

@@ -1,7 +1,7 @@
 #include "db/Numbering.h"
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
-#include "platform/RecordSet.h"
 
 namespace numbering {
 int nextNumber(RecordSet& rs) {

@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "db/EmployeeDatabase.h"
 #include "db/JetReader.h"
 #include "db/LegacyImport.h"
 #include "db/Repair.h"

@@ -8,9 +8,8 @@
 #include <QVector>
 #include <map>
 
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/ServerTable.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
 
 namespace {

@@ -2,8 +2,9 @@
 
 #include <QFileInfo>
 
-#include "db/Database.h"
-#include "db/PgEngine.h"
+#include "data/Connections.h"
+#include "data/PgEngine.h"
+#include "db/EmployeeDatabase.h"
 #include "db/ServerTable.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
@@ -36,7 +37,7 @@ ServerStart prepareServerTable(const QDir& folder) {
   if (!server) return ServerStart::NoServer;
   try {
     ServerConnection connection(*server);
-    if (!connection.employeeTable().isEmpty()) return ServerStart::Ready;
+    if (!connection.tableNamed(kEmployeesTable).isEmpty()) return ServerStart::Ready;
   } catch (const DbError& e) {
     msgBox(unreachable(QString::fromUtf8(e.what())), kNotice, "Opps!");
     return ServerStart::Unreachable;

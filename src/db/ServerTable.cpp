@@ -6,11 +6,12 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/PgEngine.h"
+#include "db/EmployeeDatabase.h"
 #include "db/EmployeeFields.h"
 #include "db/EmployeeKeys.h"
 #include "db/JetReader.h"
-#include "db/PgEngine.h"
 #include "platform/FileOps.h"
 
 #include <QSqlDriver>
@@ -125,7 +126,7 @@ using Result = std::unique_ptr<PGresult, ResultDeleter>;
 // one statement without making a value of every field.
 Result readAllFields(ServerConnection& c) {
   const ServerAddress& address = c.address();
-  const QString table = c.employeeTable();
+  const QString table = c.tableNamed(kEmployeesTable);
   if (table.isEmpty())
     throw DbError(QString("The database server %1 has no employee table.").arg(address.display()).toStdString());
   QStringList have;
@@ -249,7 +250,7 @@ int checkServerTable(const ServerAddress& address, QString* error) {
 QString vacuumServerTable(const ServerAddress& address) {
   try {
     ServerConnection c(address);
-    const QString table = c.employeeTable();
+    const QString table = c.tableNamed(kEmployeesTable);
     if (table.isEmpty()) return QString("the database server %1 has no employee table").arg(address.display());
     QSqlQuery q(c.database());
     // The space of deleted records is made free for new ones; other PCs go

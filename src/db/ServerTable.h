@@ -5,8 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "data/ServerAddress.h"
 #include "db/LegacyImport.h"  // legacy::Employee
-#include "db/ServerAddress.h"
 
 namespace db {
 

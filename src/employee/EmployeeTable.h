@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "data/RecordSet.h"
 #include "employee/DayBlocks.h"
-#include "platform/RecordSet.h"
 
 namespace employees {
 // Every Fullname, blanks trimmed, in table order; `progress` hears the count

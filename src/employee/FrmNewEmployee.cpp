@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeChoices.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
@@ -35,6 +35,7 @@ FrmNewEmployee::FrmNewEmployee(QWidget* parent) : QWidget(parent) {
   setHelpContexts();
   sizeToControls();
   connectHandlers();
+  setUpKeyboardAndNames();
   setMouseTracking(true);
   // The load-failure guard hears every key press in the window.
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -144,7 +145,7 @@ void FrmNewEmployee::fillChoiceLists(const EmployeeChoices& choices) {
 void FrmNewEmployee::openTableAtLoad() {
   bool empty = false;
   try {
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     empty = Data1->Recordset().RecordCount() == 0;
     if (!empty) Data1->MoveFirst();
   } catch (const std::exception& e) {
@@ -191,16 +192,6 @@ bool FrmNewEmployee::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && LoadErrorFlag == 1 && loaded_) {
     Form_KeyPress();
     return true;  // the key does not reach a window that is closing
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    for (int day = 0; day < fields::DaysInWeek; ++day) {
-      if (watched == dayLabels_[day] && mouse->button() == Qt::LeftButton &&
-          dayLabels_[day]->rect().contains(mouse->position().toPoint())) {
-        DayLabel_Click(day);
-        return true;
-      }
-    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -73,6 +73,13 @@ class FrmNewEmployee : public QWidget {
   void buildEmployeeCopyFrame();
   void setHelpContexts();
   void connectHandlers();
+  // Names for screen readers, the tab order and Escape (FrmNewEmployee_Keyboard.cpp).
+  void setUpKeyboardAndNames();
+  void nameWeekGrid();
+  void setTabOrderAsShown();
+  void Form_Escape();
+  void hideDayCopyFrame();
+  void hideEmployeeCopyFrame();
   void sizeToControls();
 
   // Form load pieces.
@@ -175,4 +182,5 @@ class FrmNewEmployee : public QWidget {
   bool areaTyped_ = false;      // txtArea was typed into since its last fill
   bool loaded_ = false;         // the load-failure guard listens only after load
   bool leaving_ = false;        // the window is on its way back to the main menu
+  int dayCopyTarget_ = -1;      // the weekday heading that opened "Choose day?"
 };

@@ -1,5 +1,7 @@
 // The day copy: a click on a weekday heading, then "&Ok" with a source day.
+#include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 
 #include "employee/FrmNewEmployee.h"
@@ -16,11 +18,25 @@ void FrmNewEmployee::DayLabel_Click(int day) {
   }
   Frame1->show();
   Frame1->raise();
+  // The keyboard goes on in the frame, on the day chosen last time.
+  dayCopyTarget_ = day;
+  QRadioButton* chosen = options_[0];
+  for (QRadioButton* option : options_)
+    if (option->isChecked()) chosen = option;
+  chosen->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmNewEmployee::hideDayCopyFrame() {
+  const bool hadFocus = Frame1->isAncestorOf(QApplication::focusWidget());
+  Frame1->hide();
+  // Back to the heading the copy was started from, not to the top of the window.
+  if (hadFocus && dayCopyTarget_ >= 0)
+    dayLabels_[dayCopyTarget_]->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmNewEmployee::Ok_Click() {
   const int target = daycopy::readTarget();
-  Frame1->hide();
+  hideDayCopyFrame();
   if (target < 0) return;
   DayTexts texts = dayTextsShown();
   for (int source = 0; source < fields::DaysInWeek; ++source)
@@ -28,4 +44,4 @@ void FrmNewEmployee::Ok_Click() {
   showDayTexts(texts);
 }
 
-void FrmNewEmployee::Quiter_Click() { Frame1->hide(); }
+void FrmNewEmployee::Quiter_Click() { hideDayCopyFrame(); }

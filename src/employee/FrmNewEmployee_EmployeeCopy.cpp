@@ -1,13 +1,16 @@
 // The employee copy: all seven day blocks of another employee into the one on
 // screen. Name, position and the four areas are never copied.
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
 #include "employee/FrmNewEmployee.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
@@ -33,7 +36,7 @@ void FrmNewEmployee::CmdCopy_Click() {
     }
     if (!copyListBuilt_) {
       // The list is built once; "&Load/Update search lists" renews it later.
-      Data1->reopenEmployees();
+      db::reopenEmployees(*Data1);
       {
         RecordSet& records = Data1->Recordset();
         ProgressShow progress(ProgressBar1, records.RecordCount());
@@ -50,6 +53,7 @@ void FrmNewEmployee::CmdCopy_Click() {
     Data1->showCurrent();
     Frame2->show();
     Frame2->raise();
+    Choose->setFocus(Qt::OtherFocusReason);  // the keyboard goes on in the frame
   });
 }
 
@@ -84,10 +88,16 @@ void FrmNewEmployee::Choose_Click() {
     Data1->showCurrent();
     showDayTexts(source);
   });
-  Frame2->hide();
+  hideEmployeeCopyFrame();
 }
 
 void FrmNewEmployee::CmdQuitter_Click() {
-  Frame2->hide();
+  hideEmployeeCopyFrame();
   setMousePointer(this, pointer::Default);
+}
+
+void FrmNewEmployee::hideEmployeeCopyFrame() {
+  const bool hadFocus = Frame2->isAncestorOf(QApplication::focusWidget());
+  Frame2->hide();
+  if (hadFocus) CmdCopy->setFocus(Qt::OtherFocusReason);  // where the copy was started
 }

@@ -8,13 +8,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "data/DataControl.h"
 #include "employee/ComboLists.h"
 #include "employee/FrmNewEmployee.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
+#include "platform/PressableLabel.h"
 
 namespace {
 const QColor kGrey = rgb(192, 192, 192);
@@ -217,11 +218,12 @@ void FrmNewEmployee::buildWeekGrid() {
   }
   for (int day = 0; day < fields::DaysInWeek; ++day) {
     const int top = kGridTop + day * kRowStep;
-    QLabel* heading =
-        label(this, kDayLabels[day], fields::weekdays[day].prefix, 0, top, 495, 375, kBlue, kWhite);
+    // A click, or Enter or Space once Tab has reached it, starts the day copy.
+    auto* heading = place(new PressableLabel(fields::weekdays[day].prefix, this), kDayLabels[day],
+                          0, top, 495, 375);
+    setColours(heading, kBlue, kWhite);
     heading->setFont(windowFont(9.75, true));
-    heading->setCursor(Qt::PointingHandCursor);
-    heading->installEventFilter(this);  // a click starts the day copy
+    connect(heading, &PressableLabel::clicked, this, [this, day] { DayLabel_Click(day); });
     dayLabels_[day] = heading;
     for (const GridColumn& col : kColumns) {
       const QString name = cellName(day, col.field);

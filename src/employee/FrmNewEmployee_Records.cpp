@@ -2,12 +2,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Numbering.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
 #include "employee/FrmNewEmployee.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
 
@@ -22,7 +23,7 @@ void FrmNewEmployee::CmdAddRecord_Click() {
   guarded([&] {
     // Opening the table again writes what the screen shows, a pending new
     // record included, so the new number follows every written record.
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     // A 32,768th employee is refused with its message.
     const int number = numbering::nextNumber(Data1->Recordset());
     Data1->AddNew();
@@ -59,7 +60,7 @@ void FrmNewEmployee::CmdSaveData_Click() {
     const int count = records.RecordCount();
     if (count > 1) {
       const QString name = records.text(fields::Fullname).trimmed();
-      Data1->reopenEmployees();
+      db::reopenEmployees(*Data1);
       ProgressShow progress(ProgressBar1, count);
       renumberTable();
       progress.setDone(count);
@@ -84,7 +85,7 @@ void FrmNewEmployee::CmdUpdate_Click() {
   PointerGuard hourglass(this);
   guarded([&] {
     Data1->MoveLast();  // writes the edits of the record on screen
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     reloadNameLists(false);
     Data1->Refresh();
     if (Data1->Recordset().RecordCount() > 0) Data1->MoveFirst();
@@ -123,6 +124,6 @@ void FrmNewEmployee::CmdDelete_Click() {
     Data1->closeRecordset();
     txtFullName->clear();
     compactAfterDelete();
-    Data1->reopenEmployees();  // shows the first record, or nothing when none is left
+    db::reopenEmployees(*Data1);  // shows the first record, or nothing when none is left
   });
 }

@@ -2,10 +2,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "data/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "employee/ComboLists.h"
 #include "employee/EmployeeTable.h"
 #include "employee/FrmNewEmployee.h"
-#include "platform/DataControl.h"
 #include "platform/Pointer.h"
 
 void FrmNewEmployee::reloadNameLists(bool alsoCopyList) {
@@ -35,7 +36,7 @@ void FrmNewEmployee::CmdSearch_Click() {
       return;
     }
     PointerGuard hourglass(this);
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     reloadNameLists(true);
     Data1->Refresh();
     Data1->MoveFirst();
@@ -45,7 +46,7 @@ void FrmNewEmployee::CmdSearch_Click() {
 void FrmNewEmployee::txtFind_Click() {
   const QString name = txtFind->currentText();
   guarded([&] {
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     // A name that is no longer there leaves the first record on screen.
     showEmployee(name);
   });

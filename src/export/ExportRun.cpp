@@ -5,6 +5,7 @@
 #include <QVector>
 #include <algorithm>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeKeys.h"
 #include "db/Repair.h"
 #include "export/CalendarFile.h"
@@ -13,9 +14,7 @@
 #include "export/WeekPlan.h"
 #include "lists/ListFile.h"
 #include "platform/Clock.h"
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
-#include "platform/RecordSet.h"
 
 namespace {
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }

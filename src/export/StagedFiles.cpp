@@ -3,31 +3,10 @@
 #include <QFile>
 
 #include "export/Spreadsheet.h"  // ExportError
-#include "platform/FileModes.h"
 #include "platform/FileOps.h"
-
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
-
-// The export's files can be made again at any time, so they are not forced
-// to the disk one by one, which takes minutes for a large business; the file
-// system is synced once before they are put in place.
-void syncFolder(const QString& folder) {
-#ifdef Q_OS_LINUX
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::syncfs(fd);
-    ::close(fd);
-  }
-#else
-  Q_UNUSED(folder);
-#endif
-}
 }  // namespace
 
 StagedFiles::~StagedFiles() {
@@ -56,7 +35,10 @@ void StagedFiles::add(const QString& name, const QByteArray& bytes) {
 }
 
 void StagedFiles::commit() {
-  syncFolder(folder_.path());
+  // The export's files can be made again at any time, so they are not forced
+  // to the disk one by one, which takes minutes for a large business; the
+  // disk is synced once before they are put in place.
+  fileops::syncDiskOf(folder_.path());
   while (!names_.isEmpty()) {
     const QString target = folder_.filePath(names_.first());
     // Renamed over the older file: the folder never lacks it for a moment.

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Frmemployee1.h"
 #include "lists/ExtrasFile.h"
+#include "platform/Accessible.h"
 #include "platform/CommonDialog.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
@@ -74,8 +74,12 @@ FrmExtras::FrmExtras(QWidget* parent) : QWidget(parent) {
       "to add any type of information you would like to the bottom of the schedule.");
   intro->setWordWrap(true);
   placeTwips(intro, 1560, 120, 6495, 615);
-  for (int i = 1; i <= 5; ++i)
-    placeTwips(makeBox(i, 75, 1301), 360, 960 + (i - 1) * 600, 9015, kBoxHeight);
+  for (int i = 1; i <= 5; ++i) {
+    QLineEdit* sentence = makeBox(i, 75, 1301);
+    placeTwips(sentence, 360, 960 + (i - 1) * 600, 9015, kBoxHeight);
+    accessible::setName(sentence, QString("Sentence %1").arg(i),
+                        "Printed on a line of its own at the bottom of every schedule.");
+  }
 
   QLabel* dayIntro = makeLabel(
       2,
@@ -89,7 +93,12 @@ FrmExtras::FrmExtras(QWidget* parent) : QWidget(parent) {
     // The day names sit centred in their labels; "Label/Name" reads from the left.
     label->setAlignment(row.label == 10 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
     placeTwips(label, row.labelLeft, row.top, kDayLabelWidth, kBoxHeight);
-    placeTwips(makeBox(row.box, 20, 1302), row.boxLeft, row.top, kDayBoxWidth, kBoxHeight);
+    QLineEdit* entry = makeBox(row.box, 20, 1302);
+    placeTwips(entry, row.boxLeft, row.top, kDayBoxWidth, kBoxHeight);
+    const QString says = row.label == 10
+                             ? "Printed at the left of the extra line under the schedule."
+                             : QString("Printed under %1 on the schedule.").arg(row.caption);
+    accessible::setLabel(label, entry, {}, says);
   }
 
   auto makeButton = [this](const char* name, const char* caption, int top) {
@@ -113,6 +122,8 @@ FrmExtras::FrmExtras(QWidget* parent) : QWidget(parent) {
                       box(8), box(9), box(10), box(11), box(12), Command1, Command2, Command3};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   box(1)->setFocus();
+  setAccessibleDescription(intro->text());
+  accessible::onEscape(this, [this] { closeByEscape(); });
 
   setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));  // fixed single border
   Form_Load();
@@ -159,6 +170,13 @@ void FrmExtras::Command2_Click() {
 }
 
 void FrmExtras::Command3_Click() { showHelpContents(*CommonDialog1); }
+
+void FrmExtras::closeByEscape() {
+  // As the title bar's close button: the window's own close handling has its say.
+  setProperty("unloading", true);
+  if (close()) showMainWindow();
+  else setProperty("unloading", false);
+}
 
 void FrmExtras::closeAndShowMainWindow() {
   unloadForm(this);

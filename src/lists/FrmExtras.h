@@ -33,4 +33,5 @@ class FrmExtras : public QWidget {
   QLineEdit* box(int number) const { return Text[number - 1]; }
   QLineEdit* boxOfLine(int fileLine) const;
   void closeAndShowMainWindow();
+  void closeByEscape();
 };

@@ -25,6 +25,10 @@ ListWindowDesign design() {
       "list as many times as you need to.  Just remember to save it using the Save button before "
       "you exit this screeen.  The next time you enter this screen, your previous choices will be "
       "shown.";
+  d.boxName = "Area";
+  d.boxDescription =
+      "Type the name of one building, department or work area, exactly as you want it printed "
+      "at the top of its schedule.";
   d.windowHelp = 700;
   d.boxHelp = 701;
   for (int box : {1, 2, 3, 4, 5, 11, 12, 13, 14, 15}) d.boxHasHelp[box - 1] = true;

@@ -22,6 +22,9 @@ ListWindowDesign design() {
       "as many time as you wish.  Please remember to use the save button to save your list before "
       "you exit this screen.  The next time you enter the screen your previous choices will be "
       "listed. ";
+  d.boxName = "Job description";
+  d.boxDescription =
+      "A short one-word job description or status marker, such as supervisor or secretary.";
   d.windowHelp = 800;
   d.boxHelp = 801;
   for (int box : {1, 2, 3, 4, 11, 12}) d.boxHasHelp[box - 1] = true;

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Frmemployee1.h"
+#include "platform/Accessible.h"
 #include "platform/CommonDialog.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
@@ -42,8 +42,11 @@ ListWindow::ListWindow(const ListWindowDesign& d, QWidget* parent)
     placeTwips(box, left ? d.leftColumnLeft : d.rightColumnLeft, top,
                left ? d.leftColumnWidth : d.rightColumnWidth, kBoxHeight);
     if (d.boxHasHelp[i]) help::setHelpContext(box, d.boxHelp);
+    accessible::setName(box, QString("%1 %2").arg(d.boxName).arg(i + 1), d.boxDescription);
     Text[i] = box;
   }
+  setAccessibleDescription(d.instructions);
+  accessible::onEscape(this, [this] { closeByEscape(); });
 
   CommonDialog1 = new CommonDialog("CommonDialog1", this);
 
@@ -112,6 +115,12 @@ void ListWindow::saveList() {
 }
 
 void ListWindow::cancelList() { closeAndShowMainWindow(); }
+
+void ListWindow::closeByEscape() {
+  setProperty("unloading", true);
+  if (close()) showMainWindow();
+  else setProperty("unloading", false);  // the window's close handling kept it open
+}
 
 void ListWindow::showHelp() { showHelpContents(*CommonDialog1); }
 

@@ -26,6 +26,8 @@ struct ListWindowDesign {
   QRect label;  // Label1
   bool labelBold;
   const char* instructions;
+  const char* boxName;         // a box is said as "Area 7"
+  const char* boxDescription;  // and what to type into it
   int windowHelp, boxHelp;
   std::array<bool, kListBoxCount> boxHasHelp;
   int clientWidth, clientHeight;  // the area above the status bar
@@ -51,6 +53,8 @@ class ListWindow : public QWidget {
   void saveList();    // Save: writes the file, then closes; on a refusal or failure stays open
   void cancelList();  // Cancel: closes, the file untouched
   void showHelp();
+  // Escape: the window closes as its title bar's close button closes it.
+  void closeByEscape();
 
   std::array<QLineEdit*, kListBoxCount> Text{};  // Text1..Text20
   QLabel* Label1 = nullptr;

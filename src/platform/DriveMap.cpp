@@ -8,6 +8,7 @@
 #include <QStorageInfo>
 
 #include "platform/FileOps.h"
+#include "platform/FileSystem.h"
 #include "platform/Installation.h"
 #include "platform/TextCodec.h"
 
@@ -46,28 +47,22 @@ bool choose(QChar letter, const QString& folder, QString* error) {
 }
 
 bool isChosenFolder(QChar letter) {
-#ifdef Q_OS_WIN
-  Q_UNUSED(letter);
-  return false;
-#else
-  return !qEnvironmentVariableIsSet(environmentVariable(letter).toLatin1().constData());
-#endif
+  return filesystem::driveRoot(letter).isEmpty() &&
+         !qEnvironmentVariableIsSet(environmentVariable(letter).toLatin1().constData());
 }
 
 bool isMapped(QChar letter) { return !isChosenFolder(letter) || !chosenFolder(letter).isEmpty(); }
 
 QString folderFor(QChar letter) {
-#ifdef Q_OS_WIN
-  const QString root = QString(letter.toUpper()) + ":/";
-  return QFileInfo(root).isDir() ? root : QString();
-#else
+  // A PC with the drive uses it; an empty drive has no disk.
+  if (const QString root = filesystem::driveRoot(letter); !root.isEmpty())
+    return QFileInfo(root).isDir() ? root : QString();
   const QByteArray variable = environmentVariable(letter).toLatin1();
   const QString folder = qEnvironmentVariableIsSet(variable.constData())
                              ? QString::fromLocal8Bit(qgetenv(variable.constData()))
                              : chosenFolder(letter);
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) return {};
   return QDir(folder).absolutePath();
-#endif
 }
 
 QString resolve(const QString& path) {
@@ -85,12 +80,7 @@ QStringList removableDrives() {
   QStringList drives;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     if (!volume.isValid() || !volume.isReady() || volume.isReadOnly()) continue;
-    const QString root = volume.rootPath();
-    for (const char* place : {"/media/", "/run/media/", "/mnt/", "/Volumes/"})
-      if (root.startsWith(QLatin1String(place))) {
-        drives << root;
-        break;
-      }
+    if (filesystem::isRemovableVolume(volume.rootPath())) drives << volume.rootPath();
   }
   drives.sort();
   return drives;

@@ -1,8 +1,9 @@
 #pragma once
-// Drive letters of the old platform. "A:\" is the floppy drive: on Windows
-// the real drive. Elsewhere it is the folder named by the environment
-// variable ROTAWISE_DRIVE_A, else the folder the user chose for it in this
-// data folder (kept in DRIVE_A.IGH there, so each data folder has its own).
+// Drive letters of the old platform. "A:\" is the floppy drive: the real
+// drive on a Windows PC that has one. Otherwise it is the folder named by the
+// environment variable ROTAWISE_DRIVE_A, else the folder the user chose for
+// it in this data folder (kept in DRIVE_A.IGH there, so each data folder has
+// its own).
 // A folder that is not there (a USB stick not plugged in) means there is no
 // disk in the drive.
 #include <QString>
@@ -18,7 +19,8 @@ QString folderFor(QChar letter);
 QString resolve(const QString& path);
 
 // Whether the drive stands for a folder the user chose (and may choose
-// again): not on Windows, and not while the environment variable names one.
+// again): not on a PC that has the drive, and not while the environment
+// variable names one.
 bool isChosenFolder(QChar letter);
 // Whether the drive means anything yet: a real drive, the environment
 // variable, or a folder chosen for this data folder.
@@ -30,7 +32,8 @@ QString chosenFolder(QChar letter);
 // `error` says why).
 bool choose(QChar letter, const QString& folder, QString* error = nullptr);
 
-// The mounted drives a backup is best kept on (USB sticks, memory cards,
-// other disks under /media, /run/media or /mnt), that can be written to.
+// The mounted drives a backup is best kept on (USB sticks, memory cards:
+// Windows' removable drives, disks under /media, /run/media or /mnt), that
+// can be written to.
 QStringList removableDrives();
 }  // namespace drive

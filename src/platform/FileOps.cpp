@@ -6,12 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/FileModes.h"
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "platform/FileSystem.h"
 
 namespace fileops {
 namespace {
@@ -23,16 +18,6 @@ FaultInjector& injector() {
 std::filesystem::path native(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 QString folderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
-
-#ifdef Q_OS_UNIX
-bool syncDescriptor(const QString& path, int flags) {
-  const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
-  ::close(fd);
-  return ok;
-}
-#endif
 }  // namespace
 
 const char* const kTemporarySuffix = ".partial";
@@ -46,21 +31,13 @@ QString temporaryNameOf(const QString& path) { return path + kTemporarySuffix; }
 
 bool flush(const QString& path) {
   if (injectedFault(FileStep::Flush, path)) return false;
-#ifdef Q_OS_UNIX
-  return syncDescriptor(path, O_RDONLY);
-#else
-  QFile file(path);
-  return file.open(QIODevice::ReadWrite) && file.flush();
-#endif
+  return filesystem::flushFile(path);
 }
 
 bool flushFolderOf(const QString& path) {
   const QString folder = folderOf(path);
   if (injectedFault(FileStep::Flush, folder)) return false;
-#ifdef Q_OS_UNIX
-  // Some file systems cannot flush a folder; the rename stands all the same.
-  syncDescriptor(folder, O_RDONLY | O_DIRECTORY);
-#endif
+  filesystem::flushFolder(folder);
   return true;
 }
 
@@ -79,22 +56,24 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
                     .arg(path, file.errorString().isEmpty() ? "refused" : file.errorString()));
   // Private, or as shared as the file it replaces, before a byte is in it.
   takeModeOf(path, file.handle());
-  bool written = !injectedFault(FileStep::Write, path) && file.write(bytes) == bytes.size() &&
-                 file.flush();
-#ifdef Q_OS_UNIX
-  written = written && !injectedFault(FileStep::Flush, path) && ::fsync(file.handle()) == 0;
-#endif
+  const bool written = !injectedFault(FileStep::Write, path) &&
+                       file.write(bytes) == bytes.size() && !injectedFault(FileStep::Flush, path) &&
+                       filesystem::flushOpenFile(file);
   file.close();
   if (!written) {
     QFile::remove(partial);
     return fail(QString("The file %1 could not be written; the disk may be full.").arg(path));
   }
-  std::error_code failed;
-  const bool renamed = !injectedFault(FileStep::Rename, path) &&
-                       (std::filesystem::rename(native(partial), native(path), failed), !failed);
+  bool heldOpen = false;
+  const bool renamed =
+      !injectedFault(FileStep::Rename, path) && filesystem::replaceFile(partial, path, &heldOpen);
   if (!renamed) {
     QFile::remove(partial);
-    return fail(QString("The file %1 could not be saved (it could not take its name).").arg(path));
+    return fail(heldOpen ? QString("The file %1 could not be saved: another program is using it. "
+                                   "Close it there and try again.")
+                               .arg(path)
+                         : QString("The file %1 could not be saved (it could not take its name).")
+                               .arg(path));
   }
   flushFolderOf(path);
   return true;
@@ -117,10 +96,8 @@ bool rename(const QString& from, const QString& to) {
 
 bool replace(const QString& from, const QString& to) {
   if (injectedFault(FileStep::Rename, from)) return false;
-  keepModeOfReplaced(from, to);
-  std::error_code failed;
-  std::filesystem::rename(native(from), native(to), failed);
-  if (failed) return false;
+  filesystem::keepModeOfReplaced(from, to);
+  if (!filesystem::replaceFile(from, to)) return false;
   flushFolderOf(to);
   return true;
 }
@@ -149,6 +126,16 @@ bool keepAs(const QString& from, const QString& to) {
   flushFolderOf(to);
   return true;
 }
+
+void syncDiskOf(const QString& folder) { filesystem::syncDiskOf(folder); }
+
+bool makePrivate(const QString& path) { return filesystem::makePrivate(path); }
+bool takeModeOf(const QString& replaced, int descriptor) {
+  return filesystem::takeModeOf(replaced, descriptor);
+}
+bool makeFolder(const QString& path) { return filesystem::makeFolder(path); }
+bool createPrivateFile(const QString& path) { return filesystem::createPrivateFile(path); }
+bool othersHaveAccess(const QString& path, int* mode) { return filesystem::othersHaveAccess(path, mode); }
 
 bool sameFile(const QString& a, const QString& b) {
   std::error_code failed;

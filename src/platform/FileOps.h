@@ -17,7 +17,7 @@ namespace fileops {
 // Writes the whole file under a temporary name beside it (temporaryNameOf),
 // flushes it, renames it over the old one and flushes the folder, so a
 // failed save leaves the old file as it was. The new file keeps the mode of
-// the one it replaces, and is private when there was none (FileModes.h).
+// the one it replaces, and is private when there was none (see FileSystem.h).
 // On failure, `error` (when given) says why in words a user understands.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // The name writeAtomically writes under first; a file of that name is only
@@ -40,8 +40,24 @@ bool exists(const QString& path);
 // Flushes a file's contents, or a folder's list of names, to the disk.
 bool flush(const QString& path);
 bool flushFolderOf(const QString& path);
+// Forces everything written to the disk that holds `folder`, many files at
+// once (where the system has such a call; see FileSystem.h).
+void syncDiskOf(const QString& folder);
 // True when both names lead to the same file on the disk (a hard link).
 bool sameFile(const QString& a, const QString& b);
+
+// Who may read what the program makes (FileSystem.h tells the rule): a file
+// 600 or a folder 700; a folder made with any missing above it, each
+// private; a new empty private file for a library to fill (fails when the
+// name is taken); whether users other than the owner have any right to a
+// file, as libpq judges its own password file (`mode` gets its bits).
+bool makePrivate(const QString& path);
+// A file just opened for writing under another name takes the mode of
+// `replaced` (private when there is none), before a byte is in it.
+bool takeModeOf(const QString& replaced, int descriptor);
+bool makeFolder(const QString& path);
+bool createPrivateFile(const QString& path);
+bool othersHaveAccess(const QString& path, int* mode = nullptr);
 
 // Test seam: the function is asked before each step; returning true makes
 // that step fail as if the disk had refused it.

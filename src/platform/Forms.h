@@ -3,6 +3,7 @@
 // is brought forward instead of a second copy.
 #include <QApplication>
 #include <QWidget>
+#include <functional>
 
 template <class Form>
 Form* findForm() {
@@ -33,3 +34,9 @@ inline void unloadForm(QWidget* form) {
   form->setProperty("unloading", true);
   form->close();
 }
+
+// The main window, which every working window goes back to when it closes.
+// The main window registers how it is shown at start-up, so that no window
+// needs to know it; showMainWindow() does nothing before that.
+void setMainWindow(std::function<void()> show);
+void showMainWindow();

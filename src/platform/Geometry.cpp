@@ -30,10 +30,19 @@ void resizeClientTwips(QWidget* w, int width, int height) {
 
 QString mapFontFamily(const QString& designFamily) {
   const QString f = designFamily.trimmed().toLower();
+#ifdef Q_OS_WIN
+  // Windows has the fonts the windows were designed with; MS Sans Serif and
+  // System are drawn with their TrueType successor of the same metrics.
+  if (f == "ms serif" || f == "times new roman" || f == "serif") return "Times New Roman";
+  if (f == "courier new" || f == "courier") return "Courier New";
+  if (f == "arial") return "Arial";
+  return "Microsoft Sans Serif";
+#else
   if (f == "ms serif" || f == "times new roman" || f == "serif") return "Liberation Serif";
   if (f == "courier new" || f == "courier") return "Liberation Mono";
   // Arial, MS Sans Serif, System and anything unknown: a sans with Arial metrics.
   return "Liberation Sans";
+#endif
 }
 
 QFont designFont(const QString& family, double points, bool bold, bool italic, bool underline) {

@@ -14,8 +14,11 @@ QRect twipsRect(int left, int top, int width, int height);
 void placeTwips(class QWidget* w, int left, int top, int width, int height);
 void resizeClientTwips(class QWidget* w, int width, int height);
 
-// Arial -> Liberation Sans, MS Sans Serif / System -> a sans of that size,
-// MS Serif -> a serif of that size.
+// The font the machine has for a family the windows were designed with. On
+// Windows: the family itself (MS Sans Serif and System -> Microsoft Sans
+// Serif). Elsewhere, the Liberation face of the same metrics: Arial, MS Sans
+// Serif and System -> Liberation Sans, MS Serif -> Liberation Serif, Courier
+// New -> Liberation Mono.
 QString mapFontFamily(const QString& designFamily);
 QFont designFont(const QString& family, double points, bool bold = false, bool italic = false,
                  bool underline = false);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -9,8 +10,11 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTextBlock>
 #include <QUrl>
+#include <QVBoxLayout>
 
+#include "platform/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/Installation.h"
 
@@ -29,17 +33,75 @@ State& state() {
   return s;
 }
 
+// The help text: closing it closes its window, and the first Tab goes to the
+// first link after the topic shown (Qt's own would start at the top of the
+// file, at the contents).
+class HelpText : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    window()->close();
+  }
+  bool focusNextPrevChild(bool next) override {
+    if (next && !textCursor().hasSelection() && selectLinkAfter(textCursor().position()))
+      return true;
+    return QTextBrowser::focusNextPrevChild(next);
+  }
+
+ private:
+  bool selectLinkAfter(int position) {
+    for (QTextBlock block = document()->findBlock(position); block.isValid(); block = block.next())
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (f.position() < position || f.charFormat().anchorHref().isEmpty()) continue;
+        QTextCursor link(document());
+        link.setPosition(f.position());
+        link.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+        setTextCursor(link);
+        return true;
+      }
+    return false;
+  }
+};
+
+// The viewer is a window of its own holding the help text, so a screen reader
+// meets a window with a title; Escape closes it, Tab goes from link to link.
 QTextBrowser* ensureViewer() {
   State& s = state();
   if (!s.viewer) {
-    s.viewer = new QTextBrowser();
+    auto* window = new QWidget();
+    window->setObjectName("HelpWindow");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle("Employee's Rotawise Help");
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    s.viewer = new HelpText(window);
     s.viewer->setObjectName("HelpViewer");
-    s.viewer->setAttribute(Qt::WA_DeleteOnClose);
-    s.viewer->setWindowTitle("Employee's Rotawise Help");
     s.viewer->setOpenLinks(true);
-    s.viewer->resize(twipsToPixels(9000), twipsToPixels(7200));
+    accessible::setName(s.viewer, "Help text",
+                        "Tab and Shift+Tab go from link to link, Enter follows one, Escape "
+                        "closes the help.");
+    layout->addWidget(s.viewer);
+    window->resize(twipsToPixels(9000), twipsToPixels(7200));
+    accessible::onEscape(window, [window] { window->close(); });
   }
   return s.viewer;
+}
+
+// The text cursor goes to the topic, so the first Tab picks the topic's own
+// first link, not the contents' at the top of the file.
+void putCursorAtAnchor(QTextBrowser* v, const QString& anchor) {
+  for (QTextBlock block = v->document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().anchorNames().contains(anchor)) {
+        QTextCursor cursor(v->document());
+        cursor.setPosition(it.fragment().position());
+        v->setTextCursor(cursor);
+        return;
+      }
 }
 
 // Our help is an HTML text file. The old platform's help files are binary,
@@ -107,7 +169,7 @@ QString applicationHelpFile() { return state().applicationFile; }
 bool show(const QString& file, int command, int context) {
   State& s = state();
   if (command == Quit) {
-    if (s.viewer) s.viewer->close();
+    if (s.viewer) s.viewer->window()->close();
     return true;
   }
   const QString shown = fileToShow(file);
@@ -119,14 +181,17 @@ bool show(const QString& file, int command, int context) {
   s.shownFile = info.absoluteFilePath();
   s.shownTopic = command == Context ? context : 0;
   if (s.shownTopic) {
+    putCursorAtAnchor(v, QString::number(s.shownTopic));
     v->scrollToAnchor(QString::number(s.shownTopic));
   } else {
     v->moveCursor(QTextCursor::Start);
     v->verticalScrollBar()->setValue(0);
   }
-  v->show();
-  v->raise();
-  v->activateWindow();
+  QWidget* window = v->window();
+  window->show();
+  window->raise();
+  window->activateWindow();
+  v->setFocus(Qt::OtherFocusReason);
   return true;
 }
 

@@ -34,8 +34,8 @@ bool show(const QString& file, int command, int context = 0);
 // Installs the F1 key handling on the whole application.
 void installF1Handler(QApplication& app);
 
-// What the viewer shows now (tests): the file, the topic, and the viewer
-// window itself (nullptr until help was first shown).
+// What the viewer shows now (tests): the file, the topic, and the viewer's
+// text (nullptr until help was first shown; its window() is the window).
 QString shownFile();
 int shownTopic();
 QTextBrowser* viewer();

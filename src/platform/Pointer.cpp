@@ -15,6 +15,7 @@ int mousePointer(const QWidget* window) {
 }
 
 void doEvents() { QApplication::processEvents(); }
+void repaintWindows() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 PointerGuard::PointerGuard(QWidget* window) : window_(window) {
   setMousePointer(window_, pointer::Hourglass);

@@ -14,6 +14,9 @@ void setMousePointer(QWidget* window, int pointer);
 int mousePointer(const QWidget* window);
 // Lets pending window events run, so the hourglass and status texts show.
 void doEvents();
+// Lets the windows paint (the hourglass, a progress bar) while long work runs,
+// the user's input waiting until it ends.
+void repaintWindows();
 
 class PointerGuard {
  public:

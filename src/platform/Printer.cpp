@@ -1,176 +1,24 @@
 #include "platform/Printer.h"
 
-#include <QBuffer>
-#include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
-#include <future>
 #include <map>
 #include <tuple>
-#include <optional>
-#include <thread>
-#include <vector>
 
-#include "platform/FileOps.h"
-#include "platform/PdfMerge.h"
+#include "platform/PdfFileTarget.h"
+#include "platform/PdfRender.h"
+#include "platform/TextShaping.h"
 
 namespace {
 constexpr double kTwipsPerPoint = 20;
-constexpr double kTwipsPerInch = 1440;
-constexpr int kPdfResolution = 1200;
-// Letter paper with quarter-inch margins: the width of a schedule's seven
-// columns (Sunday starts 10360 twips in) needs nearly all of the page.
-const QPageLayout kPdfLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                             QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-
-// Fonts are sized in twips (pixel size = twips), so measuring them is the same
-// on every device and on none: what the recording target keeps is exactly what
-// the paper gets.
-QFont twipsFont(const QString& name, double points, bool bold, bool underline, bool strike) {
-  QFont font(name);
-  font.setPixelSize(std::max(1, int(std::lround(points * kTwipsPerPoint))));
-  font.setHintingPreference(QFont::PreferNoHinting);
-  font.setBold(bold);
-  font.setUnderline(underline);
-  font.setStrikeOut(strike);
-  return font;
-}
+const QPageLayout kPdfLayout = pdfFileLayout();
 
 QSizeF paintSizeTwips(const QPageLayout& layout) {
   return layout.paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
 }
-
-// Draws one page with the painter's origin at the top left of the printable
-// area, `resolution` device pixels to the inch.
-void drawPage(QPainter& painter, const PrintedPage& page, int resolution) {
-  painter.save();
-  painter.scale(resolution / kTwipsPerInch, resolution / kTwipsPerInch);
-  painter.setPen(Qt::black);
-  const PrintedText* last = nullptr;  // texts mostly share their font with the one before
-  double ascent = 0;
-  for (const PrintedText& t : page.texts) {
-    if (!last || t.fontName != last->fontName || t.fontSize != last->fontSize ||
-        t.bold != last->bold || t.underline != last->underline || t.strikethru != last->strikethru) {
-      const QFont font = twipsFont(t.fontName, t.fontSize, t.bold, t.underline, t.strikethru);
-      painter.setFont(font);
-      ascent = QFontMetricsF(font).ascent();
-    }
-    last = &t;
-    painter.drawText(QPointF(t.x, t.y + ascent), t.text);
-  }
-  painter.restore();
-}
-
-// Paints documents onto any paint device that pages like a printer.
-template <typename Device>
-bool paintDocuments(Device& device, const QVector<PrintedDocument>& documents) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  bool first = true;
-  for (const PrintedDocument& doc : documents) {
-    for (const PrintedPage& page : doc.pages) {
-      if (!first && !device.newPage()) return false;
-      first = false;
-      drawPage(painter, page, device.resolution());
-    }
-  }
-  return painter.end();
-}
-
-// A PDF file holding every document of the run. Each new document is drawn
-// once, into a PDF of its own; the file is those joined, made again under a
-// temporary name and renamed over the old one, so the file on disk is always
-// complete and no document is drawn twice.
-class PdfFileTarget : public PrintTarget {
- public:
-  PdfFileTarget(QString path, QPageLayout layout) : path_(std::move(path)), layout_(layout) {}
-
-  QSizeF printableSizeTwips() const override { return paintSizeTwips(layout_); }
-  QString description() const override { return path_; }
-
-  void printDocument(const PrintedDocument& document) override {
-    if (holding_) {
-      held_.push_back(document);
-      return;
-    }
-    write({document});
-  }
-
-  void holdDocuments() override { holding_ = true; }
-
-  void releaseDocuments() override {
-    holding_ = false;
-    QVector<PrintedDocument> held;
-    std::swap(held, held_);
-    if (!held.isEmpty()) write(held);
-  }
-
- private:
-  // Adds the documents, drawn together, to the file.
-  void write(const QVector<PrintedDocument>& documents) {
-    QVector<PrintedDocument> all = documents_ + documents;
-    QList<QByteArray> parts = parts_ + renderSideBySide(documents);
-    QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
-    if (file.isEmpty()) file = render(all);  // parts that would not join: draw them together
-    QString error;
-    if (!fileops::writeAtomically(path_, file, &error))
-      throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
-    documents_ = std::move(all);
-    parts_ = std::move(parts);
-  }
-
-  // A long run is drawn in pieces at the same time, one piece a processor,
-  // and the pieces are joined: the PDF writer's time grows with the pages
-  // (shaping, writing and compressing every text), and a piece embeds its
-  // fonts once. A short run is one piece.
-  QList<QByteArray> renderSideBySide(const QVector<PrintedDocument>& documents) const {
-    constexpr int kPagesPerPiece = 12;  // fewer would spend more on fonts than it saves
-    int pages = 0;
-    for (const PrintedDocument& d : documents) pages += int(d.pages.size());
-    const int processors = int(std::max(1u, std::thread::hardware_concurrency()));
-    const int pieces = std::min({processors, pages / kPagesPerPiece, 8});
-    if (pieces < 2) return {render(documents)};
-    // Pages in order, shared out evenly; a piece is one run of pages.
-    QVector<PrintedDocument> piece(pieces);
-    const int perPiece = (pages + pieces - 1) / pieces;
-    int page = 0;
-    for (const PrintedDocument& d : documents)
-      for (const PrintedPage& p : d.pages) piece[page++ / perPiece].pages.push_back(p);
-    std::vector<std::future<QByteArray>> drawn;
-    for (const PrintedDocument& p : piece)
-      drawn.push_back(std::async(std::launch::async, [this, &p] { return render({p}); }));
-    QList<QByteArray> parts;
-    for (auto& d : drawn) parts.push_back(d.get());  // a piece that failed throws here
-    return parts;
-  }
-
-  QByteArray render(const QVector<PrintedDocument>& documents) const {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-      QPdfWriter writer(&buffer);
-      writer.setResolution(kPdfResolution);
-      writer.setPageLayout(layout_);
-      writer.setTitle("Employees Rotawise");
-      writer.setCreator("Employees Rotawise");
-      if (!paintDocuments(writer, documents)) throw PrinterError("the PDF could not be made");
-    }
-    return buffer.data();
-  }
-
-  QString path_;
-  QPageLayout layout_;
-  QVector<PrintedDocument> documents_;
-  QList<QByteArray> parts_;  // each document (or each run of held ones) as a PDF of its own
-  bool holding_ = false;
-  QVector<PrintedDocument> held_;
-};
 
 // A printer chosen in the printer dialog: one job per document.
 class QPrinterTarget : public PrintTarget {
@@ -194,7 +42,7 @@ class QPrinterTarget : public PrintTarget {
 
   void printDocument(const PrintedDocument& document) override {
     if (pdf_) return pdf_->printDocument(document);
-    if (!paintDocuments(*printer_, {document}))
+    if (!paintDocuments(*printer_, printer_->resolution(), {document}))
       throw PrinterError(("the printer " + printer_->printerName() + " did not take the document")
                              .toStdString());
   }
@@ -209,19 +57,21 @@ const Printer::Item Printer::Zone{Printer::Item::ZoneSeparator};
 const Printer::Item Printer::Join{Printer::Item::JoinSeparator};
 
 Printer::Printer(std::shared_ptr<PrintTarget> target) : target_(std::move(target)) {}
-Printer::~Printer() = default;
+// The texts shaped in the run are let go with it (a document held by a
+// target keeps what it uses).
+Printer::~Printer() { forgetShapedTexts(); }
 
 double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
 double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
 
-// The metrics of every font measured in the run, and the widths of the texts
-// measured in each: a schedule measures the same names again and again, in
-// the few sizes it tries while fitting them, and shaping a text costs far
-// more than looking its width up.
+// The metrics of every font measured in the run, and its shaper: a schedule
+// measures the same names again and again, in the few sizes it tries while
+// fitting them, and shaping a text costs far more than looking it up.
 struct Printer::FontMeasures {
-  explicit FontMeasures(const QFont& font) : metrics(font) {}
+  FontMeasures(const QString& name, double size, bool bold)
+      : metrics(twipsFont(name, size, bold, false, false)), shaper(shaperFor(name, size, bold)) {}
   QFontMetricsF metrics;
-  QHash<QString, double> widths;
+  std::shared_ptr<TextShaper> shaper;
 };
 
 struct Printer::Measures {
@@ -245,8 +95,7 @@ Printer::FontMeasures& Printer::currentMeasures() const {
     m.size = FontSize;
     m.bold = FontBold;
     std::unique_ptr<FontMeasures>& font = m.fonts[{FontName, FontSize, FontBold}];
-    if (!font)
-      font = std::make_unique<FontMeasures>(twipsFont(FontName, FontSize, FontBold, false, false));
+    if (!font) font = std::make_unique<FontMeasures>(FontName, FontSize, FontBold);
     m.current = font.get();
   }
   return *m.current;
@@ -255,10 +104,11 @@ Printer::FontMeasures& Printer::currentMeasures() const {
 const QFontMetricsF& Printer::metrics() const { return currentMeasures().metrics; }
 
 double Printer::TextWidth(const QString& text) const {
-  FontMeasures& font = currentMeasures();
-  if (auto it = font.widths.constFind(text); it != font.widths.cend()) return *it;
-  if (font.widths.size() > 50000) font.widths.clear();
-  return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
+  return currentMeasures().shaper->shape(text)->width;
+}
+
+void Printer::prepareTexts(const QStringList& texts) const {
+  currentMeasures().shaper->prepare(texts);
 }
 
 double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }

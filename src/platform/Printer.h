@@ -23,9 +23,10 @@
 // `Zone` moves CurrentX to the start of the next zone to the right of it;
 // `Join` puts the next item directly after the last.
 //
-// Font: the printer's default font is Liberation Mono at 10 pt (120 twips a
-// character, so a zone is 1680 twips and a line about 227 twips). A fixed pitch
-// makes print zones line up as columns of characters: a 30-character item
+// Font: the printer's default font is Courier New (Liberation Mono where
+// Windows' fonts are missing) at 10 pt (120 twips a character, so a zone is
+// 1680 twips and a line about 227 twips). A fixed pitch makes print zones
+// line up as columns of characters: a 30-character item
 // followed by a zone separator puts the next item at column 42 whatever its
 // letters. FontName and FontSize may be changed like the classic properties;
 // FontBold, FontUnderline and FontStrikethru switch the face.
@@ -49,8 +50,10 @@
 // A run that ends many documents in a row may hold them (holdDocuments() ...
 // releaseDocuments()): a PDF file then gets every document ended meanwhile at
 // the release, drawn together, because each separate drawing of a document
-// embeds its fonts again and that costs more than the pages themselves. A
-// long run is drawn in pieces at the same time, one a processor, and joined.
+// embeds its fonts again. A long run is drawn in pieces at the same time, one
+// a processor, and joined. A PDF's pages are written by the program's own PDF
+// writer from the texts as measured (PdfRender.h); a text it cannot draw sends
+// its pages through Qt's PDF engine, which gives the same paper.
 // A real printer and the recording target take each document at its EndDoc()
 // as always.
 // A document that is never ended (an error in the middle) is never printed,
@@ -63,10 +66,13 @@
 // documents from releaseDocuments().
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
+
+#include "platform/Geometry.h"
 
 class PrinterError : public std::runtime_error {
  public:
@@ -135,7 +141,7 @@ class Printer {
   bool FontBold = false;
   bool FontUnderline = false;
   bool FontStrikethru = false;
-  QString FontName = "Liberation Mono";
+  QString FontName = mapFontFamily("Courier New");
   double FontSize = 10;   // points
   int PrintQuality = 0;   // accepted; the target prints at its own resolution
   int Zoom = 0;           // accepted; pages print at 100 %
@@ -164,6 +170,10 @@ class Printer {
   // Size of a text in the current font, in twips; TextHeight() is one line.
   double TextWidth(const QString& text) const;
   double TextHeight(const QString& text = QStringLiteral("W")) const;
+  // Measures the texts ahead in the current font, shared out over the
+  // processors (the names of a roster or a schedule), so that TextWidth()
+  // and printing them find them measured.
+  void prepareTexts(const QStringList& texts) const;
   // Width of one print-zone column and of one whole zone, in twips.
   double columnWidth() const;
   double zoneWidth() const { return 14 * columnWidth(); }

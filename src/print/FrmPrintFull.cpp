@@ -11,8 +11,9 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "data/DataControl.h"
+#include "platform/Accessible.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -41,6 +42,7 @@ FrmPrintFull::FrmPrintFull(QWidget* parent) : QWidget(parent) {
   help::setHelpContext(this, 1000);
   buildControls();
   assignHelpContexts();
+  nameControls();
   // The load check runs on a key press anywhere in the window and on a mouse
   // move over it, as the old window previewed every key.
   setMouseTracking(true);
@@ -162,6 +164,28 @@ void FrmPrintFull::buildControls() {
   setFixedSize(area.width(), area.height() + barHeight);
 }
 
+void FrmPrintFull::nameControls() {
+  using accessible::setLabel;
+  using accessible::setName;
+  using accessible::spoken;
+  setLabel(Label2, txtfindAreas, {},
+           "The area this schedule is for; All_Areas prints one page for every area.");
+  setLabel(Label3, txtFindPosition, "Position to mark", spoken(Label9->text()));
+  setLabel(txtFindtime, txtFindTimes[0], "Time 1", spoken(txtFindtime->text()));
+  for (int k = 1; k < 4; ++k)
+    setName(txtFindTimes[k], QString("Time %1").arg(k + 1), spoken(txtFindtime->text()));
+  for (int k = 0; k < 4; ++k)
+    setName(txtLabel[k], QString("Label for time %1").arg(k + 1), spoken(Label4->text()));
+  setLabel(Label5, txtDayorWeek);
+  setLabel(Label6, txtStaffVacation, {}, "Pick a name to leave that employee off this printing.");
+  setLabel(Label7a, txtStaffVacationList, "Excluded staff",
+           Label7a->text() + "  Select a name and press Delete, or double-click it, to take it "
+                             "off the list.");
+  accessible::onEscape(this, [this] {
+    if (!leaving_) Command1_Click();
+  });
+}
+
 void FrmPrintFull::assignHelpContexts() {
   // One topic per group of the window, as the help file numbers them.
   help::setHelpContext(txtfindAreas, 1001);
@@ -185,6 +209,12 @@ bool FrmPrintFull::eventFilter(QObject* watched, QEvent* e) {
     if (w == this || isAncestorOf(w)) {
       if (type == QEvent::KeyPress) Form_KeyPress();
       else Form_MouseMove();
+    }
+    // Delete takes the selected name off the exclusion list, as a double click does.
+    if (type == QEvent::KeyPress && w == txtStaffVacationList && !leaving_ &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
+      txtStaffVacationList_DblClick();
+      return true;
     }
   }
   return QWidget::eventFilter(watched, e);

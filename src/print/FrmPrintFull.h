@@ -52,6 +52,7 @@ class FrmPrintFull : public QWidget {
   QPushButton* addButton(const QString& name, const QString& caption, int left, int top,
                          int width, int height, void (FrmPrintFull::*handler)());
   void assignHelpContexts();
+  void nameControls();  // names for screen readers, and Escape
 
   // Loading, one list at a time; a failed step sets LoadErrorFlag.
   void loadChoices(const QString& fileName, const QList<QComboBox*>& boxes);

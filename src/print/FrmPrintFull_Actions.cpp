@@ -4,12 +4,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/Frmemployee1.h"
-#include "db/Repair.h"
+#include "data/DataControl.h"
 #include "db/EmployeeFields.h"
+#include "db/Repair.h"
 #include "lists/ListFile.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"

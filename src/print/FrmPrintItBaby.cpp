@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "data/DataControl.h"
 #include "db/EmployeeFields.h"
+#include "platform/Accessible.h"
+#include "platform/ButtonFace.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -101,7 +103,7 @@ QPushButton* FrmPrintItBaby::addButton(const QString& name, const QString& capti
   button->setFont(buttonFont());
   button->setAutoDefault(false);
   // White on the blue button, so its caption stays readable.
-  if (colour.isValid()) setColours(button, colour, colour == kBlue ? kWhite : QColor(Qt::black));
+  if (colour.isValid()) setButtonFace(button, colour, colour == kBlue ? kWhite : QColor(Qt::black));
   placeTwips(button, left, kButtonTop, width, kButtonHeight);
   connect(button, &QPushButton::clicked, this, handler);
   return button;
@@ -112,7 +114,6 @@ void FrmPrintItBaby::buildControls() {
   LblWhatArea->setObjectName("LblWhatArea");
   LblWhatArea->setFont(designFont("MS Serif", 6.75, true));
   LblWhatArea->setFrame(false);
-  LblWhatArea->setFocusPolicy(Qt::ClickFocus);  // the window opens with no text cursor in it
   setColours(LblWhatArea, kGreen, Qt::black);
   placeTwips(LblWhatArea, 0, 0, 975, 285);
 
@@ -148,6 +149,9 @@ void FrmPrintItBaby::buildControls() {
 
   Data1 = new DataControl("Data1", this);
   Data1->setCaption("Data1");
+  // The control's own regular font, as in the print setup: in the window's
+  // 6 pt its arrows come out too faint to read.
+  Data1->setFont(designFont("MS Sans Serif", 8.25));
   // The designed place, narrowed to end where the Monday column begins.
   placeTwips(Data1, 0, 4440, 1065, 300);
 
@@ -193,6 +197,41 @@ void FrmPrintItBaby::buildControls() {
 
   const QRect area = twipsRect(0, 0, kClientWidth, kClientHeight);
   setFixedSize(area.size());
+  nameControls();
+}
+
+void FrmPrintItBaby::nameControls() {
+  accessible::setName(LblWhatArea, "Area");
+  accessible::setLabel(lblUnlisted, lstUnlisted, {}, lstUnlisted->toolTip());
+  nameGrid();
+  // Tab follows the screen: the area, the grid day by day, the bar, the
+  // buttons, the staff left out below them.
+  QWidget* previous = LblWhatArea;
+  auto next = [&](QWidget* w) {
+    setTabOrder(previous, w);
+    previous = w;
+  };
+  for (const auto& column : grid_)
+    for (QListWidget* box : column) next(box);
+  for (QWidget* arrow : Data1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (arrow->focusPolicy() & Qt::TabFocus) next(arrow);
+  for (QWidget* button : {Command3, Command4, Command2, Command1}) next(button);
+  next(lstUnlisted);
+  // The window opens on its first button, with no text cursor in the area box.
+  Command3->setFocus();
+  accessible::onEscape(this, [this] {
+    if (!busy_ && Command1->isEnabled()) Command1_Click();
+  });
+}
+
+void FrmPrintItBaby::nameGrid() {
+  // "Monday, Day shift" once the preview has given the blocks their labels.
+  for (int d = 0; d < fields::DaysInWeek; ++d)
+    for (int k = 0; k < 4; ++k) {
+      QString block = txtTime[k]->text().simplified();
+      if (block.isEmpty()) block = QString("time %1").arg(k + 1);
+      accessible::setName(grid_[d][k], QString("%1, %2").arg(fields::weekdays[d].name, block));
+    }
 }
 
 bool FrmPrintItBaby::event(QEvent* e) {

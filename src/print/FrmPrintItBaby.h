@@ -44,6 +44,8 @@ class FrmPrintItBaby : public QWidget {
 
  private:
   void buildControls();
+  void nameControls();  // names, tab order and Escape, for the keyboard and screen readers
+  void nameGrid();      // each grid box by its day and its block's label
   QPushButton* addButton(const QString& name, const QString& caption, int left, int width,
                          const QColor& colour, void (FrmPrintItBaby::*handler)());
   void enableButtons(bool enabled);

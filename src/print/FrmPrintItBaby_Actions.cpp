@@ -9,17 +9,17 @@
 #include <QScopedValueRollback>
 #include <exception>
 
-#include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
+#include "db/EmployeeDatabase.h"
 #include "db/Repair.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/Pointer.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 #include "print/AreaSettings.h"
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
@@ -49,6 +49,7 @@ void FrmPrintItBaby::Form_Activate() {
   ProgressBar1->hide();
   setMousePointer(this, pointer::Default);
   for (QLabel* label : txtTime) label->clear();
+  nameGrid();
   clearGrid();
 }
 
@@ -101,13 +102,21 @@ void FrmPrintItBaby::Command4_Click() {
     ScheduleRun run;
     run.printer = printer.get();
     run.readStaff = [this] {
-      Data1->reopenEmployees();
+      db::reopenEmployees(*Data1);
       return readEmployees(Data1->Recordset());
     };
     run.rowUnit = rowUnit();
     run.date = clock_::shortDate(clock_::today());
     run.unlisted = &unlisted;
     run.unsetAreas = &unsetAreas;
+    // An all-areas run shows how far it has come; the drawing of the pages
+    // at its end lets the windows paint too.
+    run.areaDone = [this](int done, int areas) {
+      ProgressBar1->setRange(0, areas);
+      ProgressBar1->setValue(done);
+      ProgressBar1->show();
+      repaintWindows();
+    };
     printSchedules(run, state_);
   } catch (...) {
     // Cancel, a missing or unsafe hand-over file, the database, the printer:
@@ -116,6 +125,7 @@ void FrmPrintItBaby::Command4_Click() {
     return;
   }
   setMousePointer(this, pointer::Default);
+  ProgressBar1->hide();
   enableButtons(true);
   // One closing message: the print was sent, and what is not on the paper.
   QStringList message{kPrinted};
@@ -142,6 +152,7 @@ void FrmPrintItBaby::Command3_Click() {
     LblWhatArea->setText(state_.area);
     loadExclusions(state_);
     for (int k = 0; k < 4; ++k) txtTime[k]->setText(state_.labels[k]);
+    nameGrid();
     if (isAllAreas(state_.area)) {
       // The grid keeps what it had.
       msgBox(kNoAllAreasPreview, kExclamation, "Ok!");
@@ -154,7 +165,7 @@ void FrmPrintItBaby::Command3_Click() {
     ProgressBar1->setValue(1);
     ProgressBar1->show();
     ProgressBar1->repaint();
-    Data1->reopenEmployees();
+    db::reopenEmployees(*Data1);
     const QVector<EmployeeRow> staff = readEmployees(Data1->Recordset());
     showPreview(selectSchedule(state_, staff));
   } catch (...) {

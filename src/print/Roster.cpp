@@ -2,10 +2,10 @@
 
 #include <QHash>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
 #include "lists/ListFile.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 
 namespace {
 constexpr int kAreaWidth = 30;
@@ -102,6 +102,13 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   for (const QStringList& texts :
        employees.allTexts({fields::Area, fields::Fullname, fields::Position}))
     byArea[comparable(texts[0])].push_back({texts[1].trimmed(), texts[2].trimmed()});
+
+  // Every name and position measured at once, on every processor.
+  printer.FontBold = false;
+  QStringList texts;
+  for (const QVector<Row>& rows : byArea)
+    for (const Row& row : rows) texts << row.name << row.position;
+  printer.prepareTexts(texts);
 
   const QString rule(127, '_');
   int total = 0;

@@ -21,6 +21,7 @@ class SheetPrinter {
       : p_(p), s_(s), row_(rowUnit), fonts_(scheduleFonts(p, rowUnit)) {}
 
   void print() {
+    prepareNames();
     printHead();
     int deepest = kFirstNameRow;
     for (int k = 0; k < 4; ++k) deepest = printBlock(k, deepest);
@@ -31,6 +32,16 @@ class SheetPrinter {
   double y(int row) const { return row * row_; }
   double lineHeight() { return p_.TextHeight(); }
   bool fits(double bottom) const { return bottom <= p_.ScaleHeight(); }
+
+  // The names measured at once, on every processor: a large area lists
+  // thousands.
+  void prepareNames() {
+    QStringList names;
+    for (const auto& block : s_.names)
+      for (const QStringList& day : block) names += day;
+    bodyFont();
+    p_.prepareTexts(names);
+  }
 
   void bodyFont() {
     p_.FontName = fonts_.family;

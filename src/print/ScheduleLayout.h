@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <array>
 
+#include "platform/Geometry.h"
+
 class Printer;
 
 // The day columns: headings and names start at these x positions (twips).
@@ -36,10 +38,10 @@ struct ScheduleSheet {
 // The rules print in a fixed-pitch face at the size that makes the 127
 // underscores reach across the page.
 struct ScheduleFonts {
-  QString family = "Liberation Sans";
+  QString family = mapFontFamily("Arial");
   double titleSize = 10;
   double bodySize = 6;
-  QString ruleFamily = "Liberation Mono";
+  QString ruleFamily = mapFontFamily("Courier New");
   double ruleSize = 6;
 };
 ScheduleFonts scheduleFonts(Printer& printer, double rowUnit);

@@ -70,11 +70,15 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
   // when an area fails half-way: the areas ended before it stay printed.
   run.printer->holdDocuments();
   int documents = 0;
+  const auto isArea = [](const QString& item) { return item.trimmed().size() >= 2; };
+  const int areaCount = int(std::count_if(areas.items.cbegin(), areas.items.cend(), isArea));
+  int done = 0;
   try {
     for (const QString& item : areas.items) {
       // A blank or one-letter item (a cleared box of the area window) is no
       // area: the areas after it are printed all the same.
-      if (item.trimmed().size() < 2) continue;
+      if (!isArea(item)) continue;
+      if (run.areaDone) run.areaDone(done++, areaCount);
       const QString settingsFile = areaSettingsFileName(item);
       if (run.unsetAreas && !QFileInfo::exists(settingsFile)) {
         *run.unsetAreas << item.trimmed();

@@ -24,6 +24,9 @@ struct ScheduleRun {
   // When given, an all-areas run passes over an area that has no saved
   // choices (no settings file) and collects its name, instead of ending.
   QStringList* unsetAreas = nullptr;
+  // When given, told after each area of an all-areas run how many of its
+  // areas are done (a long run shows its progress).
+  std::function<void(int done, int areas)> areaDone;
 };
 
 // The sheet of one area from the state and the selection; reads extras.txt

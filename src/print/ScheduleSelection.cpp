@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
-#include "platform/RecordSet.h"
 #include "print/WorkingDay.h"
 
 namespace {
@@ -28,7 +28,7 @@ struct Choices {
     }
   }
   // The area conditions of the placement rules: every area, or the day's own.
-  bool worksHere(const QString& dayArea) const { return allAreas || compareKey(dayArea) == area; }
+  bool worksHereKey(const QString& dayAreaKey) const { return allAreas || dayAreaKey == area; }
   bool inArea(const std::array<QString, 4>& areaKeys) const {
     if (allAreas) return true;
     for (const QString& a : areaKeys)
@@ -51,14 +51,15 @@ struct Choices {
   QStringList exclusions;
 };
 
-// What the placement rules ask of one employee's day, compared once.
+// What the placement rules ask of one employee's day in this schedule.
 struct DayKeys {
-  DayKeys(const EmployeeDay& d, const Choices& c)
-      : worked(workingDay(d)), main(compareKey(mainRange(d))), split(compareKey(splitRange(d))),
-        special(worked.special), worksMain(c.worksHere(d.mainArea)),
-        worksSplit(c.worksHere(d.splitArea)), worksFirst(c.worksHere(d.firstArea)) {}
+  DayKeys(const EmployeeDayKeys& d, const Choices& c)
+      : worked{d.mainShift, d.splitShift, d.special}, main(d.main), split(d.split),
+        special(d.special), worksMain(c.worksHereKey(d.mainArea)),
+        worksSplit(c.worksHereKey(d.splitArea)), worksFirst(c.worksHereKey(d.firstArea)) {}
   WorkingDay worked;
-  QString main, split;
+  const QString& main;
+  const QString& split;
   bool special, worksMain, worksSplit, worksFirst;
 };
 
@@ -92,12 +93,11 @@ void noteUnlisted(const EmployeeRow& e, int day, const DayKeys& d, const Choices
   const bool mainListed = listedAt(d.main) ||
                           (weekend && d.main == kWeekendLongDay && listedAt(kWeekendLateShift));
   const EmployeeDay& x = e.days[day];
-  const QString main = mainRange(x);
-  if (d.worksMain && d.worked.mainShift && !mainListed)
-    out.push_back({area, e.fullname, day, main});
+  const bool mainUnlisted = d.worksMain && d.worked.mainShift && !mainListed;
+  if (mainUnlisted) out.push_back({area, e.fullname, day, mainRange(x)});
+  if (!d.worksSplit || !d.worked.splitShift || listedAt(d.split)) return;
   const QString split = splitRange(x);
-  if (d.worksSplit && d.worked.splitShift && !listedAt(d.split) &&
-      !(split == main && d.worksMain && !mainListed))  // the same hours, named once
+  if (!(split == mainRange(x) && d.worksMain && !mainListed))  // the same hours, named once
     out.push_back({area, e.fullname, day, split});
 }
 }  // namespace
@@ -110,6 +110,19 @@ QString Listing::printed() const {
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e) {
   std::array<QString, 4> keys;
   for (int a = 0; a < 4; ++a) keys[a] = compareKey(e.areas[a]);
+  return keys;
+}
+
+std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e) {
+  std::array<EmployeeDayKeys, 7> keys;
+  for (int d = 0; d < 7; ++d) {
+    const EmployeeDay& day = e.days[d];
+    const WorkingDay worked = workingDay(day);
+    keys[d] = {worked.mainShift,        worked.splitShift,
+               worked.special,          compareKey(mainRange(day)),
+               compareKey(splitRange(day)), compareKey(day.firstArea),
+               compareKey(day.mainArea), compareKey(day.splitArea)};
+  }
   return keys;
 }
 
@@ -165,6 +178,7 @@ EmployeeRow rowFromTexts(const QStringList& texts) {
     day.splitArea = text();
   }
   e.areaKeys = areaKeysOf(e);
+  e.dayKeys = dayKeysOf(e);
   return e;
 }
 }  // namespace
@@ -196,14 +210,17 @@ ScheduleSelection selectSchedule(const PrintState& state, const QVector<Employee
   const QVector<int> days = coveredDays(state);
   const Choices choices(state);
   std::array<QString, 4> workedOut;
+  std::array<EmployeeDayKeys, 7> daysWorkedOut;
   for (const EmployeeRow& e : staff) {
     const std::array<QString, 4>& areas = e.areaKeys ? *e.areaKeys : (workedOut = areaKeysOf(e));
     // Excluded staff still count: they belong to the area, they are only off.
     if (choices.allAreas || areas[0] == choices.area) ++s.staffCount;
     if (!choices.inArea(areas) || choices.isExcluded(e)) continue;
     const bool marked = choices.holdsMarkedPosition(e);
+    const std::array<EmployeeDayKeys, 7>& dayKeys =
+        e.dayKeys ? *e.dayKeys : (daysWorkedOut = dayKeysOf(e));
     for (int d : days) {
-      const DayKeys keys(e.days[d], choices);
+      const DayKeys keys(dayKeys[d], choices);
       for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
       noteUnlisted(e, d, keys, choices, state.area, s.unlisted);
     }

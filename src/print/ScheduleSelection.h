@@ -22,6 +22,14 @@ struct EmployeeDay {
   QString splitArea;              // "MonBldg2": where the split shift is worked
 };
 
+// What the placement rules compare of one weekday (compareKey of its
+// ranges and areas, and whether it is worked), independent of the schedule.
+struct EmployeeDayKeys {
+  bool mainShift = false, splitShift = false, special = false;
+  QString main, split;                      // the ranges
+  QString firstArea, mainArea, splitArea;
+};
+
 struct EmployeeRow {
   QString key;  // fields::Key, where the table has it
   QString fullname;
@@ -32,11 +40,14 @@ struct EmployeeRow {
   // when the row is read from the table, because an all-areas run compares
   // every row with every area. Empty: the selection works them out itself.
   std::optional<std::array<QString, 4>> areaKeys;
+  // The days as the selection compares them, likewise worked out once.
+  std::optional<std::array<EmployeeDayKeys, 7>> dayKeys;
 };
 
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e);
+std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e);
 
-// The current record as an EmployeeRow, its area keys worked out.
+// The current record as an EmployeeRow, its area and day keys worked out.
 EmployeeRow employeeFromRecord(const RecordSet& records);
 // Every record from the first to the last, in table order; the record set is
 // left on its first record. Errors of the record set (DbError) pass through.

@@ -23,7 +23,7 @@ const QByteArray kHelp =
 class HelpTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (help::viewer()) delete help::viewer();
+    if (help::viewer()) delete help::viewer()->window();
     help::setApplicationHelpFile({});
   }
   DataFolder folder;
@@ -84,7 +84,7 @@ TEST_F(HelpTest, HelpInTheDataFolderIsShownInAnyCaseOnlyWhenItIsOurs) {
       QFile::remove(folder.file(old));
     folder.write(c.name, c.bytes);
     help::setApplicationHelpFile(c.application);
-    if (help::viewer()) delete help::viewer();
+    if (help::viewer()) delete help::viewer()->window();
     Frmemployee1 main;
     main.menuItem("MenHelpMain")->trigger();
     const bool showing = help::viewer() && help::viewer()->isVisible();

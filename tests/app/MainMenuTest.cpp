@@ -10,10 +10,11 @@
 
 #include "app/FrmStart.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
+#include "db/EmployeeDatabase.h"
 #include "lists/FrmExtras.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
-#include "platform/RecordSet.h"
 #include "platform/Help.h"
 #include "platform/Pointer.h"
 #include "platform/StatusBar.h"
@@ -176,7 +177,7 @@ TEST_F(MainWindowTest, ExitWritesEditsAlreadyTypedIntoARecord) {
   auto* data = new DataControl("Data1", window);
   auto* name = new QLineEdit(window);
   data->bind(name, "Fullname");
-  data->reopenEmployees();
+  db::reopenEmployees(*data);
   ASSERT_EQ(name->text(), "Adams, Ann");
   name->setText("O'Brien, Pat");
   window->show();

@@ -16,7 +16,7 @@
 
 #include "app/DataFolder.h"
 #include "app/StartUpChecks.h"
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "db/EmployeeFields.h"
 #include "platform/DatabaseFileSteps.h"
 #include "platform/FileOps.h"

@@ -12,12 +12,12 @@
 
 #include "CrashSweep.h"
 #include "app/Frmemployee1.h"
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/DataControl.h"
 #include "db/LegacyImport.h"
 #include "employee/FrmNewEmployee.h"
 #include "lists/FrmExtras.h"
 #include "lists/FrmNewSchedule.h"
-#include "platform/DataControl.h"
 #include "print/FrmPrintFull.h"
 #include "support/TestSupport.h"
 

@@ -11,12 +11,13 @@
 
 #include "DbTestHelpers.h"
 #include "app/Frmemployee1.h"
+#include "data/Connections.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
 #include "db/Compaction.h"
-#include "db/Database.h"
-#include "platform/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "platform/FileOps.h"
 #include "platform/Pointer.h"
-#include "platform/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -234,7 +235,7 @@ TEST_F(Compaction, OtherWindowsWorkOnTheNewFileAfterwards) {
   auto* data = new DataControl("Data1", &other);
   auto* name = new QLineEdit(&other);
   data->bind(name, "Fullname");
-  data->reopenEmployees();
+  db::reopenEmployees(*data);
   data->MoveLast();
   data->MovePrevious();
   ASSERT_EQ(name->text(), "Dan");

@@ -8,8 +8,9 @@
 #include <QToolButton>
 
 #include "DbTestHelpers.h"
+#include "data/DataControl.h"
 #include "db/Compaction.h"
-#include "platform/DataControl.h"
+#include "db/EmployeeDatabase.h"
 #include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 
@@ -41,7 +42,7 @@ TEST_P(DataControlHomes, ShowsRecordsAndWritesEditsWhenLeavingThem) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
   Window w;
   EXPECT_EQ(w.name->property("DataField").toString(), "Fullname");
-  w.data->reopenEmployees();
+  db::reopenEmployees(*w.data);
   EXPECT_EQ(w.name->text(), "A");
   EXPECT_EQ(w.area->currentText(), "Bar");
   EXPECT_EQ(w.number->text(), "0");
@@ -75,7 +76,7 @@ TEST_P(DataControlHomes, ShowsRecordsAndWritesEditsWhenLeavingThem) {
 
 TEST_P(DataControlHomes, WritesANewRecordOnMoveRefreshUpdateAndClose) {
   Window w;
-  w.data->reopenEmployees();
+  db::reopenEmployees(*w.data);
   EXPECT_EQ(w.name->text(), "") << "an empty table clears the controls";
 
   w.data->AddNew();
@@ -120,7 +121,7 @@ TEST(DataControl, RefreshFailsClearlyWithoutTheDatabase) {
   DataFolder folder;
   Window w;
   try {
-    w.data->reopenEmployees();
+    db::reopenEmployees(*w.data);
     FAIL() << "opened a missing database";
   } catch (const DbError& e) {
     EXPECT_TRUE(QString(e.what()).contains("Employee.MDB")) << e.what();
@@ -134,7 +135,7 @@ TEST(DataControl, RefreshFailsClearlyWithoutTheDatabase) {
 TEST_P(DataControlHomes, EditsGoToTheRecordShownEvenWhenTheRecordSetWasMovedUnderneath) {
   dbtest::addEmployees(folder.file("employee.mdb"), {"A", "B", "C"});
   Window w;
-  w.data->reopenEmployees();
+  db::reopenEmployees(*w.data);
   // Code walks the record set (a name list, the next number) while A shows.
   w.data->Recordset().MoveLast();
   w.data->MoveFirst();
@@ -157,7 +158,7 @@ TEST_P(DataControlHomes, EditsFollowTheirRecordThroughACompaction) {
     rs.Delete();
   }
   Window w;
-  w.data->reopenEmployees();
+  db::reopenEmployees(*w.data);
   w.data->MoveLast();
   w.data->MovePrevious();
   ASSERT_EQ(w.name->text(), "C");

@@ -6,9 +6,9 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-#include "db/Database.h"
-#include "db/PgEngine.h"
-#include "db/ServerAddress.h"
+#include "data/Connections.h"
+#include "data/PgEngine.h"
+#include "data/ServerAddress.h"
 
 namespace dbtest {
 // employee.mdb of a data folder that keeps its table on a server stands for

@@ -7,10 +7,10 @@
 #include <QSqlQuery>
 
 #include "DbTestHelpers.h"
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
 #include "db/Numbering.h"
-#include "platform/RecordSet.h"
 #include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 

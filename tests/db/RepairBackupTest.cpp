@@ -8,11 +8,11 @@
 
 #include "DbTestHelpers.h"
 #include "app/Frmemployee1.h"
-#include "db/Database.h"
+#include "data/Connections.h"
+#include "data/RecordSet.h"
 #include "db/Repair.h"
 #include "platform/FileOps.h"
 #include "platform/Pointer.h"
-#include "platform/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {

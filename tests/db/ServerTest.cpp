@@ -10,13 +10,13 @@
 #include <QTemporaryDir>
 
 #include "DbTestHelpers.h"
-#include "db/Database.h"
+#include "app/Frmemployee1.h"
+#include "data/Connections.h"
+#include "data/DataControl.h"
+#include "data/ServerAddress.h"
 #include "db/EmployeeFields.h"
 #include "db/Numbering.h"
-#include "db/ServerAddress.h"
-#include "app/Frmemployee1.h"
 #include "db/ServerSetup.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "support/ChildProcess.h"
 #include "support/ServerDatabase.h"

@@ -8,8 +8,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
-#include "db/PgEngine.h"
-#include "db/ServerAddress.h"
+#include "data/PgEngine.h"
+#include "data/ServerAddress.h"
 
 namespace {
 // employee.mdb of a folder that names a server stands for the server's table.

@@ -4,7 +4,7 @@
 #include <QRadioButton>
 
 #include "EmployeeWindow.h"
-#include "platform/DataControl.h"
+#include "data/DataControl.h"
 #include "platform/FileOps.h"
 #include "platform/Pointer.h"
 

@@ -8,8 +8,8 @@
 #include <QScreen>
 
 #include "EmployeeWindow.h"
+#include "data/DataControl.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
 

@@ -10,7 +10,7 @@
 
 #include "EmployeeWindow.h"
 #include "app/Frmemployee1.h"
-#include "platform/DataControl.h"
+#include "data/DataControl.h"
 #include "platform/FileOps.h"
 #include "platform/Forms.h"
 #include "platform/Help.h"

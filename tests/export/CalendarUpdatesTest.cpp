@@ -9,7 +9,7 @@
 #include <QSqlQuery>
 
 #include "ExportReaders.h"
-#include "db/Database.h"
+#include "data/Connections.h"
 #include "export/ExportRun.h"
 #include "platform/Clock.h"
 #include "platform/DatabaseFileSteps.h"

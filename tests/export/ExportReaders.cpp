@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QXmlStreamReader>
 
+#include "support/HostTools.h"
+
 namespace {
 QString propertyText(icalcomponent* event, icalproperty_kind kind) {
   icalproperty* p = icalcomponent_get_first_property(event, kind);
@@ -15,7 +17,7 @@ QString propertyText(icalcomponent* event, icalproperty_kind kind) {
 
 QByteArray unzipped(const QString& archive, const QString& member) {
   QProcess p;
-  p.start("unzip", {"-p", archive, member});
+  p.start(hostTool("unzip"), {"-p", hostPath(archive), member});
   if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
   return p.readAllStandardOutput();
 }

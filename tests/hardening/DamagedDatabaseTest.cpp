@@ -12,8 +12,8 @@
 #include <random>
 
 #include "EmployeeFiles.h"
-#include "platform/DataControl.h"
-#include "platform/RecordSet.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "EmployeeFiles.h"
 #include "FaultSweep.h"
+#include "data/RecordSet.h"
 #include "db/Backup.h"
 #include "db/Compaction.h"
 #include "db/Numbering.h"
-#include "platform/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {

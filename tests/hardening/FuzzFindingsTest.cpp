@@ -16,9 +16,9 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFileInfoList findings(const QString& target) {
-  // From the tests' own folder: __FILE__ is relative where the compiler
-  // cache rewrites paths, and the tests run in folders of their own.
-  const QDir dir(QString(ROTAWISE_FIXTURES_DIR) + "/../hardening/fuzz-findings");
+  // __FILE__ may be relative (ccache hands the compiler relative paths): made
+  // absolute now, before a test's data folder becomes the current directory.
+  const QDir dir(QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("fuzz-findings"));
   return dir.entryInfoList({target + "-*"}, QDir::Files);
 }
 

@@ -8,14 +8,14 @@
 #include <QSet>
 
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/RecordSet.h"
 #include "db/LegacyImport.h"
 #include "employee/FrmNewEmployee.h"
 #include "legacy/LegacyFiles.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
-#include "platform/RecordSet.h"
 #include "support/TestSupport.h"
 
 namespace {

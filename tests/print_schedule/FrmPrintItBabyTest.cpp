@@ -11,11 +11,10 @@
 #include <QPushButton>
 
 #include "ScheduleTestSupport.h"
-#include "support/ServerDatabase.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
 #include "db/EmployeeFields.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"
@@ -24,6 +23,8 @@
 #include "print/FrmPrintFull.h"
 #include "print/FrmPrintItBaby.h"
 #include "print/ScheduleLayout.h"
+#include "support/PdfText.h"
+#include "support/ServerDatabase.h"
 
 namespace {
 const QString kDone = "Data compiled successfully and sent to printer.";
@@ -426,4 +427,28 @@ TEST_F(PrintWindowTest, ThePreviewsButtonsWaitUntilItIsDone) {
   EXPECT_EQ(entries(day::Sun, 1), QStringList{"Ann Lee"});
   for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
     EXPECT_TRUE(find<QPushButton>(b)->isEnabled()) << b;
+}
+
+// A long all-areas print tells how far it has come: the bar moves area by
+// area under the hourglass while the buttons stay off, and goes at the end.
+TEST_F(PrintWindowTest, AnAllAreasPrintShowsItsProgressAreaByArea) {
+  handOverSampleWeek(folder.file("employee.mdb"));
+  open();
+  auto choice = PrinterChoice::pdfFile(folder.file("week.pdf"));
+  QList<int> shown;
+  QStringList enabledWhileRunning;
+  QProgressBar* bar = find<QProgressBar>("ProgressBar1");
+  QObject::connect(bar, &QProgressBar::valueChanged, window, [&](int value) {
+    shown << value;
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 3);
+    EXPECT_EQ(mousePointer(window), pointer::Hourglass);
+    for (const char* b : {"Command1", "Command2", "Command3", "Command4"})
+      if (find<QPushButton>(b)->isEnabled()) enabledWhileRunning << b;
+  });
+  click("Command4");
+  EXPECT_TRUE(shown.contains(1) && shown.contains(2)) << shown.size();
+  EXPECT_TRUE(enabledWhileRunning.isEmpty()) << enabledWhileRunning.join(", ").toStdString();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(pdfPageCount(folder.file("week.pdf")), 3);
 }

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/Frmemployee1.h"
-#include "platform/DataControl.h"
+#include "data/DataControl.h"
 #include "platform/Forms.h"
 #include "platform/Geometry.h"
 #include "platform/Help.h"

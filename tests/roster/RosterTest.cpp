@@ -8,17 +8,17 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "db/PgEngine.h"
-#include "db/ServerAddress.h"
-#include "support/ServerDatabase.h"
 #include "app/Frmemployee1.h"
+#include "data/DataControl.h"
+#include "data/PgEngine.h"
+#include "data/ServerAddress.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
-#include "platform/DataControl.h"
 #include "platform/Pointer.h"
 #include "platform/Printer.h"
 #include "print/Roster.h"
 #include "support/PdfText.h"
+#include "support/ServerDatabase.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -3,10 +3,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "support/HostTools.h"
+
 namespace {
-QString run(const QString& program, const QStringList& args) {
+QString run(const QString& name, QStringList args) {
   QProcess p;
-  p.start(program, args);
+  for (QString& a : args)
+    if (a.endsWith(".pdf", Qt::CaseInsensitive)) a = hostPath(a);
+  p.start(hostTool(name), args);
   if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
     return {};
   return QString::fromUtf8(p.readAllStandardOutput());

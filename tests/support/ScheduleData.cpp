@@ -5,9 +5,9 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include "data/PgEngine.h"
+#include "data/ServerAddress.h"
 #include "db/EmployeeFields.h"
-#include "db/PgEngine.h"
-#include "db/ServerAddress.h"
 #include "lists/ListFile.h"
 #include "print/AreaSettings.h"
 

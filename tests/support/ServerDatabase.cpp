@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QSqlError>
 
-#include "db/PgEngine.h"
+#include "data/PgEngine.h"
 #include "db/ServerTable.h"
 #include "support/TestSupport.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "db/ServerAddress.h"
+#include "data/ServerAddress.h"
 #include "support/TestSupport.h"
 
 namespace db {

@@ -4,6 +4,9 @@
 #include <QLocale>
 
 #include "app/BackupFolderDialog.h"
+#include "app/Frmemployee1.h"
+#include "db/EmployeeDatabase.h"
+#include "platform/Accessible.h"
 #include "platform/Help.h"
 #include "support/ChildProcess.h"
 
@@ -12,7 +15,11 @@ int main(int argc, char** argv) {
                                                                   : qgetenv("QT_QPA_PLATFORM"));
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   QApplication app(argc, argv);
-  help::installF1Handler(app);  // as the program does at start-up
+  // As the program does at start-up.
+  db::registerEmployeeDatabase();
+  help::installF1Handler(app);
+  registerMainWindow();
+  accessible::install();
   if (const int code = runChildActionIfAsked(); code >= 0) return code;
   // A test that meets the backup's folder question without answering it fails
   // rather than waits for a click.

@@ -1,0 +1,232 @@
+#include "data/SqliteEngine.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+#include "data/Connections.h"
+
+namespace db {
+namespace {
+quint64 nextNumber() {
+  static quint64 n = 0;
+  return ++n;
+}
+
+class SqliteEngine : public Engine {
+ public:
+  explicit SqliteEngine(const QString& path)
+      : path_(path), connection_(QString("rotawise-shared-%1").arg(nextNumber())) {
+    QSqlDatabase::addDatabase("QSQLITE", connection_);
+  }
+  ~SqliteEngine() override {
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+  }
+
+  QString name() const override { return QFileInfo(path_).fileName(); }
+  bool shared() const override { return false; }
+  QString open() override { return openFileConnection(connection_, path_, Access::ReadWrite); }
+  void close() override { database().close(); }
+
+  QString tableNamed(const QString& table) override {
+    QSqlQuery q = run("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
+                      "COLLATE NOCASE",
+                      {table});
+    return q.next() ? q.value(0).toString() : QString();
+  }
+
+  TableShape shape(const QString& table) override {
+    TableShape out;
+    QSqlQuery q = run("SELECT name, type FROM pragma_table_info(?) ORDER BY cid", {table});
+    while (q.next()) {
+      out.columns << q.value(0).toString();
+      out.wholeNumber << q.value(1).toString().contains("INT", Qt::CaseInsensitive);
+    }
+    return out;
+  }
+
+  QVector<qint64> rowIds(const QString& table) override {
+    QVector<qint64> out;
+    QSqlQuery q = run("SELECT rowid FROM " + quoted(table) + " ORDER BY rowid");
+    while (q.next()) out.append(q.value(0).toLongLong());
+    // A damaged page ends the walk early: that is an error, not a shorter table.
+    if (q.lastError().isValid()) failWith(q);
+    return out;
+  }
+
+  int count(const QString& table) override {
+    QSqlQuery q = run("SELECT count(*) FROM " + quoted(table));
+    return q.next() ? q.value(0).toInt() : 0;
+  }
+
+  void read(const QString& table, const QStringList& columns, qint64 first, qint64 last,
+            RowSink& sink) override {
+    QStringList names;
+    for (const QString& c : columns) names << quoted(c);
+    const QString sql = "SELECT rowid, " + names.join(", ") + " FROM " + quoted(table) +
+                        " WHERE rowid BETWEEN ? AND ? ORDER BY rowid";
+    sqlite3* handle = rawHandle();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+      failWithEngine(handle);
+    sqlite3_bind_int64(statement, 1, first);
+    sqlite3_bind_int64(statement, 2, last);
+    QVector<Cell> cells(columns.size());
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+      for (int i = 0; i < cells.size(); ++i) cells[i] = cellOf(statement, i + 1);
+      if (!sink.row(sqlite3_column_int64(statement, 0), cells.constData())) {
+        step = SQLITE_DONE;
+        break;
+      }
+    }
+    if (step != SQLITE_ROW && step != SQLITE_DONE) {
+      // A damaged page ends the walk early: that is an error, not a shorter table.
+      const QString why = QString::fromUtf8(sqlite3_errmsg(handle));
+      sqlite3_finalize(statement);
+      fail(why);
+    }
+    sqlite3_finalize(statement);
+  }
+
+  bool readRow(const QString& table, qint64 id, const QStringList& columns,
+               QVector<QVariant>* values, qint64* version) override {
+    QStringList names;
+    for (const QString& c : columns) names << quoted(c);
+    QSqlQuery q =
+        run("SELECT " + names.join(", ") + " FROM " + quoted(table) + " WHERE rowid = ?", {id});
+    if (!q.next()) return false;
+    values->clear();
+    for (int i = 0; i < columns.size(); ++i) values->append(q.value(i));
+    *version = 0;
+    return true;
+  }
+
+  qint64 insert(const QString& table, const QStringList& columns,
+                const QVariantList& values) override {
+    QStringList names;
+    for (const QString& c : columns) names << quoted(c);
+    QSqlQuery q = columns.isEmpty()
+                      ? run("INSERT INTO " + quoted(table) + " DEFAULT VALUES")
+                      : run("INSERT INTO " + quoted(table) + " (" + names.join(", ") +
+                                ") VALUES (" + QStringList(names.size(), "?").join(", ") + ")",
+                            values);
+    return q.lastInsertId().toLongLong();
+  }
+
+  UpdateOutcome update(const QString& table, qint64 id, const QStringList& columns,
+                       const QVariantList& values, qint64, qint64* written) override {
+    QStringList sets;
+    for (const QString& c : columns) sets << quoted(c) + " = ?";
+    QVariantList bound = values;
+    bound << id;
+    QSqlQuery q =
+        run("UPDATE " + quoted(table) + " SET " + sets.join(", ") + " WHERE rowid = ?", bound);
+    *written = 0;
+    return q.numRowsAffected() == 1 ? UpdateOutcome::Written : UpdateOutcome::Gone;
+  }
+
+  bool remove(const QString& table, qint64 id) override {
+    return run("DELETE FROM " + quoted(table) + " WHERE rowid = ?", {id}).numRowsAffected() == 1;
+  }
+
+  QVector<qint64> find(const QString& table, const QString& column, const QString& value,
+                       qint64 first) override {
+    QSqlQuery q = run("SELECT rowid FROM " + quoted(table) + " WHERE " + quoted(column) +
+                          " = ? AND rowid >= ? ORDER BY rowid",
+                      {value, first});
+    QVector<qint64> out;
+    while (q.next()) out << q.value(0).toLongLong();
+    // A damaged page ends the search early: that is an error, not "not found".
+    if (q.lastError().isValid()) failWith(q);
+    return out;
+  }
+
+  void renumber(const QString& table, const QString& numberColumn) override {
+    // One statement for the whole table, writing only the numbers that
+    // change: a save at the end touches one record, not every one.
+    const QString t = quoted(table);
+    const QString number = quoted(numberColumn);
+    QSqlQuery q(database());
+    if (!q.exec("UPDATE " + t + " SET " + number +
+                " = r.n FROM (SELECT rowid AS id, row_number() OVER (ORDER BY rowid) AS n FROM " +
+                t + ") AS r WHERE " + t + ".rowid = r.id AND " + t + "." + number +
+                " IS NOT r.n"))
+      throw DbError(QString("The records could not be renumbered (%1); their numbers are as they "
+                            "were.")
+                        .arg(errorText(q.lastError()))
+                        .toStdString());
+  }
+
+  QString begin() override {
+    QSqlDatabase c = database();
+    return c.transaction() ? QString() : errorText(c.lastError());
+  }
+  QString commit() override {
+    QSqlDatabase c = database();
+    return c.commit() ? QString() : errorText(c.lastError());
+  }
+  void rollback() override { database().rollback(); }
+
+ private:
+  QSqlDatabase database() const { return QSqlDatabase::database(connection_, false); }
+
+  QSqlQuery run(const QString& sql, const QVariantList& values = {}) const {
+    QSqlQuery q(database());
+    if (!q.prepare(sql)) failWith(q);
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (!q.exec()) failWith(q);
+    return q;
+  }
+
+  [[noreturn]] void fail(const QString& why) const {
+    throw DbError(QString("The database %1 could not carry out the request (%2).")
+                      .arg(name(), why)
+                      .toStdString());
+  }
+  [[noreturn]] void failWith(const QSqlQuery& q) const { fail(errorText(q.lastError())); }
+  [[noreturn]] void failWithEngine(sqlite3* handle) const {
+    fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+  }
+
+  // The connection's own SQLite handle, for the reads that walk the table.
+  sqlite3* rawHandle() const { return sqliteHandle(database()); }
+
+  static Cell cellOf(sqlite3_stmt* statement, int c) {
+    Cell cell;
+    switch (sqlite3_column_type(statement, c)) {
+      case SQLITE_NULL: break;
+      case SQLITE_INTEGER:
+        cell.kind = Cell::Kind::Integer;
+        cell.integer = sqlite3_column_int64(statement, c);
+        break;
+      case SQLITE_FLOAT:
+        cell.kind = Cell::Kind::Real;
+        cell.real = sqlite3_column_double(statement, c);
+        break;
+      case SQLITE_BLOB:
+        cell.kind = Cell::Kind::Blob;
+        cell.data = static_cast<const char*>(sqlite3_column_blob(statement, c));
+        cell.bytes = sqlite3_column_bytes(statement, c);
+        break;
+      default:
+        cell.kind = Cell::Kind::Utf8;
+        cell.data = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+        cell.bytes = sqlite3_column_bytes(statement, c);
+    }
+    return cell;
+  }
+
+  QString path_;
+  QString connection_;
+};
+}  // namespace
+
+std::unique_ptr<Engine> makeSqliteEngine(const QString& path) {
+  return std::make_unique<SqliteEngine>(path);
+}
+}  // namespace db

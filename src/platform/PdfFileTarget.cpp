@@ -1,0 +1,100 @@
+#include "platform/PdfFileTarget.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/FileOps.h"
+#include "platform/PdfMerge.h"
+#include "platform/PdfRender.h"
+#include "platform/Pointer.h"
+
+namespace {
+constexpr double kTwipsPerPoint = 20;
+
+// While pieces are drawn on other threads, the windows go on painting (the
+// hourglass, a progress bar); the user's input waits, as the print's buttons
+// are disabled until it ends.
+void waitFor(std::future<QByteArray>& piece) {
+  const bool guiThread = QCoreApplication::instance() &&
+                         QThread::currentThread() == QCoreApplication::instance()->thread();
+  while (piece.wait_for(std::chrono::milliseconds(guiThread ? 15 : 1000)) !=
+         std::future_status::ready)
+    if (guiThread) repaintWindows();
+}
+}  // namespace
+
+QSizeF PdfFileTarget::printableSizeTwips() const {
+  return layout_.paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
+}
+
+void PdfFileTarget::printDocument(const PrintedDocument& document) {
+  if (holding_) {
+    held_.push_back(document);
+    return;
+  }
+  write({document});
+}
+
+void PdfFileTarget::releaseDocuments() {
+  holding_ = false;
+  QVector<PrintedDocument> held;
+  std::swap(held, held_);
+  if (!held.isEmpty()) write(held);
+}
+
+// Adds the documents, drawn together, to the file. Each document is drawn
+// once, into a PDF of its own; the file is those joined, made again under a
+// temporary name and renamed over the old one, so the file on disk is always
+// complete and no document is drawn twice.
+void PdfFileTarget::write(const QVector<PrintedDocument>& documents) {
+  QVector<PrintedDocument> all = documents_ + documents;
+  QList<QByteArray> parts = parts_ + renderSideBySide(documents);
+  QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
+  if (file.isEmpty()) file = qtEnginePdf(all, layout_);  // parts that would not join: draw them together
+  QString error;
+  if (!fileops::writeAtomically(path_, file, &error))
+    throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
+  documents_ = std::move(all);
+  parts_ = std::move(parts);
+}
+
+// A long run is drawn in pieces at the same time, one piece a processor, and
+// the pieces are joined. The texts are shaped here, on the GUI thread that
+// owns the fonts; the pieces' threads only write. A short run is one piece.
+QList<QByteArray> PdfFileTarget::renderSideBySide(const QVector<PrintedDocument>& documents) const {
+  constexpr int kPagesPerPiece = 12;  // fewer would spend more on fonts than it saves
+  int pages = 0;
+  for (const PrintedDocument& d : documents) pages += int(d.pages.size());
+  const int processors = int(std::max(1u, std::thread::hardware_concurrency()));
+  const int pieces = std::max(1, std::min({processors, pages / kPagesPerPiece, 8}));
+  // Pages in order, shared out evenly; a piece is one run of pages.
+  QVector<QVector<PrintedDocument>> piece(pieces, QVector<PrintedDocument>(1));
+  const int perPiece = (pages + pieces - 1) / pieces;
+  int page = 0;
+  for (const PrintedDocument& d : documents)
+    for (const PrintedPage& p : d.pages) piece[page++ / perPiece].front().pages.push_back(p);
+
+  std::vector<std::future<QByteArray>> drawn;
+  for (const QVector<PrintedDocument>& p : piece) {
+    std::optional<QVector<DrawnPage>> shaped = drawnPages(p);
+    const QPageLayout layout = layout_;
+    if (shaped)
+      drawn.push_back(std::async(std::launch::async, [pages = std::move(*shaped), layout] {
+        return writerPdf(pages, layout);
+      }));
+    else
+      drawn.push_back(std::async(std::launch::async, [&p, layout] { return qtEnginePdf(p, layout); }));
+  }
+  QList<QByteArray> parts;
+  for (auto& d : drawn) {
+    waitFor(d);
+    parts.push_back(d.get());  // a piece that failed throws here
+  }
+  return parts;
+}

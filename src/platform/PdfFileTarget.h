@@ -1,0 +1,33 @@
+#pragma once
+// The PDF file target of the printer object (see Printer.h): every ended
+// document of the run in one file, written again after each document, or
+// after a run of held ones.
+#include <QByteArray>
+#include <QList>
+#include <QPageLayout>
+#include <QString>
+#include <QVector>
+
+#include "platform/Printer.h"
+
+class PdfFileTarget : public PrintTarget {
+ public:
+  PdfFileTarget(QString path, QPageLayout layout) : path_(std::move(path)), layout_(layout) {}
+
+  QSizeF printableSizeTwips() const override;
+  QString description() const override { return path_; }
+  void printDocument(const PrintedDocument& document) override;
+  void holdDocuments() override { holding_ = true; }
+  void releaseDocuments() override;
+
+ private:
+  void write(const QVector<PrintedDocument>& documents);
+  QList<QByteArray> renderSideBySide(const QVector<PrintedDocument>& documents) const;
+
+  QString path_;
+  QPageLayout layout_;
+  QVector<PrintedDocument> documents_;
+  QList<QByteArray> parts_;  // each document (or each run of held ones) as a PDF of its own
+  bool holding_ = false;
+  QVector<PrintedDocument> held_;
+};

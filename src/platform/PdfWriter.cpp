@@ -1,0 +1,349 @@
+#include "platform/PdfWriter.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/FontSubset.h"
+
+namespace {
+constexpr double kTwipsPerInch = 1440;
+constexpr int kFastest = 1;  // zlib level: pages are mostly glyph numbers, level 1 packs them well
+
+QByteArray flate(const QByteArray& data, int level) {
+  return qCompress(data, level).mid(4);  // qCompress puts the length first
+}
+
+void appendHex4(QByteArray& out, quint32 glyph) {
+  static const char digits[] = "0123456789ABCDEF";
+  const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
+                       digits[(glyph >> 4) & 0xf], digits[glyph & 0xf]};
+  out.append(hex, 4);
+}
+
+QByteArray hex4(quint32 glyph) {
+  QByteArray out;
+  appendHex4(out, glyph);
+  return out;
+}
+
+QByteArray literal(const QString& text) {
+  QByteArray out = "(";
+  for (const QChar c : text) {
+    const char ch = c.unicode() < 128 ? char(c.unicode()) : '?';
+    if (ch == '(' || ch == ')' || ch == '\\') out += '\\';
+    out += ch;
+  }
+  return out + ")";
+}
+
+// A font of the pages: one face at one size.
+struct UsedFont {
+  const PrintFont* font = nullptr;
+  int face = 0;
+  std::vector<double> widths;  // by glyph: its advance in thousandths of the em, < 0 unused
+};
+
+// A face of the pages: embedded once, whatever sizes use it.
+struct UsedFace {
+  const FontFace* face = nullptr;
+  std::vector<char16_t> text;  // by glyph: the character it shows, 0 unused
+  QSet<quint32> glyphs() const {
+    QSet<quint32> used;
+    for (size_t g = 0; g < text.size(); ++g)
+      if (text[g]) used.insert(quint32(g));
+    return used;
+  }
+};
+
+class Writer {
+ public:
+  Writer(const QVector<DrawnPage>& pages, const PdfPaper& paper) : pages_(pages), paper_(paper) {}
+
+  QByteArray write() {
+    collectFonts();
+    objects_.resize(3);  // the information, the catalogue and the page tree
+    QVector<int> faceObjects;
+    for (const UsedFace& face : faces_) faceObjects << addFace(face);
+    QByteArray fontList;
+    for (int f = 0; f < fonts_.size(); ++f)
+      fontList += "/F" + QByteArray::number(f) + " " + ref(addFont(fonts_[f], faceObjects)) + " ";
+    const int resources = add("<< /Font << " + fontList + ">> >>");
+    QByteArray kids;
+    const QByteArray box = "[0 0 " + pdfNumber(paper_.pagePoints.width()) +
+                           pdfNumber(paper_.pagePoints.height()) + "]";
+    for (const DrawnPage& page : pages_) {
+      const int contents = addStream(pageContents(page), kFastest);
+      kids += ref(add("<< /Type /Page /Parent 3 0 R /Contents " + ref(contents) + "/Resources " +
+                      ref(resources) + "/MediaBox " + box + " >>"));
+    }
+    const QByteArray created =
+        QDateTime::currentDateTimeUtc().toString("yyyyMMddHHmmss").toLatin1();
+    objects_[0] = "<< /Title " + literal(paper_.title) + " /Creator " + literal(paper_.title) +
+                  " /Producer " + literal(paper_.title) + " /CreationDate (D:" + created + "Z) >>";
+    objects_[1] = "<< /Type /Catalog /Pages 3 0 R >>";
+    objects_[2] = "<< /Type /Pages /Kids [" + kids + "] /Count " +
+                  QByteArray::number(pages_.size()) + " >>";
+    return file();
+  }
+
+ private:
+  static QByteArray ref(int object) { return QByteArray::number(object) + " 0 R "; }
+
+  int add(const QByteArray& body) {
+    objects_.push_back(body);
+    return int(objects_.size());
+  }
+  int addStream(const QByteArray& data, int level, const QByteArray& extra = {}) {
+    const QByteArray packed = flate(data, level);
+    return add("<< /Length " + QByteArray::number(packed.size()) + " /Filter /FlateDecode " +
+               extra + ">>\nstream\n" + packed + "\nendstream");
+  }
+
+  void collectFonts() {
+    QHash<const FontFace*, int> faceIndex;
+    QSet<const ShapedText*> seen;  // a text printed again uses nothing new
+    for (const DrawnPage& page : pages_)
+      for (const DrawnText& t : page) {
+        if (seen.contains(t.shaped.get())) continue;
+        seen.insert(t.shaped.get());
+        const PrintFont* font = t.shaped->font.get();
+        int f = fontIndex_.value(font, -1);
+        if (f < 0) {
+          const FontFace* face = font->face.get();
+          int index = faceIndex.value(face, -1);
+          if (index < 0) {
+            index = int(faces_.size());
+            faceIndex.insert(face, index);
+            faces_.push_back({face, {}});
+          }
+          f = int(fonts_.size());
+          fontIndex_.insert(font, f);
+          fonts_.push_back({font, index, {}});
+        }
+        UsedFont& used = fonts_[f];
+        UsedFace& face = faces_[used.face];
+        const ShapedText& s = *t.shaped;
+        for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
+          const quint32 g = s.glyphs[i];
+          if (g >= used.widths.size()) used.widths.resize(g + 1, -1);
+          if (g >= face.text.size()) face.text.resize(g + 1, 0);
+          if (used.widths[g] < 0) used.widths[g] = s.advances.value(i) * 1000 / font->pixelSize;
+          if (!face.text[g]) face.text[g] = t.text[i].unicode() ? t.text[i].unicode() : u' ';
+        }
+      }
+  }
+
+  // A subset's name begins with six capitals that tell it from other subsets
+  // of the same face (a joined file holds several).
+  static QByteArray subsetName(const UsedFace& face) {
+    size_t hash = qHash(face.face->postscriptName);
+    for (size_t g = 0; g < face.text.size(); ++g)
+      if (face.text[g]) hash = hash * 31 + g;
+    QByteArray tag;
+    for (int i = 0; i < 6; ++i, hash /= 26) tag += char('A' + hash % 26);
+    return tag + "+" + face.face->postscriptName;
+  }
+
+  // The face's font file and descriptor, then its text map; returns the
+  // descriptor, the text map following it.
+  int addFace(const UsedFace& used) {
+    const FontFace& face = *used.face;
+    const FaceMeasures m = faceMeasures(face);
+    const double scale = 1000.0 / m.unitsPerEm;
+    const QByteArray file = subsetTrueType(face, used.glyphs());
+    const int fontFile = addStream(file, 6, "/Length1 " + QByteArray::number(file.size()) + " ");
+    const QByteArray ascent = pdfNumber(m.ascender * scale);
+    const int descriptor = add(
+        "<< /Type /FontDescriptor /FontName /" + subsetName(used) + " /Flags 4 /FontBBox [" +
+        pdfNumber(m.xMin * scale) + pdfNumber(m.yMin * scale) + pdfNumber(m.xMax * scale) +
+        pdfNumber(m.yMax * scale) + "] /ItalicAngle 0 /Ascent " + ascent + "/Descent " +
+        pdfNumber(m.descender * scale) + "/CapHeight " + ascent + "/StemV " +
+        pdfNumber(m.underlineThickness * scale) + "/FontFile2 " + ref(fontFile) + ">>");
+    addStream(toUnicode(used), 6);
+    return descriptor;
+  }
+
+  static QByteArray toUnicode(const UsedFace& face) {
+    QByteArray cmap =
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
+    QList<quint32> glyphs;
+    for (size_t g = 0; g < face.text.size(); ++g)
+      if (face.text[g]) glyphs << quint32(g);
+    for (qsizetype from = 0; from < glyphs.size(); from += 100) {
+      const qsizetype n = std::min<qsizetype>(100, glyphs.size() - from);
+      cmap += QByteArray::number(n) + " beginbfchar\n";
+      for (qsizetype i = from; i < from + n; ++i)
+        cmap += "<" + hex4(glyphs[i]) + "> <" + hex4(face.text[glyphs[i]]) + ">\n";
+      cmap += "endbfchar\n";
+    }
+    return cmap + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+  }
+
+  int addFont(const UsedFont& font, const QVector<int>& faceObjects) {
+    const int descriptor = faceObjects[font.face];
+    const QByteArray name = "/" + subsetName(faces_[font.face]);
+    QByteArray widths;
+    for (size_t g = 0; g < font.widths.size(); ++g)
+      if (font.widths[g] >= 0) widths += QByteArray::number(quint32(g)) + " [" + pdfNumber(font.widths[g]) + "] ";
+    const int cid = add("<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
+                        " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
+                        " /FontDescriptor " + ref(descriptor) +
+                        "/CIDToGIDMap /Identity /W [" + widths + "] >>");
+    return add("<< /Type /Font /Subtype /Type0 /BaseFont " + name +
+               " /Encoding /Identity-H /DescendantFonts [" + ref(cid) + "] /ToUnicode " +
+               ref(descriptor + 1) + ">>");
+  }
+
+  // The page as Qt's engine draws it: the same scaling from device units,
+  // each text on its baseline, an underline or a strike as a line.
+  QByteArray pageContents(const DrawnPage& page) const {
+    QByteArray out;
+    out.reserve(page.size() * 48);
+    const double device = 72.0 / paper_.resolution;
+    out += pdfNumber(device) + "0 0 " + pdfNumber(-device) +
+           pdfNumber(paper_.originPoints.x()) +
+           pdfNumber(paper_.pagePoints.height() - paper_.originPoints.y()) + "cm\n";
+    const double twips = paper_.resolution / kTwipsPerInch;
+    out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
+    QByteArray lines;
+    int current = -1;
+    for (const DrawnText& t : page) {
+      const ShapedText& s = *t.shaped;
+      const PrintFont& font = *s.font;
+      const double baseline = t.y + font.ascent;
+      if (t.underline || t.strikethru) lines += decoration(t, baseline);
+      if (s.glyphs.isEmpty()) continue;
+      const int f = fontIndex_.value(&font);
+      if (f != current) {
+        out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
+        current = f;
+      }
+      out += "1 0 0 -1 ";
+      appendNumber(out, t.x + s.x.front());
+      appendNumber(out, baseline);
+      out += "Tm [<";
+      const std::vector<double>& widths = fonts_[f].widths;
+      for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
+        appendHex4(out, s.glyphs[i]);
+        if (i + 1 == s.glyphs.size()) break;
+        // Kerning and rounding: what the next glyph's place differs from
+        // this glyph's advance, in thousandths of the em.
+        const double drawn = widths[s.glyphs[i]] * font.pixelSize / 1000;
+        const double kern = (drawn - (s.x[i + 1] - s.x[i])) * 1000 / font.pixelSize;
+        if (std::abs(kern) > 1e-9) {
+          out += '>';
+          appendNumber(out, kern);
+          out += '<';
+        }
+      }
+      out += ">] TJ\n";
+    }
+    out += "ET\n";
+    if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
+    return out;
+  }
+
+  // An underline just under the baseline (limited to the descent), a strike
+  // a third of the ascent above it, from the text's left edge to its end.
+  static QByteArray decoration(const DrawnText& t, double baseline) {
+    const PrintFont& font = *t.shaped->font;
+    const QByteArray from = pdfNumber(std::floor(t.x));
+    const QByteArray to = pdfNumber(std::floor(t.x + t.shaped->width));
+    const QByteArray width = pdfNumber(font.lineThickness) + "w ";
+    QByteArray out;
+    if (t.underline) {
+      double offset = std::ceil(font.underlinePos) + 0.5;
+      if (font.underlinePos <= font.descent) offset = std::min(offset, font.descent - 0.5);
+      const QByteArray y = pdfNumber(baseline + offset);
+      out += width + from + y + "m " + to + y + "l S\n";
+    }
+    if (t.strikethru) {
+      const QByteArray y = pdfNumber(baseline - font.ascent / 3);
+      out += width + from + y + "m " + to + y + "l S\n";
+    }
+    return out;
+  }
+
+  QByteArray file() const {
+    QByteArray out("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    QVector<qsizetype> offsets;
+    for (int n = 0; n < objects_.size(); ++n) {
+      offsets << out.size();
+      out += QByteArray::number(n + 1) + " 0 obj\n" + objects_[n] + "\nendobj\n";
+    }
+    const qsizetype xref = out.size();
+    const QByteArray size = QByteArray::number(objects_.size() + 1);
+    out += "xref\n0 " + size + "\n0000000000 65535 f \n";
+    for (qsizetype offset : offsets)
+      out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    out += "trailer\n<<\n/Size " + size + "\n/Info 1 0 R\n/Root 2 0 R\n>>\nstartxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
+    return out;
+  }
+
+  const QVector<DrawnPage>& pages_;
+  const PdfPaper& paper_;
+  QHash<const PrintFont*, int> fontIndex_;
+  QVector<UsedFont> fonts_;
+  QVector<UsedFace> faces_;
+  QVector<QByteArray> objects_;
+};
+}  // namespace
+
+void appendNumber(QByteArray& out, double value) {
+  if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<quint32>::max()) {
+    out += "0 ";
+    return;
+  }
+  if (value < 0) {
+    out += '-';
+    value = -value;
+  }
+  double whole = 0;
+  const double fraction = std::modf(value, &whole);
+  quint32 integer = quint32(whole);
+  int digits = int(fraction * 1000000000);
+  if (digits == 1000000000) {
+    ++integer;
+    digits = 0;
+  }
+  int place = 100000000;
+  char text[32];
+  int n = 0;
+  if (integer == 0) {
+    text[n++] = '0';
+  } else {
+    char reversed[12];
+    int k = 0;
+    for (; integer; integer /= 10) reversed[k++] = char('0' + integer % 10);
+    while (k) {
+      text[n++] = reversed[--k];
+      place /= 10;
+      digits /= 10;
+    }
+  }
+  if (digits) {
+    text[n++] = '.';
+    for (; place; place /= 10) text[n++] = char('0' + (digits / place) % 10);
+  }
+  text[n++] = ' ';
+  out.append(text, n);
+}
+
+QByteArray pdfNumber(double value) {
+  QByteArray out;
+  appendNumber(out, value);
+  return out;
+}
+
+QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper) {
+  return Writer(pages, paper).write();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Writes pages of printer text straight into a PDF file: the glyphs that
+// shaping found, at the positions it found, in the fonts' own outlines
+// (embedded once a file, only the glyphs used), with the text a reader copies
+// out of it. It does what Qt's PDF engine does with the same texts, at a small
+// part of the cost (that engine positions, writes and compresses every glyph
+// on its own), and it touches no font or paint device, so any thread may run it.
+//
+// The file is laid out as joinPdfFiles() (PdfMerge.h) expects its parts.
+#include <QByteArray>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+#include "platform/TextShaping.h"
+
+struct DrawnText {
+  double x = 0, y = 0;  // twips from the top left of the printable area (top edge of the text)
+  QString text;
+  std::shared_ptr<const ShapedText> shaped;  // drawable
+  bool underline = false, strikethru = false;
+};
+using DrawnPage = QVector<DrawnText>;
+
+struct PdfPaper {
+  QSizeF pagePoints;     // the whole sheet
+  QPointF originPoints;  // the top left of the printable area, from the sheet's top left
+  int resolution = 1200; // the device units the page's drawing is scaled through
+  QString title;
+};
+
+QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper);
+
+// A number as Qt's PDF engine writes it (nine digits at most after the
+// first), so the same position reads back as the same number.
+QByteArray pdfNumber(double value);
+void appendNumber(QByteArray& out, double value);

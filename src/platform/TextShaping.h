@@ -1,0 +1,83 @@
+#pragma once
+// Printer texts laid out once: each distinct text in each printer font is
+// shaped a single time in a run, and both its measuring (TextWidth) and its
+// drawing into a PDF use that one result. Shaping (finding glyphs and their
+// positions, kerning included) costs far more than anything done with it
+// afterwards, and a schedule measures the same names again and again.
+//
+// Shaping happens on the thread that owns the fonts (the GUI thread); what it
+// gives back is plain data that the PDF writer may read on any thread.
+#include <QByteArray>
+#include <QFont>
+#include <QHash>
+#include <QRawFont>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+
+// One font file as a PDF embeds it: its name and the tables of the file.
+struct FontFace {
+  QByteArray postscriptName;
+  QHash<QByteArray, QByteArray> tables;  // by tag ("head", "glyf", ...)
+};
+
+// One printer font (family, size and weight) as it is drawn.
+struct PrintFont {
+  std::shared_ptr<const FontFace> face;  // null: the font's file cannot be embedded
+  int pixelSize = 0;                     // twips
+  double ascent = 0, descent = 0;        // twips
+  double underlinePos = 0, lineThickness = 0;
+};
+
+// A text in one printer font.
+struct ShapedText {
+  double width = 0;  // twips, the advance of the whole text
+  // What the PDF writer draws: one glyph for every character of the text,
+  // all from the font's own face, each at its own x from the text's left edge.
+  // `drawable` false: the text needs more than that (a character from a
+  // fallback font, a ligature, a mark placed on a letter), and the document
+  // goes the general way (see PdfRender.h).
+  bool drawable = false;
+  QVector<quint32> glyphs;
+  QVector<double> x;
+  QVector<double> advances;  // each glyph's own advance, kerning aside (twips)
+  std::shared_ptr<const PrintFont> font;
+};
+
+// The font the printer object means by a name, a size in points and a weight:
+// sized in twips (pixel size = twips), so measures are the same on any device.
+QFont twipsFont(const QString& name, double points, bool bold, bool underline, bool strike);
+
+// Shapes texts in one printer font and keeps every result of the run.
+class TextShaper {
+ public:
+  TextShaper(const QString& name, double points, bool bold);
+  ~TextShaper();
+  TextShaper(const TextShaper&) = delete;
+  TextShaper& operator=(const TextShaper&) = delete;
+
+  std::shared_ptr<const ShapedText> shape(const QString& text);
+  // Shapes the texts not shaped yet, shared out over the processors, so that
+  // shape() finds them; for the many names of a roster or a schedule.
+  void prepare(const QStringList& texts);
+  const std::shared_ptr<const PrintFont>& font() const { return font_; }
+
+ private:
+
+  QString name_;
+  double points_;
+  bool bold_;
+  QFont qfont_;
+  QRawFont raw_;
+  std::shared_ptr<const PrintFont> font_;
+  QHash<QString, std::shared_ptr<const ShapedText>> shaped_;
+};
+
+// The shaper of a printer font, made on first use and kept until
+// forgetShapedTexts(); for the GUI thread only. The printer object measures
+// through it and the PDF target draws from it, so a text is shaped once.
+std::shared_ptr<TextShaper> shaperFor(const QString& name, double points, bool bold);
+// Lets go of every shaped text (the end of a print run); a shaper still held
+// lives on.
+void forgetShapedTexts();
