@@ -5,6 +5,8 @@
 # removed on every way out). Exits 0 only when every test passed.
 source "$(dirname "$0")/tools/setup-common.sh"
 source "$ROOT/tools/pg-cluster.sh"
+# The Windows cross compiler, for the quick check of the Windows toolchain file.
+PACKAGES+=(g++-mingw-w64-x86-64-posix)
 install_packages
 install_pg_server
 build_program -DROTAWISE_TESTS=ON

@@ -96,7 +96,7 @@ declare -A PROGRAM
 run_benchmarks PROGRAM ""
 
 # ---- The same actions with the table on a PostgreSQL server -----------------
-declare -A SERVER
+declare -A SERVER=()
 if [ "${BENCH_SERVER:-1}" != 0 ]; then
   echo "Starting a local PostgreSQL server..." >&2
   PG_CLUSTER_DURABLE=1 start_pg_cluster

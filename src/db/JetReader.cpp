@@ -1,8 +1,14 @@
 #ifdef ROTAWISE_HAVE_MDBTOOLS
 // mdbtools.h includes glib inside its extern "C" block, where glib's C++
-// templates cannot live; glib and iconv come in first so that block adds nothing.
+// templates cannot live; glib and iconv come in first so that block adds
+// nothing. (A build with mdbtools' own stand-in for glib, as on Windows, has
+// neither.)
+#if __has_include(<glib.h>)
 #include <glib.h>
+#endif
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#endif
 #include <mdbtools.h>
 #endif
 
@@ -58,6 +64,10 @@ struct OpenTable {
 // question marks. We always want UTF-8: Jet 4 and later keep text as UTF-16,
 // Jet 3 in the code page its header names (1252 on Western machines).
 void useUnicodeText(MdbHandle* mdb) {
+#if !MDBTOOLS_H_HAVE_ICONV_H
+  // Built without iconv (on Windows), the library makes UTF-8 itself.
+  Q_UNUSED(mdb);
+#else
   QByteArray source = "UTF-16LE";
   if (mdb->f->jet_version == MDB_VER_JET3) {
     source = mdb->f->code_page ? "CP" + QByteArray::number(mdb->f->code_page) : "CP1252";
@@ -68,6 +78,7 @@ void useUnicodeText(MdbHandle* mdb) {
   mdb_iconv_close(mdb);
   mdb->iconv_in = iconv_open("UTF-8", source.constData());
   mdb->iconv_out = iconv_open(source.constData(), "UTF-8");
+#endif
 }
 
 MdbCatalogEntry* findUserTable(MdbHandle* mdb, const QString& name) {

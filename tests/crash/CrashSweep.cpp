@@ -10,9 +10,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
 #include <unistd.h>
+#endif
 
 #include "app/DataFolder.h"
 #include "app/StartUpChecks.h"
@@ -27,6 +32,17 @@
 namespace {
 const char* const kKillAt = "ROTAWISE_KILL_AT_STEP";
 
+// Ends the child at once, as a crash or a power cut would: nothing is
+// flushed or closed on the way out.
+[[noreturn]] void dieNow() {
+#ifdef Q_OS_WIN
+  TerminateProcess(GetCurrentProcess(), 0xC0000409);  // read as a crash
+#else
+  ::kill(::getpid(), SIGKILL);
+#endif
+  std::abort();
+}
+
 // The child: counts the file steps, and is killed right before step N.
 int runKillable(const std::function<void()>& work) {
   fileops::routeDatabaseStepsThroughSeam();
@@ -37,7 +53,7 @@ int runKillable(const std::function<void()>& work) {
       std::fprintf(stderr, "killed before: %s %s\n", stepName(step),
                    qPrintable(QFileInfo(path).fileName()));
       std::fflush(stderr);
-      ::kill(::getpid(), SIGKILL);
+      dieNow();
     }
     return false;
   });

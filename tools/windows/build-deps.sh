@@ -207,11 +207,12 @@ xlsxwriter() {
 mdbtools() {
   local dir
   dir="$(unpack mdbtools)"
-  # mdbtools' own small stand-in for GLib, so no GLib is needed on Windows;
-  # Windows' locale functions instead of iconv. Its configure names POSIX's
-  # locale_t and a spawnv that MinGW's headers declare otherwise; only the
-  # library is built, which needs neither.
-  (cd "$dir" && autoreconf -fi && ./configure --host=$HOST CC=$HOST-gcc-posix \
+  # mdbtools' own small stand-in for GLib, so no GLib is needed on Windows,
+  # and Windows' own text conversion instead of iconv (the patch). Its
+  # configure names POSIX's locale_t and a spawnv that MinGW's headers
+  # declare otherwise; only the library is built, which needs neither.
+  (cd "$dir" && patch -p1 <"$ROOT/tools/windows/mdbtools-windows-text.patch" \
+    && autoreconf -fi && ./configure --host=$HOST CC=$HOST-gcc-posix \
       --prefix="$PREFIX" --disable-glib --disable-man --disable-iconv \
       --without-bash-completion-dir \
     && sed -i 's/typedef locale_t mdb_locale_t/typedef _locale_t mdb_locale_t/' include/mdbtools.h \

@@ -52,9 +52,19 @@ start_display() {
   return 1
 }
 
+# A fresh prefix. Wine has none of Windows' fonts: the program's Arial,
+# Microsoft Sans Serif, Times New Roman and Courier New are drawn with the
+# Liberation faces of the same metrics, as on Linux.
 new_prefix() {
-  local prefix="$WORK/prefix-$1"
+  local prefix="$WORK/prefix-$1" family face
   WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
+  for family in "Arial=Liberation Sans" "Microsoft Sans Serif=Liberation Sans" \
+                "MS Sans Serif=Liberation Sans" "Times New Roman=Liberation Serif" \
+                "Courier New=Liberation Mono"; do
+    face="${family#*=}"
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v "${family%%=*}" /d "$face" /f >/dev/null 2>&1
+  done
   echo "$prefix"
 }
 
