@@ -1,5 +1,7 @@
 -- The empty employee database the installation supplies (employee.mdb).
--- The program adds, edits and deletes records; it never creates this table.
+-- The program adds, edits and deletes records; it never creates this table
+-- in a file that has one (a file of an earlier version gets EmployeeKey and
+-- its trigger when the program first opens it).
 CREATE TABLE Employees (
   Number INTEGER,
   Fullname TEXT,
@@ -70,5 +72,14 @@ CREATE TABLE Employees (
   SunSplitStop TEXT,
   SunBldg2 TEXT,
   SunSpecial TEXT,
-  SunBldg TEXT
+  SunBldg TEXT,
+  EmployeeKey TEXT
 );
+-- EmployeeKey is each employee's lasting identity (the calendar export names
+-- the events by it); no window shows it. A record added without one, by any
+-- program, gets one here.
+CREATE TRIGGER IF NOT EXISTS EmployeesKey AFTER INSERT ON Employees
+WHEN NEW.EmployeeKey IS NULL OR NEW.EmployeeKey = ''
+BEGIN
+  UPDATE Employees SET EmployeeKey = lower(hex(randomblob(16))) WHERE rowid = NEW.rowid;
+END;

@@ -5,8 +5,13 @@
 #
 #   install_pg_server  the server programs, when they are missing
 #   start_pg_cluster   exports ROTAWISE_TEST_PG_URI (the maintenance database,
-#                      user rotawise, no password) and ROTAWISE_TEST_PG_LOCKED_URI
-#                      (a user whose password is asked and is "right")
+#                      user rotawise, no password; the server offers no TLS),
+#                      ROTAWISE_TEST_PG_LOCKED_URI (a user whose password is
+#                      asked and is "right"), and ROTAWISE_TEST_PG_TLS_URI with
+#                      ROTAWISE_TEST_PG_TLS_ROOT: a second server, a copy of
+#                      the first on its own port, that speaks TLS with a
+#                      self-signed certificate for "db.test" and 127.0.0.1
+#                      (the root certificate to trust)
 #   stop_pg_cluster
 
 PG_CLUSTER_DIR=""
@@ -52,27 +57,58 @@ start_pg_cluster() {
   # One user must give its password, so a wrong one can be tried.
   { echo "host all locked 127.0.0.1/32 scram-sha-256"; cat "$PG_CLUSTER_DIR/data/pg_hba.conf"; } \
     >"$PG_CLUSTER_DIR/hba" && pg_as_owner cp "$PG_CLUSTER_DIR/hba" "$PG_CLUSTER_DIR/data/pg_hba.conf"
-  local port
+  # The TLS server is a copy of the new cluster (cheaper than a second initdb).
+  pg_as_owner cp -a "$PG_CLUSTER_DIR/data" "$PG_CLUSTER_DIR/data-tls"
+  pg_tls_certificate "$PG_CLUSTER_DIR/tls" || return 1
+  local port tls_port
   port="$(pg_free_port)" || { echo "no free port for PostgreSQL" >&2; return 1; }
-  # Test data need not survive a power cut: no waiting for the disk, unless
-  # PG_CLUSTER_DURABLE=1 (the benchmarks time a server as a business runs it).
-  local speed="-c fsync=off -c synchronous_commit=off -c full_page_writes=off"
-  [ "${PG_CLUSTER_DURABLE:-0}" = 1 ] && speed=""
-  pg_as_owner "$bin/pg_ctl" -D "$PG_CLUSTER_DIR/data" -l "$PG_CLUSTER_DIR/server.log" -w -t 60 \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k $PG_CLUSTER_DIR $speed -c max_connections=200" \
-    start >/dev/null || { cat "$PG_CLUSTER_DIR/server.log" >&2; return 1; }
+  pg_start_server data "$port" "" || return 1
+  tls_port="$(pg_free_port)" || { echo "no free port for PostgreSQL" >&2; return 1; }
+  pg_start_server data-tls "$tls_port" "-c ssl=on -c ssl_cert_file=$PG_CLUSTER_DIR/tls/server.crt -c ssl_key_file=$PG_CLUSTER_DIR/tls/server.key" || return 1
   "$bin/psql" -q -h 127.0.0.1 -p "$port" -U rotawise -d postgres \
     -c "CREATE ROLE locked LOGIN PASSWORD 'right' CREATEDB" >/dev/null
   export ROTAWISE_TEST_PG_URI="postgresql://rotawise@127.0.0.1:$port/postgres"
   export ROTAWISE_TEST_PG_LOCKED_URI="postgresql://locked@127.0.0.1:$port/postgres"
-  echo "PostgreSQL test server on 127.0.0.1:$port ($PG_CLUSTER_DIR)" >&2
+  export ROTAWISE_TEST_PG_TLS_URI="postgresql://rotawise@127.0.0.1:$tls_port/postgres"
+  export ROTAWISE_TEST_PG_TLS_ROOT="$PG_CLUSTER_DIR/tls/server.crt"
+  echo "PostgreSQL test servers on 127.0.0.1:$port and, with TLS, :$tls_port ($PG_CLUSTER_DIR)" >&2
+}
+
+# A self-signed certificate (its own root) for the names the tests use, with
+# a key only the server's owner may read, as PostgreSQL demands.
+pg_tls_certificate() {
+  local dir="$1"
+  mkdir -p "$dir" && chmod 755 "$dir"
+  openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 \
+    -subj "/CN=db.test" -addext "subjectAltName=DNS:db.test,IP:127.0.0.1" \
+    -keyout "$dir/server.key" -out "$dir/server.crt" >"$dir/openssl.log" 2>&1 || {
+    cat "$dir/openssl.log" >&2; return 1; }
+  chmod 600 "$dir/server.key"
+  chmod 644 "$dir/server.crt"
+  [ "$(id -u)" -eq 0 ] && chown nobody "$dir/server.key"
+  return 0
+}
+
+# Starts the cluster in folder $1 of PG_CLUSTER_DIR on port $2, with the
+# settings $3 added. Test data need not survive a power cut: no waiting for
+# the disk, unless PG_CLUSTER_DURABLE=1 (the benchmarks time a server as a
+# business runs it).
+pg_start_server() {
+  local data="$PG_CLUSTER_DIR/$1" speed="-c fsync=off -c synchronous_commit=off -c full_page_writes=off"
+  [ "${PG_CLUSTER_DURABLE:-0}" = 1 ] && speed=""
+  pg_as_owner "$PG_CLUSTER_BIN/pg_ctl" -D "$data" -l "$data.log" -w -t 60 \
+    -o "-c listen_addresses=127.0.0.1 -p $2 -k $PG_CLUSTER_DIR $speed -c max_connections=200 $3" \
+    start >/dev/null || { cat "$data.log" >&2; return 1; }
 }
 
 stop_pg_cluster() {
   [ -n "$PG_CLUSTER_DIR" ] || return 0
-  if [ -f "$PG_CLUSTER_DIR/data/postmaster.pid" ]; then
-    pg_as_owner "$PG_CLUSTER_BIN/pg_ctl" -D "$PG_CLUSTER_DIR/data" -m immediate -w stop >/dev/null 2>&1 || true
-  fi
+  local data
+  for data in "$PG_CLUSTER_DIR/data" "$PG_CLUSTER_DIR/data-tls"; do
+    if [ -f "$data/postmaster.pid" ]; then
+      pg_as_owner "$PG_CLUSTER_BIN/pg_ctl" -D "$data" -m immediate -w stop >/dev/null 2>&1 || true
+    fi
+  done
   rm -rf "$PG_CLUSTER_DIR"
   PG_CLUSTER_DIR=""
 }

@@ -164,7 +164,8 @@ void insertPeople(const QString& databasePath, int from, int to, std::mt19937& r
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
     db.setDatabaseName(databasePath);
     if (!db.open()) fail("cannot open " + databasePath);
-    const QStringList names = fields::allFields();
+    QStringList names = fields::allFields();
+    names.removeAll(fields::Key);  // the database gives each new record its key
     const QStringList marks(names.size(), "?");
     if (!db.transaction()) fail("no transaction");
     QSqlQuery q(db);

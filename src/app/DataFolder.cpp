@@ -29,8 +29,9 @@ bool addFile(const QDir& folder, const QString& name, const QString& suppliedFol
   } else if (name == kDatabase) {
     made = fileops::remove(partial) && legacy::writeEmployeeDatabase(partial, {}, nullptr);
   }
-  // Files of a read-only installation stay the user's to change.
-  made = made && QFile::setPermissions(partial, QFile::permissions(partial) | QFileDevice::WriteOwner);
+  // The user's own to change (the installation's may be read-only), and no
+  // one else's to read.
+  made = made && fileops::makePrivate(partial);
   if (made && fileops::rename(partial, target)) return true;
   fileops::remove(partial);
   return false;
@@ -60,7 +61,7 @@ Preparation prepare(const QString& path, const QString& suppliedFolder) {
                     .arg(native(path));
     return p;
   }
-  if (!info.exists() && !QDir().mkpath(path)) {
+  if (!info.exists() && !fileops::makeFolder(path)) {
     p.message = QString("The data folder %1 could not be made.  Please name a folder you may "
                         "write to, for example: rotawise ~/Rotawise")
                     .arg(native(path));

@@ -9,6 +9,7 @@
 #include "data/Connections.h"
 #include "data/ServerAddress.h"
 #include "export/ExportRun.h"
+#include "platform/FileOps.h"
 #include "platform/FolderDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Pointer.h"
@@ -24,7 +25,7 @@ void print(FILE* stream, const QString& text) {
 
 void exportFromMenu(QWidget* window) {
   const QString start = QDir::current().absoluteFilePath("export");
-  QDir().mkpath(start);  // so the dialog can open in it; the export makes it anyway
+  fileops::makeFolder(start);  // so the dialog can open in it; the export makes it anyway
   const QString folder = askForFolder(window, "Export calendars and spreadsheet", start);
   if (folder.isEmpty()) return;
   ExportReport report;

@@ -10,6 +10,7 @@
 #include "app/ExportCommands.h"
 #include "app/FrmAbout.h"
 #include "data/DataControl.h"
+#include "data/ServerSecurity.h"
 #include "employee/FrmNewEmployee.h"
 #include "lists/FrmExtras.h"
 #include "lists/FrmNewSchedule.h"
@@ -56,8 +57,10 @@ Frmemployee1::Frmemployee1(QWidget* parent) : QMainWindow(parent) {
 
 void Frmemployee1::Form_Load() {
   setBackgroundPicture(centralWidget(), "clouds.bmp");
-  StatusBar1->setPanelText(
-      3, "Employee's Rotawise Scheduler!  Plan the week, print it, pin it up.");
+  // With the table on a server, the notice says where and how safely it is reached.
+  const QString server = db::serverConnectionNote();
+  StatusBar1->setPanelText(3, "Employee's Rotawise Scheduler!  " +
+                                  (server.isEmpty() ? QString("Plan the week, print it, pin it up.") : server));
   // Opens maximised; the geometry also fills the screen where no window
   // manager carries out the maximised state.
   if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());

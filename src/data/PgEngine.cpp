@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "data/Connections.h"
+#include "data/ServerSecurity.h"
 #include "data/TableRules.h"
 
 namespace db {
@@ -368,9 +369,11 @@ QString openServerConnection(const QString& connection, const ServerAddress& add
   db.setUserName(address.user);
   db.setPassword(address.password);
   db.setConnectOptions(address.options);
-  if (db.open()) return {};
-  return QString("The database server %1 cannot be reached (%2).")
-      .arg(address.display(), serverReason(db.lastError()));
+  if (db.open()) {
+    noteConnectionSecurity(address, libpqHandle(db));
+    return {};
+  }
+  return connectionFailure(address, serverReason(db.lastError()));
 }
 
 std::unique_ptr<Engine> makeServerEngine(const ServerAddress& address) {

@@ -8,6 +8,7 @@
 #include <QUrlQuery>
 
 #include "data/DbError.h"
+#include "data/ServerSecurity.h"
 #include "data/TableRules.h"
 
 namespace db {
@@ -89,7 +90,7 @@ std::optional<ServerAddress> parseServerUri(const QString& text, QString* error)
   }
   // A server that is down is reported in seconds, not after minutes.
   if (!timeout) options << "connect_timeout=5";
-  a.options = options.join(' ');
+  a.options = withDefaultSslMode(a.host, options.join(' '));
   return a;
 }
 
@@ -103,6 +104,7 @@ std::optional<ServerAddress> configuredServer(const QDir& folder) {
     throw DbError(QString("The database server named in %1 cannot be used: %2.")
                       .arg(where, why)
                       .toStdString());
+  if (where == kServerFile) refusePasswordOthersCanRead(folder.filePath(kServerFile), *a);
   known().insert(a->key(), *a);
   return a;
 }

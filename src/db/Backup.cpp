@@ -56,6 +56,9 @@ BackupResult backupEmployeeDatabase(const QString& target) {
       return diskError("The copy could not be written to the disk.");
     }
   }
+  // The copy is the user's alone, unless it replaces a backup shared on
+  // purpose (its mode is kept).
+  fileops::makePrivate(partial);
   // The finished copy is renamed over the older backup in one step, so the
   // disk holds one whole backup at every moment; one spelt in other letters
   // goes once the new one has its name.

@@ -40,7 +40,9 @@ int checkedCount(const QString& path, db::Access access, QString* error) {
 }
 
 QString vacuumInto(const QString& live, const QString& target) {
-  if (fileops::injectedFault(FileStep::Create, target))
+  // The copy is private from its first byte; it takes the mode of
+  // employee.mdb when it is renamed over it.
+  if (fileops::injectedFault(FileStep::Create, target) || !fileops::createPrivateFile(target))
     return QString("%1 could not be created; the disk may be full or the folder read-only")
         .arg(QFileInfo(target).fileName());
   try {

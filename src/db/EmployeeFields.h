@@ -13,6 +13,10 @@ inline const QString Area = "area";
 inline const QString Area2 = "Area2";
 inline const QString Area3 = "Area3";
 inline const QString Area4 = "Area4";
+// Each employee's lasting identity, which no window shows: the calendar
+// export names the employee's events by it. The database gives every new
+// record one (32 hex digits).
+inline const QString Key = "EmployeeKey";
 
 constexpr int DaysInWeek = 7;
 constexpr int FieldsPerDay = 9;
@@ -69,8 +73,10 @@ inline QStringList allDayFields() {
   return out;
 }
 
-// Every field of the table in table order: Number, name, position, four areas, 63 day fields.
+// Every field of the table in table order: Number, name, position, four
+// areas, 63 day fields, the key.
 inline QStringList allFields() {
-  return QStringList{Number, Fullname, Position, Area, Area2, Area3, Area4} + allDayFields();
+  return QStringList{Number, Fullname, Position, Area, Area2, Area3, Area4} + allDayFields() +
+         QStringList{Key};
 }
 }  // namespace fields

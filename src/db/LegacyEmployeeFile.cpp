@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include "db/EmployeeFields.h"
+#include "db/EmployeeKeys.h"
 #include "db/LegacyImport.h"
 #include "platform/FileOps.h"
 
@@ -33,19 +34,6 @@ class OwnConnection {
   QSqlDatabase db_;
 };
 
-// The statements of the empty schema the program carries (install/schema.sql).
-QStringList schemaStatements() {
-  QFile file(":/schema.sql");
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QString text;
-  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
-    if (!line.trimmed().startsWith("--")) text += line + '\n';
-  QStringList out;
-  for (const QString& part : text.split(';'))
-    if (!part.trimmed().isEmpty()) out << part.trimmed();
-  return out;
-}
-
 QString quotedFieldList() {
   QStringList quoted;
   for (const QString& f : fields::allFields()) quoted << '"' + f + '"';
@@ -57,6 +45,26 @@ bool failWith(QString* error, const QString& why) {
   return false;
 }
 }  // namespace
+
+QStringList schemaStatements() {
+  QFile file(":/schema.sql");
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QString text;
+  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+    if (!line.trimmed().startsWith("--")) text += line + '\n';
+  QStringList out;
+  QString statement;
+  for (const QString& part : text.split(';')) {
+    statement += statement.isEmpty() ? part.trimmed() : ";" + part;
+    // A trigger's statements end with ';' too: it ends at its END.
+    if (statement.startsWith("CREATE TRIGGER", Qt::CaseInsensitive) &&
+        !statement.trimmed().endsWith("END", Qt::CaseInsensitive))
+      continue;
+    if (!statement.trimmed().isEmpty()) out << statement.trimmed();
+    statement.clear();
+  }
+  return out;
+}
 
 QList<Employee> employeesOf(const jet::Table& table) {
   QHash<QString, int> columnOf;
@@ -72,6 +80,7 @@ QList<Employee> employeesOf(const jet::Table& table) {
     e[0] = QString::number(out.size() + 1);  // Number: 1..n in table order
     out << e;
   }
+  db::giveMissingKeys(out);
   return out;
 }
 
@@ -81,7 +90,8 @@ bool writeEmployeeDatabase(const QString& path, const QList<Employee>& employees
   const QStringList schema = schemaStatements();
   if (schema.isEmpty())
     return failWith(error, "the program's own empty database schema is missing");
-  if (fileops::injectedFault(FileStep::Create, path))
+  // Made private before the engine writes a name into it.
+  if (fileops::injectedFault(FileStep::Create, path) || !fileops::createPrivateFile(path))
     return failWith(error, QString("the new file %1 could not be created").arg(name));
 
   OwnConnection connection("legacy-import-write", path);

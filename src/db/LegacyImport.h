@@ -23,8 +23,11 @@ enum class Outcome {
 Outcome convertOldEmployeeDatabase(const QDir& folder = QDir::current());
 
 // One employee is the values of fields::allFields(), in that order; Number
-// holds 1..n in table order.
+// holds 1..n in table order, the key (last) is never empty.
 using Employee = QStringList;
+
+// The statements of the empty schema the program carries (install/schema.sql).
+QStringList schemaStatements();
 
 // The employees of an Access Employees table: fields matched by name without
 // regard to case, unknown fields ignored, missing fields empty.

@@ -54,6 +54,7 @@ QString tableMissing(const QString& path) {
 
 struct Salvage {
   QString createSql;
+  QStringList triggerSql;  // the table's own (the one that keys new records)
   QString table;
   QStringList columns;
   std::map<qint64, QVector<QVariant>> rows;  // by row id, so the order stays
@@ -94,6 +95,11 @@ QString readSalvage(const QString& path, Salvage& s) {
     if (!q.next()) return "it has no table Employees";
     s.table = q.value(0).toString();
     s.createSql = q.value(1).toString();
+    if (q.prepare("SELECT sql FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ?")) {
+      q.addBindValue(s.table);
+      if (q.exec())
+        while (q.next()) s.triggerSql << q.value(0).toString();
+    }
     q = QSqlQuery();
     readRows(c.database(), s);
   } catch (const DbError& e) {
@@ -106,9 +112,12 @@ QString writeRebuilt(const QString& path, const Salvage& s) {
   if (fileops::injectedFault(FileStep::Create, path)) return "the disk refused to create it";
   try {
     db::PrivateConnection c(path, db::Access::CreateNew);
+    fileops::makePrivate(path);  // still empty: nothing is written before
     QSqlDatabase database = c.database();
     QSqlQuery q(database);
     if (!q.exec(s.createSql)) return db::errorText(q.lastError());
+    for (const QString& trigger : s.triggerSql)
+      if (!q.exec(trigger)) return db::errorText(q.lastError());
     if (!database.transaction()) return db::errorText(database.lastError());
     QStringList names{"rowid"};
     for (const QString& column : s.columns) names << db::quoted(column);

@@ -10,6 +10,7 @@
 #include "data/PgEngine.h"
 #include "db/EmployeeDatabase.h"
 #include "db/EmployeeFields.h"
+#include "db/EmployeeKeys.h"
 #include "db/JetReader.h"
 #include "platform/FileOps.h"
 
@@ -39,6 +40,7 @@ QList<legacy::Employee> employeesOf(QSqlQuery& q) {
     for (int c : columnOf) e << (c >= 0 && !q.value(c).isNull() ? q.value(c).toString() : QString(""));
     out << e;
   }
+  giveMissingKeys(out);  // a file of an earlier version has none
   if (q.lastError().isValid())
     throw DbError(QString("The employees could not be read (%1).").arg(errorText(q.lastError())).toStdString());
   return out;
@@ -53,7 +55,8 @@ QString serverTableStatement(const QString& table) {
   QStringList columns{kRowIdColumn + " bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY",
                       kVersionColumn + " bigint NOT NULL DEFAULT 1"};
   for (const QString& f : fields::allFields())
-    columns << quoted(f) + (f == fields::Number ? " integer" : " text");
+    columns << quoted(f) + (f == fields::Number ? " integer" : " text") +
+                   (f == fields::Key ? " DEFAULT " + kServerKeyExpression : QString());
   return "CREATE TABLE " + quoted(table) + " (" + columns.join(", ") + ")";
 }
 

@@ -3,14 +3,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QVector>
+#include <algorithm>
 
 #include "data/RecordSet.h"
+#include "db/EmployeeKeys.h"
 #include "db/Repair.h"
 #include "export/CalendarFile.h"
+#include "export/CalendarLedger.h"
 #include "export/StagedFiles.h"
 #include "export/WeekPlan.h"
 #include "lists/ListFile.h"
 #include "platform/Clock.h"
+#include "platform/FileOps.h"
 
 namespace {
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -18,6 +22,11 @@ QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 QVector<EmployeeRow> readStaff() {
   try {
     RecordSet records;
+    records.open("Employee.MDB", "Employees");  // says at once when the table cannot be reached
+    // A table of an earlier version gets its keys first, so its calendars'
+    // events keep their names from now on; a read-only one is read as it is.
+    records.close();
+    db::keyEveryEmployee();
     records.open("Employee.MDB", "Employees");
     return readEmployees(records);
   } catch (const DbError& e) {
@@ -34,7 +43,7 @@ QVector<EmployeeRow> readStaff() {
 
 QString makeFolder(const QString& folder) {
   const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
-  if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
+  if (!fileops::makeFolder(path))
     throw ExportError(QString("The folder %1 could not be made; nothing was exported.")
                           .arg(native(path))
                           .toStdString());
@@ -60,6 +69,16 @@ QString ExportReport::summary(int listLimit) const {
         "\n\nThese shifts have a time that cannot be read; they were left out of the "
         "calendars and the hours:\n" +
         listed(unreadable, listLimit);
+  if (cancelledEvents > 0)
+    text += QString("\n\n%1 shift%2 exported here before %3 gone; %4 in the calendar files "
+                    "as cancelled, so a calendar that imports them again drops %5.")
+                .arg(cancelledEvents)
+                .arg(cancelledEvents == 1 ? "" : "s", cancelledEvents == 1 ? "is" : "are",
+                     cancelledEvents == 1 ? "it is" : "they are", cancelledEvents == 1 ? "it" : "them");
+  if (!filesOfGone.isEmpty())
+    text += "\n\nThese calendar files are of employees no longer in the table; they cancel "
+            "their shifts and go at the next export:\n" +
+            listed(filesOfGone, listLimit);
   if (!withoutCalendar.isEmpty())
     text +=
         "\n\nNo calendar file for these employees, who have no shift or special day to "
@@ -70,7 +89,7 @@ QString ExportReport::summary(int listLimit) const {
 
 ExportReport exportWeek(const QString& folder) {
   const QVector<EmployeeRow> staff = readStaff();
-  const WeekPlan plan = planWeek(staff, readChoices("AREAS.IGH"), clock_::today());
+  WeekPlan plan = planWeek(staff, readChoices("AREAS.IGH"), clock_::today());
   ExportReport report;
   report.folder = makeFolder(folder);
   report.monday = plan.monday;
@@ -81,14 +100,26 @@ ExportReport exportWeek(const QString& folder) {
   // business is never held in memory all at once.
   StagedFiles files(report.folder);
   const QDateTime stamp = clock_::now();
+  CalendarLedger ledger = CalendarLedger::read(QDir(report.folder));
+  keepCalendarFiles(plan, ledger);
+  QSet<QString> present;
   for (const PlannedEmployee& e : plan.staff) {
-    const QByteArray calendar = calendarFile(e, stamp);
-    if (calendar.isEmpty()) continue;
-    files.add(e.calendarFile, calendar);
-    ++report.calendars;
+    for (const QString& key : e.keys()) present.insert(key);
+    const QVector<IssuedEvent> events = ledger.issue(e.keys(), e.calendarFile, shiftEvents(e));
+    if (events.isEmpty()) continue;
+    files.add(e.calendarFile, calendarFile(events, stamp));
+    if (std::any_of(events.begin(), events.end(), [](const IssuedEvent& i) { return !i.cancelled; }))
+      ++report.calendars;
   }
+  const QMap<QString, QVector<IssuedEvent>> gone = ledger.cancelGone(present);
+  for (auto it = gone.cbegin(); it != gone.cend(); ++it) files.add(it.key(), calendarFile(*it, stamp));
+  report.cancelledEvents = ledger.cancelledCount();
+  report.filesOfGone = gone.keys();
   files.add("week.xlsx", weekWorkbook(plan));
   files.add("week.csv", weekCsv(plan));
+  files.add(kLedgerName, ledger.bytes());  // last: it tells what the files above hold
   files.commit();
+  // Calendar files of the last export that have nothing left to say.
+  for (const QString& name : ledger.leftBehind()) fileops::remove(QDir(report.folder).filePath(name));
   return report;
 }

@@ -13,13 +13,15 @@ struct ExportReport {
   int calendars = 0;            // .ics files written
   QStringList unreadable;       // shifts left out, one line each
   QStringList withoutCalendar;  // employees with nothing to put in a calendar
+  int cancelledEvents = 0;      // events of the last export written again as cancelled
+  QStringList filesOfGone;      // calendar files of employees no longer in the table
   // What was written and what was left out. Each list shows at most
   // `listLimit` lines and says how many more there are (0: no limit).
   QString summary(int listLimit = 0) const;
 };
 
 // Reads employee.mdb and AREAS.IGH in the data folder (the current directory)
-// and writes the files into `folder` (made when missing). All files are
+// and writes the files into `folder` (made when missing, private). All files are
 // written under temporary names first and only then renamed into place, so
 // a folder that cannot be written keeps what it had. Throws ExportError with
 // the words for the user.

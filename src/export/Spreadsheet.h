@@ -18,6 +18,8 @@ QByteArray weekWorkbook(const WeekPlan& plan);
 
 // The rows of the sheet "Week": fields quoted where they hold a comma, a
 // quote or a line break, lines ended by CR LF, times as "09:30", hours with
-// a decimal point. Starts with a byte order mark, so spreadsheet programs
-// take the file for UTF-8.
+// a decimal point. A text that a spreadsheet would take for a formula
+// (beginning with =, +, -, @, a tab or a carriage return) gets a leading
+// apostrophe. Starts with a byte order mark, so spreadsheet programs take the
+// file for UTF-8.
 QByteArray weekCsv(const WeekPlan& plan);

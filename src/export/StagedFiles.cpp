@@ -27,6 +27,7 @@ void StagedFiles::add(const QString& name, const QByteArray& bytes) {
     fail(QString("could not be created (%1).")
              .arg(file.errorString().isEmpty() ? "refused" : file.errorString()));
   names_ << name;
+  fileops::takeModeOf(folder_.filePath(name), file.handle());
   // The last bytes wait in a buffer: flush them here, where a full disk shows.
   if (fileops::injectedFault(FileStep::Write, part) || file.write(bytes) != bytes.size() ||
       !file.flush())

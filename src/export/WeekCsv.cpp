@@ -5,6 +5,14 @@
 #include "export/WeekTable.h"
 
 namespace {
+// A spreadsheet takes a cell that begins with one of these for a formula
+// (a typed "=HYPERLINK(...)" would become a live link): such a text gets a
+// leading apostrophe, which spreadsheets read as "this is text".
+QString asText(const QString& value) {
+  static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+  return !value.isEmpty() && formulaStarts.contains(value.front()) ? "'" + value : value;
+}
+
 QString field(const QString& value) {
   const bool plain = std::none_of(value.begin(), value.end(), [](QChar c) {
     return c == '"' || c == ',' || c == '\r' || c == '\n';
@@ -21,18 +29,19 @@ QString hoursText(const std::optional<double>& hours) {
   return hours ? QString::number(*hours, 'f', 2) : QString();
 }
 
-QString line(const QStringList& values) {
+// Texts, then the hours (a number, as it is).
+QString line(const QStringList& texts, const QString& hours) {
   QStringList out;
-  for (const QString& v : values) out << field(v);
-  return out.join(',') + "\r\n";
+  for (const QString& v : texts) out << field(asText(v));
+  return (out << field(hours)).join(',') + "\r\n";
 }
 }  // namespace
 
 QByteArray weekCsv(const WeekPlan& plan) {
-  QString text = line(kWeekHeadings);
+  QString text = line(kWeekHeadings.mid(0, kWeekHeadings.size() - 1), kWeekHeadings.last());
   for (const WeekRow& r : weekRows(plan))
     text += line({r.name, r.position, r.day, timeText(r.start), timeText(r.stop), r.area,
-                  timeText(r.splitStart), timeText(r.splitStop), r.splitArea, r.special,
-                  hoursText(r.hours)});
+                  timeText(r.splitStart), timeText(r.splitStop), r.splitArea, r.special},
+                 hoursText(r.hours));
   return "\xEF\xBB\xBF" + text.toUtf8();
 }

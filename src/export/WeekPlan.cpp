@@ -1,5 +1,6 @@
 #include "export/WeekPlan.h"
 
+#include <QHash>
 #include <QSet>
 
 #include "db/EmployeeFields.h"
@@ -34,8 +35,14 @@ void noteUnreadable(const QString& name, int weekday, const QString& kind, const
                   quoted(s.stopText));
 }
 
-// Calendar file names differ without regard to case too, as they must on the
-// file systems of Windows and macOS: "Ann Lee.ics", "Ann Lee (2).ics", ...
+void addArea(const QString& area, QStringList& areas, QSet<QString>& seen) {
+  const QString key = compareKey(area);
+  if (key.isEmpty() || key == "NO" || seen.contains(key)) return;
+  seen.insert(key);
+  areas << area.trimmed();
+}
+}  // namespace
+
 QString uniqueCalendarFile(const QString& name, QSet<QString>& taken) {
   const QString stem = safeFileStem(name);
   QString file = stem + ".ics";
@@ -44,14 +51,6 @@ QString uniqueCalendarFile(const QString& name, QSet<QString>& taken) {
   taken.insert(file.toCaseFolded());
   return file;
 }
-
-void addArea(const QString& area, QStringList& areas, QSet<QString>& seen) {
-  const QString key = compareKey(area);
-  if (key.isEmpty() || key == "NO" || seen.contains(key)) return;
-  seen.insert(key);
-  areas << area.trimmed();
-}
-}  // namespace
 
 double PlannedShift::hours() const { return readable() ? shiftHours(*start, *stop) : 0.0; }
 
@@ -93,10 +92,14 @@ WeekPlan planWeek(const QVector<EmployeeRow>& staff, const QStringList& areaList
   WeekPlan plan;
   plan.monday = mondayOf(today);
   QSet<QString> files, areasSeen;
+  QHash<QString, int> namesakes;
   for (const QString& area : areaList) addArea(area, plan.areas, areasSeen);
   for (const EmployeeRow& e : staff) {
     PlannedEmployee p;
     p.name = e.fullname.trimmed();
+    const int namesake = ++namesakes[p.name];
+    p.nameKey = QString("name:%1#%2").arg(p.name).arg(namesake);
+    p.key = e.key.isEmpty() ? p.nameKey : e.key;
     p.position = e.position.trimmed();
     p.calendarFile = uniqueCalendarFile(p.name, files);
     for (int d = 0; d < fields::DaysInWeek; ++d) {

@@ -3,6 +3,7 @@
 // shifts read as times, ready for the calendar files and the spreadsheet.
 // Built from the table's rows alone, so it needs no file and no window.
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -30,6 +31,11 @@ struct PlannedDay {
 };
 
 struct PlannedEmployee {
+  // The employee's lasting identity: the table's key, or, in a table that
+  // has none (a read-only file of an earlier version), `nameKey`: the name
+  // and its place among namesakes.
+  QString key, nameKey;
+  QStringList keys() const { return key == nameKey ? QStringList{key} : QStringList{key, nameKey}; }
   QString name, position;
   QString calendarFile;      // "<name>.ics", safe as a file name and unique
   QVector<PlannedDay> days;  // working days only, Monday first
@@ -53,6 +59,11 @@ QDate mondayOf(const QDate& day);
 // "No" are skipped.
 WeekPlan planWeek(const QVector<EmployeeRow>& staff, const QStringList& areaList,
                   const QDate& today);
+
+// "Ann Lee.ics", or "Ann Lee (2).ics" and so on when a name of `taken`
+// (compared without regard to case, as the file systems of Windows and macOS
+// do) has it; the name found is added to `taken`.
+QString uniqueCalendarFile(const QString& name, QSet<QString>& taken);
 
 // A name made safe as a file name on any system (no slash, colon and the
 // like, no trailing dot or blank, no device name such as "CON"); "employee"

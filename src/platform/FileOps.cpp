@@ -54,6 +54,8 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
       !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     return fail(QString("The file %1 could not be created (%2).")
                     .arg(path, file.errorString().isEmpty() ? "refused" : file.errorString()));
+  // Private, or as shared as the file it replaces, before a byte is in it.
+  takeModeOf(path, file.handle());
   const bool written = !injectedFault(FileStep::Write, path) &&
                        file.write(bytes) == bytes.size() && !injectedFault(FileStep::Flush, path) &&
                        filesystem::flushOpenFile(file);
@@ -94,6 +96,7 @@ bool rename(const QString& from, const QString& to) {
 
 bool replace(const QString& from, const QString& to) {
   if (injectedFault(FileStep::Rename, from)) return false;
+  filesystem::keepModeOfReplaced(from, to);
   if (!filesystem::replaceFile(from, to)) return false;
   flushFolderOf(to);
   return true;
@@ -125,6 +128,14 @@ bool keepAs(const QString& from, const QString& to) {
 }
 
 void syncDiskOf(const QString& folder) { filesystem::syncDiskOf(folder); }
+
+bool makePrivate(const QString& path) { return filesystem::makePrivate(path); }
+bool takeModeOf(const QString& replaced, int descriptor) {
+  return filesystem::takeModeOf(replaced, descriptor);
+}
+bool makeFolder(const QString& path) { return filesystem::makeFolder(path); }
+bool createPrivateFile(const QString& path) { return filesystem::createPrivateFile(path); }
+bool othersHaveAccess(const QString& path, int* mode) { return filesystem::othersHaveAccess(path, mode); }
 
 bool sameFile(const QString& a, const QString& b) {
   std::error_code failed;

@@ -72,6 +72,21 @@ void syncDiskOf(const QString&) {
   // written again at the next export if a power cut catches them.
 }
 
+// A file inherits the rights of the folder it is made in (the user's
+// profile): there is nothing to set or to check.
+bool makePrivate(const QString&) { return true; }
+bool takeModeOf(const QString&, int) { return true; }
+void keepModeOfReplaced(const QString&, const QString&) {}
+bool makeFolder(const QString& path) { return QDir().mkpath(path); }
+bool createPrivateFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+}
+bool othersHaveAccess(const QString&, int* mode) {
+  if (mode) *mode = 0;
+  return false;
+}
+
 QString driveRoot(QChar letter) {
   const QChar upper = letter.toUpper();
   if (upper < 'A' || upper > 'Z') return {};

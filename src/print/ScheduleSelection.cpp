@@ -192,10 +192,15 @@ EmployeeRow employeeFromRecord(const RecordSet& records) {
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
   // One statement for the whole table: the walk from first to last record
   // it stands for, without a round trip per record and field.
-  const QVector<QStringList> table = records.allTexts(scheduleFields());
+  const bool keyed = records.hasField(fields::Key);
+  const QVector<QStringList> table =
+      records.allTexts(keyed ? scheduleFields() << fields::Key : scheduleFields());
   QVector<EmployeeRow> staff;
   staff.reserve(table.size());
-  for (const QStringList& texts : table) staff.push_back(rowFromTexts(texts));
+  for (const QStringList& texts : table) {
+    staff.push_back(rowFromTexts(texts));
+    if (keyed) staff.back().key = texts.back().trimmed();
+  }
   if (records.RecordCount() > 0) records.MoveFirst();
   return staff;
 }

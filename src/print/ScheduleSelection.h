@@ -31,6 +31,7 @@ struct EmployeeDayKeys {
 };
 
 struct EmployeeRow {
+  QString key;  // fields::Key, where the table has it
   QString fullname;
   QString position;
   std::array<QString, 4> areas;  // area, Area2, Area3, Area4

@@ -26,20 +26,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-// Sets an environment variable for one test and puts it back afterwards.
-struct ScopedVariable {
-  const char* name;
-  QByteArray old;
-  bool had;
-  ScopedVariable(const char* n, const QByteArray* value)
-      : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
-    if (value) qputenv(name, *value); else qunsetenv(name);
-  }
-  ~ScopedVariable() {
-    if (had) qputenv(name, old); else qunsetenv(name);
-  }
-};
-
 QStringList sorted(QStringList list) {
   list.sort(Qt::CaseInsensitive);
   return list;
@@ -101,12 +87,12 @@ TEST(DataFolder, ChosenFromTheCommandLineElseTheVariableElseTheHomeFolder) {
   DataFolder here;
   const QByteArray shop = "/srv/shop";
   {
-    ScopedVariable data("ROTAWISE_DATA", &shop);
+    ScopedVariable data("ROTAWISE_DATA", shop);
     EXPECT_EQ(datafolder::chosen("sub/../Shop 2"), here.file("Shop 2"));
     EXPECT_EQ(datafolder::chosen("~/Rotawise 2"), QDir::homePath() + "/Rotawise 2");
     EXPECT_EQ(datafolder::chosen(""), "/srv/shop");
   }
-  ScopedVariable data("ROTAWISE_DATA", nullptr);
+  ScopedVariable data("ROTAWISE_DATA", QByteArray());
   EXPECT_EQ(datafolder::chosen(""), QDir::homePath() + "/Rotawise");
 }
 

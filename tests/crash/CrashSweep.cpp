@@ -22,6 +22,7 @@
 #include "app/DataFolder.h"
 #include "app/StartUpChecks.h"
 #include "data/Connections.h"
+#include "db/EmployeeFields.h"
 #include "platform/DatabaseFileSteps.h"
 #include "platform/FileOps.h"
 #include "platform/MessageBox.h"
@@ -108,6 +109,15 @@ QStringList startUp() {
 struct Table {
   bool sound = false;  // opens, passes the engine's check, holds Employees
   QList<QStringList> rows;
+  int keyColumn = -1;
+  // An Access file has no keys: each conversion of it makes new ones, so
+  // two conversions hold the same records with other keys.
+  Table withoutKeys() const {
+    Table t = *this;
+    if (keyColumn >= 0)
+      for (QStringList& row : t.rows) row.removeAt(keyColumn);
+    return t;
+  }
 };
 
 // Every record as the program would see it after a start: the connection
@@ -120,6 +130,7 @@ Table tableOf(const QString& path) {
     QSqlQuery q(c.database());
     if (!q.exec("PRAGMA integrity_check") || !q.next() || q.value(0).toString() != "ok") return t;
     if (!q.exec("SELECT * FROM Employees ORDER BY rowid")) return t;
+    t.keyColumn = q.record().indexOf(fields::Key);
     while (q.next()) {
       QStringList row;
       for (int i = 0; i < q.record().count(); ++i) row << q.value(i).toString();
@@ -186,7 +197,9 @@ std::vector<KillPoint> sweepKills(const QString& action, LiveBefore live) {
 
     const FolderState now = folderState(QDir::currentPath());
     const Table liveNow = tableOf("employee.mdb");
-    point.liveIsNew = liveNow.sound && liveNow.rows == newLive.rows;
+    point.liveIsNew = liveNow.sound && (live == LiveBefore::Access
+                                            ? liveNow.withoutKeys().rows == newLive.withoutKeys().rows
+                                            : liveNow.rows == newLive.rows);
     const bool liveIsOld = live == LiveBefore::Sound
                                ? liveNow.sound && liveNow.rows == oldTables.value("employee.mdb").rows
                                : now.value("employee.mdb") == before.value("employee.mdb");

@@ -259,6 +259,11 @@ TEST_F(ServerTest, ADownServerAWrongPasswordAndALostConnectionAreSaidAndLoseNoth
                                    .arg(down.port + 1000)
                                    .arg(down.database)
                                    .toUtf8());
+  // A password in the file is taken only while no one else may read it.
+  const auto yoursAlone = [&] {
+    QFile::setPermissions(folder.file("database.url"), QFile::ReadOwner | QFile::WriteOwner);
+  };
+  yoursAlone();
   QString why = openFailure("employee.mdb");
   EXPECT_TRUE(why.contains(QString("127.0.0.1:%1/%2").arg(down.port + 1000).arg(down.database))) << why.toStdString();
   EXPECT_TRUE(why.contains("cannot be reached")) << why.toStdString();
@@ -267,6 +272,7 @@ TEST_F(ServerTest, ADownServerAWrongPasswordAndALostConnectionAreSaidAndLoseNoth
 
   if (const QString locked = qEnvironmentVariable("ROTAWISE_TEST_PG_LOCKED_URI"); !locked.isEmpty()) {
     folder.write("database.url", QString(locked).replace("locked@", "locked:wrong@").toUtf8());
+    yoursAlone();
     why = openFailure("employee.mdb");
     EXPECT_TRUE(why.contains("password authentication failed")) << why.toStdString();
     EXPECT_FALSE(why.contains("wrong@"));

@@ -7,6 +7,8 @@
 
 #include "ExportReaders.h"
 #include "export/ExportRun.h"
+#include "export/Spreadsheet.h"
+#include "export/WeekPlan.h"
 #include "lists/ListFile.h"
 #include "platform/Clock.h"
 #include "support/ScheduleData.h"
@@ -299,4 +301,40 @@ TEST_F(ExportFilesTest, AHugeHandEditedAreaListGivesTheTwentyAreasTheListHolds) 
   EXPECT_EQ(sheets.mid(1, 20), areas.mid(0, 20));
   EXPECT_FALSE(sheets.contains("Area 21"));
   EXPECT_LE(sheets.size(), 1 + 20 + 2);
+}
+
+TEST(WeekCsv, TextsASpreadsheetWouldRunAsFormulasGetAnApostropheNumbersStayNumbers) {
+  const struct {
+    QString name, position, start;
+    QString nameCell, positionCell, startCell;
+  } cases[] = {
+      {"=HYPERLINK(\"http://x.test\";\"Open rota\")", "Cook", "9A.M.",
+       "'=HYPERLINK(\"http://x.test\";\"Open rota\")", "Cook", "09:00"},
+      {"=1+2", "+Cook", "9A.M.", "'=1+2", "'+Cook", "09:00"},
+      {"-Lee, Ann", "@Chef", "-5", "'-Lee, Ann", "'@Chef", "'-5"},
+      {"<tab>Lee", "<cr>Cook", "9A.M.", "'\tLee", "'\rCook", "09:00"},
+      {"Lee = Ann", "Cook-Chef", "+9", "Lee = Ann", "Cook-Chef", "'+9"},
+  };
+  QVector<EmployeeRow> staff;
+  for (const auto& c : cases) {
+    EmployeeRow e = staffMember(c.name, c.position, {"Kitchen"});
+    staff << works(e, day::Mon, c.start, "5P.M.", "Kitchen");
+  }
+  WeekPlan plan = planWeek(staff, {}, QDate(2024, 6, 5));
+  // The table's texts come trimmed; a tab or a carriage return can lead only
+  // inside a text.
+  for (PlannedEmployee& e : plan.staff) e.name.replace("<tab>", "\t"), e.position.replace("<cr>", "\r");
+  bool wellFormed = false;
+  const QVector<QStringList> csv = readCsv(weekCsv(plan), &wellFormed);
+  EXPECT_TRUE(wellFormed);
+  ASSERT_EQ(csv.size(), 1 + 2 * int(std::size(cases)));  // headings, then a day and a total row each
+  for (int k = 0; k < int(std::size(cases)); ++k) {
+    SCOPED_TRACE(cases[k].name.toStdString());
+    const QStringList& day = csv[1 + 2 * k];
+    EXPECT_EQ(day.value(0), cases[k].nameCell);
+    EXPECT_EQ(day.value(1), cases[k].positionCell);
+    EXPECT_EQ(day.value(3), cases[k].startCell);
+    EXPECT_EQ(day.value(10), cases[k].startCell == "09:00" ? "8.00" : "") << "hours as a number";
+    EXPECT_EQ(csv[2 + 2 * k].value(0), cases[k].nameCell) << "the total row too";
+  }
 }

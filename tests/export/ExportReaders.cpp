@@ -46,6 +46,8 @@ Calendar readCalendar(const QByteArray& bytes) {
     ev.summary = propertyText(e, ICAL_SUMMARY_PROPERTY);
     ev.description = propertyText(e, ICAL_DESCRIPTION_PROPERTY);
     ev.rrule = propertyText(e, ICAL_RRULE_PROPERTY);
+    if (icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY)) ev.sequence = icalcomponent_get_sequence(e);
+    ev.cancelled = icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED;
     const icaltimetype start = icalcomponent_get_dtstart(e);
     const icaltimetype end = icalcomponent_get_dtend(e);
     ev.start = QString::fromUtf8(icaltime_as_ical_string(start));

@@ -10,6 +10,8 @@ struct CalendarEvent {
   QString uid, stamp, summary, description, start, end, rrule;  // times as iCalendar writes them
   bool allDay = false;
   bool floating = false;  // no time zone and not UTC
+  int sequence = -1;      // -1: none written
+  bool cancelled = false;
 };
 
 struct Calendar {

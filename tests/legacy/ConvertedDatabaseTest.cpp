@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSet>
 
 #include "app/Frmemployee1.h"
 #include "data/DataControl.h"
@@ -47,11 +48,15 @@ TEST_F(ConvertedDatabase, TheRecordSetBrowsesTheEmployeesInTableOrder) {
   employees.open("Employee.MDB", "employees");  // as the windows name them
   EXPECT_EQ(employees.RecordCount(), 8);
   QStringList names;
+  QSet<QString> keys;
   for (employees.MoveFirst(); !employees.isEOF(); employees.MoveNext()) {
     names << employees.text("FullName");
     EXPECT_EQ(employees.Field("Number").toInt(), names.size());
+    keys.insert(employees.text("EmployeeKey"));
   }
   EXPECT_EQ(names, exportedNames());
+  EXPECT_EQ(keys.size(), 8) << "every employee brought along has a key of their own";
+  EXPECT_FALSE(keys.contains(""));
 
   employees.MoveFirst();
   ASSERT_TRUE(employees.FindFirst("Fullname", "O'Brien, Pat"));

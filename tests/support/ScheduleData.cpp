@@ -45,7 +45,9 @@ EmployeeRow& special(EmployeeRow& e, int d, const QString& area) {
 namespace {
 void insertStaff(QSqlDatabase db, const QVector<EmployeeRow>& staff) {
   QStringList names;
-  for (const QString& f : fields::allFields()) names << '"' + f + '"';
+  // The key is the database's to give, as for a record the window adds.
+  for (const QString& f : fields::allFields())
+    if (f != fields::Key) names << '"' + f + '"';
   QStringList marks;
   for (int i = 0; i < names.size(); ++i) marks << "?";
   db.transaction();

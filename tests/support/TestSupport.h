@@ -2,8 +2,10 @@
 // What every test shares: a temporary data folder made the current directory,
 // the supplied installation files copied in on request, and a message-box
 // queue that answers boxes and records every one shown.
+#include <QByteArray>
 #include <QDir>
 #include <QLocale>
+#include <QtGlobal>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -57,6 +59,20 @@ class DataFolder {
  private:
   QTemporaryDir dir_;
   QString previous_;
+};
+
+// Sets an environment variable (a null value unsets it) for the scope, and
+// puts it back after.
+struct ScopedVariable {
+  QByteArray name, before;
+  bool was;
+  ScopedVariable(const char* n, const QByteArray& value)
+      : name(n), before(qgetenv(n)), was(qEnvironmentVariableIsSet(n)) {
+    if (value.isNull()) qunsetenv(n); else qputenv(n, value);
+  }
+  ~ScopedVariable() {
+    if (was) qputenv(name.constData(), before); else qunsetenv(name.constData());
+  }
 };
 
 // Deletes every open window (parentless top-level widget), so one test's
