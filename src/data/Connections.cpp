@@ -13,6 +13,7 @@
 #include "data/PgEngine.h"
 #include "data/SqliteBusy.h"
 #include "data/SqliteEngine.h"
+#include "platform/FileSystem.h"
 #include "platform/Installation.h"
 
 namespace db {
@@ -45,8 +46,9 @@ QHash<QString, Entry>& registry() {
 
 QString keyOf(const QString& path) {
   if (serverByKey(path)) return path;
+  // One file, one key, however its name was typed.
   const QString canonical = QFileInfo(path).canonicalFilePath();
-  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : filesystem::spelledOnDisk(canonical);
 }
 
 // The URI form lets SQLite refuse a missing file instead of creating it.

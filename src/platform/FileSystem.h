@@ -52,6 +52,12 @@ bool othersHaveAccess(const QString& path, int* mode);
 // and the PC has that drive ("A:/"), whether or not a disk is in it; empty
 // otherwise.
 QString driveRoot(QChar letter);
+
+// An existing file's path spelt as the disk spells it. Windows finds
+// "EMPLOYEE.MDB" under employee.mdb and a folder under its short 8.3 name:
+// whoever compares paths of one file compares them in this spelling. A path
+// that is not there comes back as it was; elsewhere, names are exact anyway.
+QString spelledOnDisk(const QString& path);
 // Whether a mounted volume is one a backup is best kept on: a USB stick, a
 // memory card (Windows' removable drives; /media, /run/media, /mnt elsewhere).
 bool isRemovableVolume(const QString& rootPath);

@@ -114,6 +114,8 @@ bool othersHaveAccess(const QString& path, int* mode) {
 
 QString driveRoot(QChar) { return {}; }
 
+QString spelledOnDisk(const QString& path) { return path; }
+
 bool isRemovableVolume(const QString& rootPath) {
   for (const char* place : {"/media/", "/run/media/", "/mnt/", "/Volumes/"})
     if (rootPath.startsWith(QLatin1String(place))) return true;

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <io.h>
+#include <iterator>
 #include <windows.h>
 
 #include "platform/FileSystem.h"
@@ -85,6 +86,22 @@ bool createPrivateFile(const QString& path) {
 bool othersHaveAccess(const QString&, int* mode) {
   if (mode) *mode = 0;
   return false;
+}
+
+QString spelledOnDisk(const QString& path) {
+  const HANDLE h = CreateFileW(native(path).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return path;
+  wchar_t buffer[32768];
+  const DWORD length = GetFinalPathNameByHandleW(h, buffer, DWORD(std::size(buffer)),
+                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(h);
+  if (length == 0 || length >= std::size(buffer)) return path;
+  QString spelt = QString::fromWCharArray(buffer, int(length));
+  if (spelt.startsWith(R"(\\?\UNC\)")) spelt = R"(\\)" + spelt.mid(8);
+  else if (spelt.startsWith(R"(\\?\)")) spelt = spelt.mid(4);
+  return QDir::fromNativeSeparators(spelt);
 }
 
 QString driveRoot(QChar letter) {

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/FileSystem.h"
+
 namespace installation {
 QString suppliedFolderFor(const QString& programFolder) {
   const QDir bin(programFolder);
@@ -21,7 +23,8 @@ QString suppliedFolder() { return suppliedFolderFor(QCoreApplication::applicatio
 
 QString findInAnyCase(const QString& path) {
   const QFileInfo wanted(path);
-  if (wanted.exists() || wanted.isSymLink()) return wanted.absoluteFilePath();
+  if (wanted.isSymLink()) return wanted.absoluteFilePath();
+  if (wanted.exists()) return filesystem::spelledOnDisk(wanted.absoluteFilePath());
   const QDir folder = wanted.dir();
   if (!folder.exists()) return {};
   const QStringList entries =

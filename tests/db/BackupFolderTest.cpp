@@ -166,8 +166,8 @@ TEST(BackupFolderDialog, OffersTheDrivesFirstThenTheFolderChosenBefore) {
   auto* list = dialog.findChild<QListWidget*>("DriveList");
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->count(), 3);
-  EXPECT_TRUE(list->item(0)->text().contains("/media/ann/STICK"));
-  EXPECT_TRUE(list->item(2)->text().contains("/home/ann/backups"));
+  EXPECT_TRUE(list->item(0)->text().contains(QDir::toNativeSeparators("/media/ann/STICK")));
+  EXPECT_TRUE(list->item(2)->text().contains(QDir::toNativeSeparators("/home/ann/backups")));
   EXPECT_EQ(dialog.folder(), "/home/ann/backups");
   EXPECT_TRUE(dialog.findChild<QLabel*>("NoDriveLabel")->isHidden());
   ASSERT_NE(dialog.findChild<QPushButton*>("OtherFolderButton"), nullptr);

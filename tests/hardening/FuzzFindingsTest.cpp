@@ -16,9 +16,7 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFileInfoList findings(const QString& target) {
-  // __FILE__ may be relative (ccache hands the compiler relative paths): made
-  // absolute now, before a test's data folder becomes the current directory.
-  const QDir dir(QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("fuzz-findings"));
+  const QDir dir(QString(ROTAWISE_TESTS_DIR) + "/hardening/fuzz-findings");
   return dir.entryInfoList({target + "-*"}, QDir::Files);
 }
 

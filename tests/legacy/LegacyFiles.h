@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <ostream>
 
+#include "support/HostTools.h"
 #include "support/TestSupport.h"
 
 inline QString legacyFixture(const QString& name) {
@@ -51,7 +52,7 @@ inline QList<QStringList> mdbExport(const QString& path, const QString& table) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("MDBICONV", "UTF-8");
   p.setProcessEnvironment(env);
-  p.start("mdb-export", {path, table});
+  p.start(hostTool("mdb-export"), {hostPath(path), table});
   if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
   return parseCsv(QString::fromUtf8(p.readAllStandardOutput()));
 }

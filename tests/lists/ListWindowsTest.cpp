@@ -185,6 +185,11 @@ TEST(AreaWindow, ADirectoryInTheWayOrAVanishedFolderIsReportedNotFatal) {
     EXPECT_TRUE(w->isVisible());
   }
   // The data folder removed under the running program (a pulled stick).
+  // Windows refuses to remove a folder a program works in: not to be had
+  // there.
+#ifdef Q_OS_WIN
+  return;
+#endif
   ASSERT_TRUE(QDir().mkdir("gone"));
   ASSERT_TRUE(QDir::setCurrent(folder.file("gone")));
   auto w = openAreas();

@@ -20,6 +20,15 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
   *out << '{' << texts.join("|").toStdString() << '}';
 }
 
+// File names as the disk compares them: Windows' disk ignores letter case,
+// and a file replaced there may keep its old spelling (BACKUP.MDB).
+inline QStringList asTheDiskCompares(QStringList names) {
+#ifdef Q_OS_WIN
+  for (QString& name : names) name = name.toLower();
+#endif
+  return names;
+}
+
 struct ShownBox {
   QString text;
   int code;
