@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/FileSystem.h"
-
 namespace installation {
 QString suppliedFolderFor(const QString& programFolder) {
   const QDir bin(programFolder);
@@ -23,8 +21,7 @@ QString suppliedFolder() { return suppliedFolderFor(QCoreApplication::applicatio
 
 QString findInAnyCase(const QString& path) {
   const QFileInfo wanted(path);
-  if (wanted.isSymLink()) return wanted.absoluteFilePath();
-  if (wanted.exists()) return filesystem::spelledOnDisk(wanted.absoluteFilePath());
+  if (wanted.exists() || wanted.isSymLink()) return wanted.absoluteFilePath();
   const QDir folder = wanted.dir();
   if (!folder.exists()) return {};
   const QStringList entries =

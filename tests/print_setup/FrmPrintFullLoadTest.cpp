@@ -116,7 +116,7 @@ TEST_F(PrintSetupTest, ColoursAndFontsFollowTheDesign) {
   colours("txtStaffVacation", QPalette::Base, blue, QPalette::Text, cyan);
   colours("txtLabel2", QPalette::Base, blue, QPalette::Text, green);
   colours("txtStaffVacationList", QPalette::Base, QColor(0, 0, 64), QPalette::Text, green);
-  EXPECT_EQ(find<QLabel>("Label1")->font().family(), "Liberation Sans");
+  EXPECT_EQ(find<QLabel>("Label1")->font().family(), mapFontFamily("Arial"));
   EXPECT_DOUBLE_EQ(find<QLabel>("Label1")->font().pointSizeF(), 9.0);
   EXPECT_DOUBLE_EQ(find<QPushButton>("Command3")->font().pointSizeF(), 8.25);
   // Each group opens its own help topic.

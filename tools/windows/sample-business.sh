@@ -34,6 +34,8 @@ staff = [
 ]
 for n, (name, position, areas, days) in enumerate(staff, 1):
     row = [n, name, position] + areas + days
-    db.execute("INSERT INTO Employees VALUES (%s)" % ",".join("?" * len(row)), row)
+    # The columns as the windows know them; the table keys each record itself.
+    columns = [c[1] for c in db.execute("PRAGMA table_info(Employees)")][:len(row)]
+    db.execute("INSERT INTO Employees (%s) VALUES (%s)" % (",".join(columns), ",".join("?" * len(row))), row)
 db.commit()
 PY
