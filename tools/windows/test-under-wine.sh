@@ -102,7 +102,7 @@ installer_and_program() {
 
   (cd "$prefix/drive_c/users" && wine "C:\\Program Files\\Rotawise\\rotawise.exe" >"$WORK/program.log" 2>&1) &
   local started=$!
-  if wait_for_window "Employees Rotawise Scheduler  Main Menu" 90; then
+  if wait_for_window "Employees Rotawise Scheduler  Main Menu" 240; then
     pass "the installed program shows its main window"
     sleep 2
     screenshot main-window
@@ -159,7 +159,7 @@ export_command() {
     local calendars
     calendars=$(ls "$out"/*.ics 2>/dev/null | wc -l)
     if [ "$calendars" -ge 3 ] && [ -s "$out/week.xlsx" ] && [ -s "$out/week.csv" ] &&
-       unzip -p "$out/week.xlsx" 'xl/*.xml' 'xl/worksheets/*.xml' 2>/dev/null | grep -q "O&apos;Brien\|O'Brien" &&
+       grep -q "O&apos;Brien\|O'Brien" <<<"$(unzip -p "$out/week.xlsx" 'xl/worksheets/*.xml' 2>/dev/null)" &&
        grep -q "BEGIN:VEVENT" "$out"/*.ics; then
       pass "rotawise.exe --export wrote $calendars calendars, week.xlsx and week.csv"
     else
@@ -189,11 +189,15 @@ test_suite() {
   # pdfinfo, unzip, mdb-export) are left out: Wine hands a Linux program it
   # starts none of the Windows program's pipes, so they would read nothing.
   # The PDFs the other tests keep are read back here instead.
-  local readers="^(PdfPaper\.|SchedulePdf\.|PrinterPdf\.|ExportFilesTest\.(EveryEvent|AHuge)|BadInputPrint\.|LegacyImport\.BringsOver|JetReader\.ReadsAnAccess97|ConvertedDatabase\.TheRecordSetBrowses|AllAreasTest\.APdfFile|PrintWindowTest\.AnAllAreasPrint|PrinterDialog\.TheSeam|RosterTest\.ARealPdf)"
+  local readers="^(PdfPaper\.|SchedulePdf\.|PrinterPdf\.|ExportFilesTest\.(EveryEvent|AHuge)|BadInputPrint\.(Schedule|Roster)|LegacyImport\.BringsOver|JetReader\.ReadsAnAccess97|ConvertedDatabase\.TheRecordSetBrowses|AllAreasTest\.APdfFile|PrintWindowTest\.AnAllAreasPrint|PrinterDialog\.TheSeam|RosterTest\.ARealPdf)"
   (cd "$BUILD" && ctest -N -R "$readers" | grep "Test *#" | sed 's/.*: /  /') >"$REPORT/tests-not-run.txt"
   (cd "$BUILD" && ROTAWISE_SCREENSHOTS="Z:$REPORT" ctest --timeout 600 -j"$(nproc)" -E "$readers" \
      >"$REPORT/tests.txt" 2>&1)
   echo "not run under Wine (they read their output with Linux programs): $(wc -l <"$REPORT/tests-not-run.txt")"
+  # Two of those print a week and a roster for the report; what they print is
+  # read here, their own verdict is not taken.
+  (cd "$BUILD" && ROTAWISE_SCREENSHOTS="Z:$REPORT" ctest --timeout 600 \
+     -R "^(SchedulePdf\.AllAreas|PdfPaper\.TheWriterPrints)" >/dev/null 2>&1)
   if pdftotext -layout "$REPORT/schedule-week.pdf" - 2>/dev/null | grep -q "Kitchen Schedule for week of" &&
      pdftotext -layout "$REPORT/small-roster-writer.pdf" - 2>/dev/null | grep -q "Kitchen .*Maria Gonzalez .*Chef"; then
     pass "a schedule and a roster printed under Wine read back with pdftotext"
