@@ -8,7 +8,7 @@
 #include <QThread>
 
 #include <io.h>
-#include <iterator>
+#include <string>
 #include <windows.h>
 
 #include "platform/FileSystem.h"
@@ -93,12 +93,12 @@ QString spelledOnDisk(const QString& path) {
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return path;
-  wchar_t buffer[32768];
-  const DWORD length = GetFinalPathNameByHandleW(h, buffer, DWORD(std::size(buffer)),
+  std::wstring buffer(32768, L'\0');  // the longest path Windows has
+  const DWORD length = GetFinalPathNameByHandleW(h, buffer.data(), DWORD(buffer.size()),
                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   CloseHandle(h);
-  if (length == 0 || length >= std::size(buffer)) return path;
-  QString spelt = QString::fromWCharArray(buffer, int(length));
+  if (length == 0 || length >= buffer.size()) return path;
+  QString spelt = QString::fromWCharArray(buffer.data(), int(length));
   if (spelt.startsWith(R"(\\?\UNC\)")) spelt = R"(\\)" + spelt.mid(8);
   else if (spelt.startsWith(R"(\\?\)")) spelt = spelt.mid(4);
   return QDir::fromNativeSeparators(spelt);
