@@ -77,7 +77,8 @@ new_prefix() {
 wait_for_window() {
   local i
   for i in $(seq 1 "$2"); do
-    xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\"" && return 0
+    # Read whole first: under pipefail, grep -q stopping early would fail the pipe.
+    grep -qF "\"$1\"" <<<"$(xwininfo -root -tree 2>/dev/null)" && return 0
     sleep 1
   done
   return 1
