@@ -45,10 +45,11 @@ ZIP="$(ls "$ROOT"/dist/rotawise-*-win64.zip)"
 echo "Made $SETUP ($(du -h "$SETUP" | cut -f1)) and $ZIP ($(du -h "$ZIP" | cut -f1))"
 
 # Nothing the PC gets may name a folder of this machine.
-if unzip -p "$ZIP" | grep -a -q -e "$CACHE" -e "$ROOT/"; then
+# grep -c reads it all: -q would stop early and, under pipefail, hide a find.
+if unzip -p "$ZIP" | grep -a -c -e "$CACHE" -e "$ROOT/" >/dev/null; then
   echo "the package names a folder of this machine:" >&2
   unzip -l "$ZIP" | awk 'NR > 3 {print $4}' | while read -r f; do
-    [ -n "$f" ] && unzip -p "$ZIP" "$f" | grep -a -q -e "$CACHE" -e "$ROOT/" && echo "  $f" >&2
+    [ -n "$f" ] && unzip -p "$ZIP" "$f" | grep -a -c -e "$CACHE" -e "$ROOT/" >/dev/null && echo "  $f" >&2
   done
   exit 1
 fi

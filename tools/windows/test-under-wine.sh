@@ -98,7 +98,7 @@ installer_and_program() {
   [ -f "$program" ] || { fail "setup.exe /S put no rotawise.exe into C:\\Program Files\\Rotawise"; return; }
   pass "setup.exe /S installed into C:\\Program Files\\Rotawise"
   (cd "$prefix/drive_c/Program Files/Rotawise" && find . -type f | sort) >"$REPORT/installed-files.txt"
-  find "$prefix/drive_c" -path "*/Start Menu/Programs/Rotawise/Rotawise.lnk" | grep -q . &&
+  find "$prefix/drive_c" -path "*/Start Menu/Programs/Rotawise/Rotawise.lnk" | grep -c . >/dev/null &&
     pass "Start menu entry Rotawise" || fail "no Start menu entry for Rotawise"
 
   (cd "$prefix/drive_c/users" && wine "C:\\Program Files\\Rotawise\\rotawise.exe" >"$WORK/program.log" 2>&1) &
@@ -199,8 +199,8 @@ test_suite() {
   # read here, their own verdict is not taken.
   (cd "$BUILD" && ROTAWISE_SCREENSHOTS="Z:$REPORT" ctest --timeout 600 \
      -R "^(SchedulePdf\.AllAreas|PdfPaper\.TheWriterPrints)" >/dev/null 2>&1)
-  if pdftotext -layout "$REPORT/schedule-week.pdf" - 2>/dev/null | grep -q "Kitchen Schedule for week of" &&
-     pdftotext -layout "$REPORT/small-roster-writer.pdf" - 2>/dev/null | grep -q "Kitchen .*Maria Gonzalez .*Chef"; then
+  if grep -q "Kitchen Schedule for week of" <<<"$(pdftotext -layout "$REPORT/schedule-week.pdf" - 2>/dev/null)" &&
+     grep -q "Kitchen .*Maria Gonzalez .*Chef" <<<"$(pdftotext -layout "$REPORT/small-roster-writer.pdf" - 2>/dev/null)"; then
     pass "a schedule and a roster printed under Wine read back with pdftotext"
     pdftoppm -png -r 60 -f 1 -l 1 "$REPORT/schedule-week.pdf" "$REPORT/printed-page"
   else
