@@ -1,10 +1,13 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
 
@@ -77,6 +80,17 @@ void deleteAllWindows() {
     if (!w->parentWidget()) windows << w;
   for (const QPointer<QWidget>& w : windows) delete w.data();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void expectEmptyListOpensWideAtTheTop(QComboBox* list) {
+  const int designed = list->width();
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  EXPECT_GE(view->viewport()->width(), widestListEntry(list) + 8);
+  EXPECT_LE(view->currentIndex().row(), 0);  // the top entry, or none
+  EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+  list->hidePopup();
+  EXPECT_EQ(list->width(), designed);
 }
 
 int widestListEntry(const QComboBox* list) {

@@ -104,3 +104,6 @@ class EnglishLocale {
 
 // The widest entry of a drop-down list as its open list draws it, in pixels.
 int widestListEntry(const class QComboBox* list);
+// Opens an emptied drop-down list and checks it: as wide as its widest entry,
+// at its top, and closed again at the box's designed width.
+void expectEmptyListOpensWideAtTheTop(class QComboBox* list);
