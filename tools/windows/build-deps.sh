@@ -25,6 +25,9 @@ HOST=x86_64-w64-mingw32
 WINPREFIX="C:/Program Files/Rotawise"
 STAGE="$CACHE/stage"
 JOBS="$(nproc)"
+# Source file names end up in the libraries' messages (assertions, warnings):
+# they are written relative to the cache, so no DLL names a folder here.
+NEUTRAL_PATHS="-ffile-prefix-map=$CACHE=."
 TOOLCHAIN="$ROOT/cmake/mingw-w64-x86_64.cmake"
 export ROTAWISE_WIN64_PREFIX="$PREFIX"
 mkdir -p "$PREFIX"/{bin,lib,include} "$SRC" "$WORK" "$STAMPS"
@@ -32,10 +35,12 @@ mkdir -p "$PREFIX"/{bin,lib,include} "$SRC" "$WORK" "$STAMPS"
 log() { echo "== $(date +%H:%M:%S) $*"; }
 
 # Runs step NAME (a function) unless its stamp is there; the log of each step
-# is kept beside its stamp, and shown when the step fails.
+# is kept beside its stamp, and shown when the step fails. A step whose recipe
+# changed gets a new REVISION, so a cache made by the old recipe rebuilds it.
 step() {
-  local name="$1"
-  [ -e "$STAMPS/$name" ] && return 0
+  local name="$1" revision="${2:-}"
+  local stamp="$name${revision:+.r$revision}"
+  [ -e "$STAMPS/$stamp" ] && return 0
   log "building $name"
   local started=$SECONDS status
   # In a subshell of its own, so that the first failing command ends it.
@@ -48,7 +53,7 @@ step() {
     echo "build-deps: $name failed; the whole log is $STAMPS/$name.log" >&2
     exit 1
   fi
-  echo "$((SECONDS - started)) s" >"$STAMPS/$name"
+  echo "$((SECONDS - started)) s" >"$STAMPS/$stamp"
   log "$name done in $((SECONDS - started)) s"
 }
 
@@ -115,7 +120,8 @@ unpack() {
 
 cmake_cross() {
   cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DROTAWISE_WIN64_PREFIX="$PREFIX" \
-        -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release "$@"
+        -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS="$NEUTRAL_PATHS" -DCMAKE_CXX_FLAGS="$NEUTRAL_PATHS" "$@"
 }
 
 sqlite() {
@@ -187,6 +193,11 @@ qtbase() {
 libical() {
   local dir
   dir="$(unpack libical3)"
+  # Its data folder (where it would look for named time zones; the calendars
+  # use none but UTC) is the Windows one, not the cache's.
+  sed -i "s|^set(PACKAGE_DATA_DIR .*|set(PACKAGE_DATA_DIR \"$WINPREFIX/share/libical\")|" \
+    "$dir/src/libical/CMakeLists.txt"
+  grep -q "PACKAGE_DATA_DIR \"$WINPREFIX" "$dir/src/libical/CMakeLists.txt"
   cmake_cross -S "$dir" -B "$dir/build" -DUSE_BUILTIN_TZDATA=ON -DICAL_GLIB=OFF \
     -DGOBJECT_INTROSPECTION=OFF -DICAL_BUILD_DOCS=OFF -DLIBICAL_BUILD_TESTING=OFF \
     -DENABLE_GTK_DOC=OFF -DWITH_CXX_BINDINGS=OFF -DICAL_GLIB_VAPI=OFF \
@@ -230,9 +241,9 @@ enable_sources
 step sqlite
 step openssl
 step libpq
-step qtbase
-step libical
-step xlsxwriter
+step qtbase 2
+step libical 2
+step xlsxwriter 2
 step mdbtools
 step gtest
 log "all Windows libraries are in $PREFIX"
