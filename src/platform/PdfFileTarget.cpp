@@ -7,6 +7,7 @@
 #include <future>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/FileOps.h"
@@ -34,27 +35,57 @@ QSizeF PdfFileTarget::printableSizeTwips() const {
 }
 
 void PdfFileTarget::printDocument(const PrintedDocument& document) {
-  if (holding_) {
-    held_.push_back(document);
-    return;
-  }
-  write({document});
+  if (!holding_) return write({document}, renderSideBySide({document}));
+  held_.push_back(document);
+  startHeldPiece();
+}
+
+// Starts writing the held documents not yet in a piece, once they are enough
+// pages to be worth a piece of their own (each piece embeds its fonts).
+void PdfFileTarget::startHeldPiece() {
+  constexpr int kPagesPerHeldPiece = 40;
+  QVector<PrintedDocument> piece(1);
+  for (qsizetype d = heldInPieces_; d < held_.size(); ++d)
+    piece.front().pages += held_[d].pages;
+  if (piece.front().pages.size() < kPagesPerHeldPiece) return;
+  heldInPieces_ = held_.size();
+  std::optional<QVector<DrawnPage>> shaped = drawnPages(piece);  // on this thread, that owns the fonts
+  const QPageLayout layout = layout_;
+  if (shaped)
+    heldPieces_.push_back(std::async(std::launch::async, [pages = std::move(*shaped), layout] {
+      return writerPdf(pages, layout);
+    }));
+  else
+    heldPieces_.push_back(std::async(std::launch::async, [piece, layout] {
+      return qtEnginePdf(piece, layout);
+    }));
 }
 
 void PdfFileTarget::releaseDocuments() {
   holding_ = false;
   QVector<PrintedDocument> held;
   std::swap(held, held_);
-  if (!held.isEmpty()) write(held);
+  std::vector<std::future<QByteArray>> started;
+  std::swap(started, heldPieces_);
+  const qsizetype inPieces = std::exchange(heldInPieces_, 0);
+  QList<QByteArray> drawn;
+  for (auto& piece : started) {
+    waitFor(piece);
+    drawn.push_back(piece.get());  // a piece that failed throws here
+  }
+  if (held.isEmpty()) return;
+  if (inPieces < held.size()) drawn += renderSideBySide(held.mid(inPieces));
+  write(held, drawn);
 }
 
-// Adds the documents, drawn together, to the file. Each document is drawn
-// once, into a PDF of its own; the file is those joined, made again under a
-// temporary name and renamed over the old one, so the file on disk is always
-// complete and no document is drawn twice.
-void PdfFileTarget::write(const QVector<PrintedDocument>& documents) {
+// Adds the documents, drawn together into `drawn`, to the file. Each document
+// is drawn once, into a PDF of its own; the file is those joined, made again
+// under a temporary name and renamed over the old one, so the file on disk is
+// always complete and no document is drawn twice.
+void PdfFileTarget::write(const QVector<PrintedDocument>& documents,
+                          const QList<QByteArray>& drawn) {
   QVector<PrintedDocument> all = documents_ + documents;
-  QList<QByteArray> parts = parts_ + renderSideBySide(documents);
+  QList<QByteArray> parts = parts_ + drawn;
   QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
   if (file.isEmpty()) file = qtEnginePdf(all, layout_);  // parts that would not join: draw them together
   QString error;

@@ -7,6 +7,8 @@
 #include <QPageLayout>
 #include <QString>
 #include <QVector>
+#include <future>
+#include <vector>
 
 #include "platform/Printer.h"
 
@@ -21,8 +23,9 @@ class PdfFileTarget : public PrintTarget {
   void releaseDocuments() override;
 
  private:
-  void write(const QVector<PrintedDocument>& documents);
+  void write(const QVector<PrintedDocument>& documents, const QList<QByteArray>& drawn);
   QList<QByteArray> renderSideBySide(const QVector<PrintedDocument>& documents) const;
+  void startHeldPiece();
 
   QString path_;
   QPageLayout layout_;
@@ -30,4 +33,9 @@ class PdfFileTarget : public PrintTarget {
   QList<QByteArray> parts_;  // each document (or each run of held ones) as a PDF of its own
   bool holding_ = false;
   QVector<PrintedDocument> held_;
+  // While documents are held, the pages already ended are written on another
+  // processor as the next ones are laid out: the pieces started, in order,
+  // and how many held documents they cover.
+  std::vector<std::future<QByteArray>> heldPieces_;
+  qsizetype heldInPieces_ = 0;
 };

@@ -15,6 +15,13 @@ constexpr double kSmallestSize = 4.5;// points; a long name shrinks no further
 constexpr double kColumnGap = 60;    // twips kept free before the next column
 const QString kMarkAfter = " *";     // the mark after a marked main shift's name
 
+QStringList namesOf(const ScheduleSheet& sheet) {
+  QStringList names;
+  for (const auto& block : sheet.names)
+    for (const QStringList& day : block) names += day;
+  return names;
+}
+
 class SheetPrinter {
  public:
   SheetPrinter(Printer& p, const ScheduleSheet& s, double rowUnit)
@@ -36,11 +43,9 @@ class SheetPrinter {
   // The names measured at once, on every processor: a large area lists
   // thousands.
   void prepareNames() {
-    QStringList names;
-    for (const auto& block : s_.names)
-      for (const QStringList& day : block) names += day;
     bodyFont();
-    p_.prepareTexts(names);
+    p_.FontBold = false;  // as the names are drawn, whatever the last sheet left
+    p_.prepareTexts(namesOf(s_));
   }
 
   void bodyFont() {
@@ -290,4 +295,21 @@ ScheduleFonts scheduleFonts(Printer& printer, double rowUnit) {
 
 void printScheduleSheet(Printer& printer, const ScheduleSheet& sheet, double rowUnit) {
   SheetPrinter(printer, sheet, rowUnit).print();
+}
+
+void prepareScheduleNames(Printer& printer, const QVector<const ScheduleSheet*>& sheets,
+                          double rowUnit) {
+  QStringList names;
+  for (const ScheduleSheet* sheet : sheets) names += namesOf(*sheet);
+  const QString family = printer.FontName;
+  const double size = printer.FontSize;
+  const bool bold = printer.FontBold;
+  const ScheduleFonts fonts = scheduleFonts(printer, rowUnit);
+  printer.FontName = fonts.family;
+  printer.FontSize = fonts.bodySize;
+  printer.FontBold = false;
+  printer.prepareTexts(names);
+  printer.FontName = family;
+  printer.FontSize = size;
+  printer.FontBold = bold;
 }

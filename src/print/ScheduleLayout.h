@@ -6,6 +6,7 @@
 // multiples of the row unit.
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <array>
 
 #include "platform/Geometry.h"
@@ -51,3 +52,7 @@ ScheduleFonts scheduleFonts(Printer& printer, double rowUnit);
 // page that repeats the title, the headings and the block's label; the foot
 // moves to a new page when it does not fit under the last block.
 void printScheduleSheet(Printer& printer, const ScheduleSheet& sheet, double rowUnit);
+// Measures the names of many sheets at once, on every processor, so that
+// printing them one after the other finds every name measured.
+void prepareScheduleNames(Printer& printer, const QVector<const ScheduleSheet*>& sheets,
+                          double rowUnit);

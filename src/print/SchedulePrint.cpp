@@ -3,7 +3,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <optional>
+#include <exception>
+#include <future>
+#include <thread>
+#include <vector>
 
 #include "lists/ExtrasFile.h"
 #include "lists/ListFile.h"
@@ -35,19 +38,120 @@ ScheduleSheet makeScheduleSheet(const PrintState& state, const ScheduleSelection
   return sheet;
 }
 
-void printAreaSchedule(const ScheduleRun& run, PrintState& state, const QString& settingsFileName) {
-  loadAreaChoices(state, settingsFileName);
-  loadExclusions(state);
-  const ScheduleSelection selection = selectSchedule(state, run.readStaff());
+namespace {
+// Draws one area's sheet and ends its document.
+void printSheet(const ScheduleRun& run, const ScheduleSheet& sheet) {
   try {
-    printScheduleSheet(*run.printer, makeScheduleSheet(state, selection, run.date), run.rowUnit);
+    printScheduleSheet(*run.printer, sheet, run.rowUnit);
     run.printer->EndDoc();
   } catch (...) {
     run.printer->KillDoc();  // a page in progress is never sent
     throw;
   }
+}
+}  // namespace
+
+void printAreaSchedule(const ScheduleRun& run, PrintState& state, const QString& settingsFileName) {
+  loadAreaChoices(state, settingsFileName);
+  loadExclusions(state);
+  const ScheduleSelection selection = selectSchedule(state, run.readStaff());
+  printSheet(run, makeScheduleSheet(state, selection, run.date));
   if (run.unlisted) *run.unlisted += selection.unlisted;
 }
+
+namespace {
+// One area of an all-areas run. Every area is chosen before any is drawn, so
+// that the names of all of them are shaped at once, on every processor.
+struct AreaPrint {
+  QString item;
+  bool unset = false;  // no saved choices: passed over
+  PrintState state;
+  ScheduleSelection selection;
+  ScheduleSheet sheet;
+  std::exception_ptr failure;  // why the area cannot be printed
+};
+
+// The selections of the areas, shared out over the processors: one area's
+// choice of staff does not depend on another's.
+void selectAreas(QVector<AreaPrint>& areas, const QVector<EmployeeRow>& staff) {
+  const auto selectRun = [&](qsizetype from, qsizetype step) {
+    for (qsizetype i = from; i < areas.size(); i += step) {
+      AreaPrint& a = areas[i];
+      if (a.unset || a.failure) continue;
+      try {
+        a.selection = selectSchedule(a.state, staff);
+      } catch (...) {
+        a.failure = std::current_exception();
+      }
+    }
+  };
+  const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  std::vector<std::future<void>> others;
+  for (int k = 1; k < processors; ++k)
+    others.push_back(std::async(std::launch::async, selectRun, k, processors));
+  selectRun(0, processors);
+  for (auto& other : others) other.get();
+}
+
+// Reads the choices of every area in turn; the first area whose choices
+// cannot be read ends the list there (the areas before it still print).
+QVector<AreaPrint> loadAreas(const ScheduleRun& run, PrintState& state, const QStringList& items) {
+  QVector<AreaPrint> areas;
+  for (const QString& item : items) {
+    AreaPrint a;
+    a.item = item;
+    const QString settingsFile = areaSettingsFileName(item);
+    a.unset = run.unsetAreas && !QFileInfo::exists(settingsFile);
+    if (!a.unset) {
+      try {
+        loadAreaChoices(state, settingsFile);
+        loadExclusions(state);
+      } catch (...) {
+        a.failure = std::current_exception();
+      }
+      a.state = state;
+    }
+    areas << a;
+    if (a.failure) break;
+  }
+  return areas;
+}
+
+int printAllAreas(const ScheduleRun& run, PrintState& state, const QStringList& items) {
+  // The bar shows from the start: the reading and measuring come first.
+  if (run.areaDone) run.areaDone(0, int(items.size()));
+  QVector<AreaPrint> areas = loadAreas(run, state, items);
+  const bool anyToPrint = std::any_of(areas.cbegin(), areas.cend(), [](const AreaPrint& a) {
+    return !a.unset && !a.failure;
+  });
+  if (anyToPrint) {
+    // Every area is chosen from the same records, and nothing can change
+    // them during the run: the table is read once, not once per area.
+    selectAreas(areas, run.readStaff());
+    QVector<const ScheduleSheet*> sheets;
+    for (AreaPrint& a : areas) {
+      if (a.unset || a.failure) continue;
+      a.sheet = makeScheduleSheet(a.state, a.selection, run.date);
+      sheets << &a.sheet;
+    }
+    prepareScheduleNames(*run.printer, sheets, run.rowUnit);
+  }
+  int documents = 0;
+  for (qsizetype i = 0; i < areas.size(); ++i) {
+    const AreaPrint& a = areas[i];
+    if (run.areaDone) run.areaDone(int(i), int(items.size()));
+    if (a.unset) {
+      *run.unsetAreas << a.item.trimmed();
+      continue;
+    }
+    if (a.failure) std::rethrow_exception(a.failure);
+    printSheet(run, a.sheet);
+    if (run.unlisted) *run.unlisted += a.selection.unlisted;
+    ++documents;
+  }
+  return documents;
+}
+}  // namespace
 
 int printSchedules(const ScheduleRun& run, PrintState& state) {
   bool ok = false;
@@ -57,37 +161,19 @@ int printSchedules(const ScheduleRun& run, PrintState& state) {
     printAreaSchedule(run, state, settingsFile);
     return 1;
   }
-  const ListRead areas = readListFile("AREAS.IGH");
-  if (!areas.ok) throw ScheduleError("AREAS.IGH cannot be read");
-  // Every area is chosen from the same records, and nothing can change them
-  // during the run: read the table once, not once per area.
-  std::optional<QVector<EmployeeRow>> staff;
-  ScheduleRun eachArea = run;
-  eachArea.readStaff = [&] {
-    if (!staff) staff = run.readStaff();
-    return *staff;
-  };
+  const ListRead list = readListFile("AREAS.IGH");
+  if (!list.ok) throw ScheduleError("AREAS.IGH cannot be read");
+  // A blank or one-letter item (a cleared box of the area window) is no
+  // area: the areas after it are printed all the same.
+  QStringList items;
+  for (const QString& item : list.items)
+    if (item.trimmed().size() >= 2) items << item;
   // The areas' documents reach a PDF file together, drawn at once, and also
   // when an area fails half-way: the areas ended before it stay printed.
   run.printer->holdDocuments();
   int documents = 0;
-  const auto isArea = [](const QString& item) { return item.trimmed().size() >= 2; };
-  const int areaCount = int(std::count_if(areas.items.cbegin(), areas.items.cend(), isArea));
-  int done = 0;
   try {
-    for (const QString& item : areas.items) {
-      // A blank or one-letter item (a cleared box of the area window) is no
-      // area: the areas after it are printed all the same.
-      if (!isArea(item)) continue;
-      if (run.areaDone) run.areaDone(done++, areaCount);
-      const QString settingsFile = areaSettingsFileName(item);
-      if (run.unsetAreas && !QFileInfo::exists(settingsFile)) {
-        *run.unsetAreas << item.trimmed();
-        continue;
-      }
-      printAreaSchedule(eachArea, state, settingsFile);
-      ++documents;
-    }
+    documents = printAllAreas(run, state, items);
   } catch (...) {
     try {
       run.printer->releaseDocuments();

@@ -1,6 +1,13 @@
 #include "print/ScheduleSelection.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
+#include <future>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
@@ -24,7 +31,7 @@ struct Choices {
     for (int k = 0; k < 4; ++k) times[k] = compareKey(state.times[k]);
     for (const QString& entry : state.exclusions) {
       if (entry.trimmed().isEmpty()) break;  // the table ends at its first empty entry
-      exclusions << compareKey(entry);
+      exclusions.insert(compareKey(entry));
     }
   }
   // The area conditions of the placement rules: every area, or the day's own.
@@ -36,7 +43,7 @@ struct Choices {
     return false;
   }
   bool isExcluded(const EmployeeRow& e) const {
-    return !exclusions.isEmpty() && exclusions.contains(compareKey(e.fullname));
+    return !exclusions.isEmpty() && exclusions.contains(e.nameKey ? *e.nameKey : compareKey(e.fullname));
   }
   // A blank marked position marks nobody: a settings file saved without a
   // position must not star everyone whose position is blank too.
@@ -48,7 +55,7 @@ struct Choices {
   bool allAreas;
   QString marked;
   std::array<QString, 4> times;
-  QStringList exclusions;
+  QSet<QString> exclusions;
 };
 
 // What the placement rules ask of one employee's day in this schedule.
@@ -107,23 +114,61 @@ QString Listing::printed() const {
   return placement == Placement::MainShift ? name + " *" : "* " + name;
 }
 
-std::array<QString, 4> areaKeysOf(const EmployeeRow& e) {
+namespace {
+// A table of thousands holds only a handful of distinct areas and times:
+// each is keyed once per read, and the rows share the keys, rather than a
+// new upper-case copy for every record and day.
+class KeyMemo {
+ public:
+  const QString& key(const QString& text) {
+    auto it = keys_.constFind(text);
+    if (it == keys_.cend()) it = keys_.insert(text, compareKey(text));
+    return *it;
+  }
+  const QString& rangeKey(const QString& from, const QString& to) {
+    const std::pair<QString, QString> ends(from, to);
+    auto it = ranges_.constFind(ends);
+    if (it == ranges_.cend()) it = ranges_.insert(ends, compareKey(range(from, to)));
+    return *it;
+  }
+
+ private:
+  QHash<QString, QString> keys_;
+  QHash<std::pair<QString, QString>, QString> ranges_;
+};
+
+std::array<QString, 4> areaKeysOf(const EmployeeRow& e, KeyMemo& memo) {
   std::array<QString, 4> keys;
-  for (int a = 0; a < 4; ++a) keys[a] = compareKey(e.areas[a]);
+  for (int a = 0; a < 4; ++a) keys[a] = memo.key(e.areas[a]);
   return keys;
 }
 
-std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e) {
+std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e, KeyMemo& memo) {
   std::array<EmployeeDayKeys, 7> keys;
   for (int d = 0; d < 7; ++d) {
     const EmployeeDay& day = e.days[d];
     const WorkingDay worked = workingDay(day);
-    keys[d] = {worked.mainShift,        worked.splitShift,
-               worked.special,          compareKey(mainRange(day)),
-               compareKey(splitRange(day)), compareKey(day.firstArea),
-               compareKey(day.mainArea), compareKey(day.splitArea)};
+    keys[d] = {worked.mainShift,
+               worked.splitShift,
+               worked.special,
+               memo.rangeKey(day.start, day.stop),
+               memo.rangeKey(day.splitStart, day.splitStop),
+               memo.key(day.firstArea),
+               memo.key(day.mainArea),
+               memo.key(day.splitArea)};
   }
   return keys;
+}
+}  // namespace
+
+std::array<QString, 4> areaKeysOf(const EmployeeRow& e) {
+  KeyMemo memo;
+  return areaKeysOf(e, memo);
+}
+
+std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e) {
+  KeyMemo memo;
+  return dayKeysOf(e, memo);
 }
 
 QString mainRange(const EmployeeDay& day) { return range(day.start, day.stop); }
@@ -160,7 +205,7 @@ QStringList scheduleFields() {
   return out;
 }
 
-EmployeeRow rowFromTexts(const QStringList& texts) {
+EmployeeRow rowFromTexts(const QStringList& texts, KeyMemo& memo) {
   int next = 0;
   auto text = [&] { return texts[next++].trimmed(); };
   EmployeeRow e;
@@ -177,8 +222,9 @@ EmployeeRow rowFromTexts(const QStringList& texts) {
     day.mainArea = text();
     day.splitArea = text();
   }
-  e.areaKeys = areaKeysOf(e);
-  e.dayKeys = dayKeysOf(e);
+  e.nameKey = compareKey(e.fullname);
+  e.areaKeys = areaKeysOf(e, memo);
+  e.dayKeys = dayKeysOf(e, memo);
   return e;
 }
 }  // namespace
@@ -186,7 +232,8 @@ EmployeeRow rowFromTexts(const QStringList& texts) {
 EmployeeRow employeeFromRecord(const RecordSet& records) {
   QStringList texts;
   for (const QString& field : scheduleFields()) texts << records.text(field);
-  return rowFromTexts(texts);
+  KeyMemo memo;
+  return rowFromTexts(texts, memo);
 }
 
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
@@ -195,12 +242,26 @@ QVector<EmployeeRow> readEmployees(RecordSet& records) {
   const bool keyed = records.hasField(fields::Key);
   const QVector<QStringList> table =
       records.allTexts(keyed ? scheduleFields() << fields::Key : scheduleFields());
-  QVector<EmployeeRow> staff;
-  staff.reserve(table.size());
-  for (const QStringList& texts : table) {
-    staff.push_back(rowFromTexts(texts));
-    if (keyed) staff.back().key = texts.back().trimmed();
-  }
+  // The rows are made from the texts on every processor, each with keys of
+  // its own: a large table takes longer to make into rows than to read.
+  QVector<EmployeeRow> staff(table.size());
+  const auto makeRows = [&](qsizetype from, qsizetype to) {
+    KeyMemo memo;
+    for (qsizetype i = from; i < to; ++i) {
+      staff[i] = rowFromTexts(table[i], memo);
+      if (keyed) staff[i].key = table[i].back().trimmed();
+    }
+  };
+  constexpr qsizetype kWorthSharing = 2000;  // fewer are made faster than a thread starts
+  const int processors =
+      table.size() < kWorthSharing ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  const qsizetype per = (table.size() + processors - 1) / processors;
+  std::vector<std::future<void>> others;
+  for (int k = 1; k < processors; ++k)
+    others.push_back(std::async(std::launch::async, makeRows, std::min(k * per, table.size()),
+                                std::min((k + 1) * per, table.size())));
+  makeRows(0, std::min(per, table.size()));
+  for (auto& other : others) other.get();
   if (records.RecordCount() > 0) records.MoveFirst();
   return staff;
 }

@@ -42,6 +42,8 @@ struct EmployeeRow {
   std::optional<std::array<QString, 4>> areaKeys;
   // The days as the selection compares them, likewise worked out once.
   std::optional<std::array<EmployeeDayKeys, 7>> dayKeys;
+  // The name as an exclusion is compared with it, likewise.
+  std::optional<QString> nameKey;
 };
 
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e);
