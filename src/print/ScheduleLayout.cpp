@@ -110,14 +110,23 @@ class SheetPrinter {
                    const QString& keptEnd = {}) {
     const double size = p_.FontSize;
     const double room = right - x;
-    while (p_.FontSize > kSmallestSize && p_.TextWidth(text) > room) p_.FontSize -= 0.5;
+    double width = p_.TextWidth(text);
+    while (p_.FontSize > kSmallestSize && width > room) {
+      p_.FontSize -= 0.5;
+      width = p_.TextWidth(text);
+    }
+    p_.CurrentX = x;
+    p_.CurrentY = top;
+    if (width <= room) {  // nearly every name: it fits as it is
+      p_.Print(text);
+      p_.FontSize = size;
+      return;
+    }
     QString shown = text.chopped(keptEnd.size());
     while (shown.size() > 1 && p_.TextWidth(shown + keptEnd) > room) {
       shown.chop(shown.endsWith(u'\u2026') ? 2 : 1);
       shown = shown.trimmed() + u'\u2026';
     }
-    p_.CurrentX = x;
-    p_.CurrentY = top;
     p_.Print(shown + keptEnd);
     p_.FontSize = size;
   }

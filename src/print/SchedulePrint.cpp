@@ -1,10 +1,12 @@
 #include "print/SchedulePrint.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <exception>
 #include <future>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -190,17 +192,49 @@ QString unlistedShiftText(const UnlistedShift& shift) {
   return shift.name + ": " + fields::weekdays[shift.day].name + " " + shift.hours;
 }
 
+namespace {
+// The order of the closing message: by area (in the order printed), weekday
+// and name; shifts alike in all three keep their order.
+class UnlistedOrder {
+ public:
+  explicit UnlistedOrder(const QVector<UnlistedShift>& shifts) : shifts_(shifts) {
+    QHash<QString, int> areas;
+    areaRank_.reserve(shifts.size());
+    for (const UnlistedShift& s : shifts) {
+      if (!areas.contains(s.area)) areas.insert(s.area, int(areas.size()));
+      areaRank_ << areas.value(s.area);
+    }
+  }
+  bool operator()(qsizetype a, qsizetype b) const {
+    const UnlistedShift& x = shifts_[a];
+    const UnlistedShift& y = shifts_[b];
+    if (areaRank_[a] != areaRank_[b]) return areaRank_[a] < areaRank_[b];
+    if (x.day != y.day) return x.day < y.day;
+    if (const int order = nameorder::compare(x.name, y.name); order != 0) return order < 0;
+    return a < b;
+  }
+
+ private:
+  const QVector<UnlistedShift>& shifts_;
+  QVector<int> areaRank_;
+};
+
+// The first `count` shifts in that order (all of them when count is larger).
+QVector<UnlistedShift> firstUnlisted(const QVector<UnlistedShift>& shifts, qsizetype count) {
+  QVector<qsizetype> order(shifts.size());
+  std::iota(order.begin(), order.end(), 0);
+  count = std::min(count, shifts.size());
+  // A large run leaves out thousands; the message shows a few.
+  std::partial_sort(order.begin(), order.begin() + count, order.end(), UnlistedOrder(shifts));
+  QVector<UnlistedShift> first;
+  first.reserve(count);
+  for (qsizetype i = 0; i < count; ++i) first << shifts[order[i]];
+  return first;
+}
+}  // namespace
+
 QVector<UnlistedShift> sortedUnlisted(QVector<UnlistedShift> shifts) {
-  QStringList areas;  // in the order printed
-  for (const UnlistedShift& s : shifts)
-    if (!areas.contains(s.area)) areas << s.area;
-  std::stable_sort(shifts.begin(), shifts.end(), [&](const UnlistedShift& a, const UnlistedShift& b) {
-    const qsizetype areaA = areas.indexOf(a.area), areaB = areas.indexOf(b.area);
-    if (areaA != areaB) return areaA < areaB;
-    if (a.day != b.day) return a.day < b.day;
-    return nameorder::before(a.name, b.name);
-  });
-  return shifts;
+  return firstUnlisted(shifts, shifts.size());
 }
 
 QString unlistedNotice(const QVector<UnlistedShift>& shifts, int shown) {
@@ -208,10 +242,9 @@ QString unlistedNotice(const QVector<UnlistedShift>& shifts, int shown) {
   QString text =
       "These staff work in the printed area on these days, but their hours match none of the "
       "schedule's four times, so the paper leaves them out:";
-  const QVector<UnlistedShift> sorted = sortedUnlisted(shifts);
-  for (int i = 0; i < sorted.size() && i < shown; ++i)
-    text += "\n" + unlistedShiftText(sorted[i]) + " (" + sorted[i].area.trimmed() + ")";
-  if (sorted.size() > shown) text += QString("\n... and %1 more.").arg(sorted.size() - shown);
+  for (const UnlistedShift& s : firstUnlisted(shifts, shown))
+    text += "\n" + unlistedShiftText(s) + " (" + s.area.trimmed() + ")";
+  if (shifts.size() > shown) text += QString("\n... and %1 more.").arg(shifts.size() - shown);
   return text;
 }
 
