@@ -165,11 +165,13 @@ void TextShaper::prepare(const QStringList& texts) {
   constexpr qsizetype kWorthSharing = 400;  // fewer are shaped faster than threads start
   QStringList missing;
   QSet<QString> asked;
-  for (const QString& text : texts)
-    if (!shaped_.contains(text) && !asked.contains(text)) {
-      asked.insert(text);
-      missing << text;
-    }
+  asked.reserve(texts.size());
+  for (const QString& text : texts) {
+    if (shaped_.contains(text)) continue;
+    const qsizetype before = asked.size();
+    asked.insert(text);
+    if (asked.size() != before) missing << text;  // asked for the first time
+  }
   const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
   if (missing.size() < kWorthSharing || processors < 2) return;
   if (shaped_.size() + missing.size() > kMostTextsKept) shaped_.clear();
