@@ -18,6 +18,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$1"
 SETUP="$2"
 REPORT="$3"
+# A fresh report: a picture left by an older run would tell of that run.
+rm -rf "${REPORT:?}"
 mkdir -p "$REPORT"
 WORK="$(mktemp -d /tmp/rotawise-wine.XXXXXX)"
 XVFB_PID=""
