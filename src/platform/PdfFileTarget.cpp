@@ -49,7 +49,8 @@ void PdfFileTarget::startHeldPiece() {
     piece.front().pages += held_[d].pages;
   if (piece.front().pages.size() < kPagesPerHeldPiece) return;
   heldInPieces_ = held_.size();
-  std::optional<QVector<DrawnPage>> shaped = drawnPages(piece);  // on this thread, that owns the fonts
+  // Shaped here, on the thread that owns the fonts; the piece's thread only writes.
+  std::optional<QVector<DrawnPage>> shaped = drawnPages(piece);
   const QPageLayout layout = layout_;
   if (shaped)
     heldPieces_.push_back(std::async(std::launch::async, [pages = std::move(*shaped), layout] {

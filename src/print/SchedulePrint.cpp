@@ -76,9 +76,10 @@ struct AreaPrint {
 // The selections of the areas, shared out over the processors: one area's
 // choice of staff does not depend on another's.
 void selectAreas(QVector<AreaPrint>& areas, const QVector<EmployeeRow>& staff) {
+  AreaPrint* const each = areas.data();  // each thread takes areas of its own
   const auto selectRun = [&](qsizetype from, qsizetype step) {
     for (qsizetype i = from; i < areas.size(); i += step) {
-      AreaPrint& a = areas[i];
+      AreaPrint& a = each[i];
       if (a.unset || a.failure) continue;
       try {
         a.selection = selectSchedule(a.state, staff);
@@ -223,7 +224,7 @@ class UnlistedOrder {
 QVector<UnlistedShift> firstUnlisted(const QVector<UnlistedShift>& shifts, qsizetype count) {
   QVector<qsizetype> order(shifts.size());
   std::iota(order.begin(), order.end(), 0);
-  count = std::min(count, shifts.size());
+  count = std::clamp<qsizetype>(count, 0, shifts.size());
   // A large run leaves out thousands; the message shows a few.
   std::partial_sort(order.begin(), order.begin() + count, order.end(), UnlistedOrder(shifts));
   QVector<UnlistedShift> first;

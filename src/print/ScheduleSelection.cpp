@@ -43,7 +43,8 @@ struct Choices {
     return false;
   }
   bool isExcluded(const EmployeeRow& e) const {
-    return !exclusions.isEmpty() && exclusions.contains(e.nameKey ? *e.nameKey : compareKey(e.fullname));
+    if (exclusions.isEmpty()) return false;
+    return exclusions.contains(e.nameKey ? *e.nameKey : compareKey(e.fullname));
   }
   // A blank marked position marks nobody: a settings file saved without a
   // position must not star everyone whose position is blank too.
@@ -245,16 +246,18 @@ QVector<EmployeeRow> readEmployees(RecordSet& records) {
   // The rows are made from the texts on every processor, each with keys of
   // its own: a large table takes longer to make into rows than to read.
   QVector<EmployeeRow> staff(table.size());
+  EmployeeRow* const rows = staff.data();  // each thread fills rows of its own
   const auto makeRows = [&](qsizetype from, qsizetype to) {
     KeyMemo memo;
     for (qsizetype i = from; i < to; ++i) {
-      staff[i] = rowFromTexts(table[i], memo);
-      if (keyed) staff[i].key = table[i].back().trimmed();
+      rows[i] = rowFromTexts(table[i], memo);
+      if (keyed) rows[i].key = table[i].back().trimmed();
     }
   };
   constexpr qsizetype kWorthSharing = 2000;  // fewer are made faster than a thread starts
-  const int processors =
-      table.size() < kWorthSharing ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  const int processors = table.size() < kWorthSharing
+                             ? 1
+                             : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
   const qsizetype per = (table.size() + processors - 1) / processors;
   std::vector<std::future<void>> others;
   for (int k = 1; k < processors; ++k)
