@@ -49,17 +49,7 @@ void PdfFileTarget::startHeldPiece() {
     piece.front().pages += held_[d].pages;
   if (piece.front().pages.size() < kPagesPerHeldPiece) return;
   heldInPieces_ = held_.size();
-  // Shaped here, on the thread that owns the fonts; the piece's thread only writes.
-  std::optional<QVector<DrawnPage>> shaped = drawnPages(piece);
-  const QPageLayout layout = layout_;
-  if (shaped)
-    heldPieces_.push_back(std::async(std::launch::async, [pages = std::move(*shaped), layout] {
-      return writerPdf(pages, layout);
-    }));
-  else
-    heldPieces_.push_back(std::async(std::launch::async, [piece, layout] {
-      return qtEnginePdf(piece, layout);
-    }));
+  heldPieces_.push_back(startPiece(piece));
 }
 
 void PdfFileTarget::releaseDocuments() {
@@ -96,9 +86,20 @@ void PdfFileTarget::write(const QVector<PrintedDocument>& documents,
   parts_ = std::move(parts);
 }
 
+// Starts writing one piece on a thread of its own. The texts are shaped here,
+// on the thread that owns the fonts; the piece's thread only writes.
+std::future<QByteArray> PdfFileTarget::startPiece(const QVector<PrintedDocument>& piece) const {
+  std::optional<QVector<DrawnPage>> shaped = drawnPages(piece);
+  const QPageLayout layout = layout_;
+  if (shaped)
+    return std::async(std::launch::async, [pages = std::move(*shaped), layout] {
+      return writerPdf(pages, layout);
+    });
+  return std::async(std::launch::async, [piece, layout] { return qtEnginePdf(piece, layout); });
+}
+
 // A long run is drawn in pieces at the same time, one piece a processor, and
-// the pieces are joined. The texts are shaped here, on the GUI thread that
-// owns the fonts; the pieces' threads only write. A short run is one piece.
+// the pieces are joined. A short run is one piece.
 QList<QByteArray> PdfFileTarget::renderSideBySide(const QVector<PrintedDocument>& documents) const {
   constexpr int kPagesPerPiece = 12;  // fewer would spend more on fonts than it saves
   int pages = 0;
@@ -113,16 +114,7 @@ QList<QByteArray> PdfFileTarget::renderSideBySide(const QVector<PrintedDocument>
     for (const PrintedPage& p : d.pages) piece[page++ / perPiece].front().pages.push_back(p);
 
   std::vector<std::future<QByteArray>> drawn;
-  for (const QVector<PrintedDocument>& p : piece) {
-    std::optional<QVector<DrawnPage>> shaped = drawnPages(p);
-    const QPageLayout layout = layout_;
-    if (shaped)
-      drawn.push_back(std::async(std::launch::async, [pages = std::move(*shaped), layout] {
-        return writerPdf(pages, layout);
-      }));
-    else
-      drawn.push_back(std::async(std::launch::async, [&p, layout] { return qtEnginePdf(p, layout); }));
-  }
+  for (const QVector<PrintedDocument>& p : piece) drawn.push_back(startPiece(p));
   QList<QByteArray> parts;
   for (auto& d : drawn) {
     waitFor(d);

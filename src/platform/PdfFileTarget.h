@@ -26,6 +26,7 @@ class PdfFileTarget : public PrintTarget {
   void write(const QVector<PrintedDocument>& documents, const QList<QByteArray>& drawn);
   QList<QByteArray> renderSideBySide(const QVector<PrintedDocument>& documents) const;
   void startHeldPiece();
+  std::future<QByteArray> startPiece(const QVector<PrintedDocument>& piece) const;
 
   QString path_;
   QPageLayout layout_;
