@@ -230,13 +230,6 @@ EmployeeRow rowFromTexts(const QStringList& texts, KeyMemo& memo) {
 }
 }  // namespace
 
-EmployeeRow employeeFromRecord(const RecordSet& records) {
-  QStringList texts;
-  for (const QString& field : scheduleFields()) texts << records.text(field);
-  KeyMemo memo;
-  return rowFromTexts(texts, memo);
-}
-
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
   // One statement for the whole table: the walk from first to last record
   // it stands for, without a round trip per record and field.

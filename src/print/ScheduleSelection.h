@@ -49,8 +49,6 @@ struct EmployeeRow {
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e);
 std::array<EmployeeDayKeys, 7> dayKeysOf(const EmployeeRow& e);
 
-// The current record as an EmployeeRow, its area and day keys worked out.
-EmployeeRow employeeFromRecord(const RecordSet& records);
 // Every record from the first to the last, in table order; the record set is
 // left on its first record. Errors of the record set (DbError) pass through.
 QVector<EmployeeRow> readEmployees(RecordSet& records);
