@@ -50,12 +50,19 @@ class SqliteEngine : public Engine {
     return out;
   }
 
+  // Straight through SQLite: the driver's row-by-row values cost more than
+  // the walk of a large table itself.
   QVector<qint64> rowIds(const QString& table) override {
     QVector<qint64> out;
-    QSqlQuery q = run("SELECT rowid FROM " + quoted(table) + " ORDER BY rowid");
-    while (q.next()) out.append(q.value(0).toLongLong());
-    // A damaged page ends the walk early: that is an error, not a shorter table.
-    if (q.lastError().isValid()) failWith(q);
+    sqlite3* handle = rawHandle();
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray sql = ("SELECT rowid FROM " + quoted(table) + " ORDER BY rowid").toUtf8();
+    if (sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+      failWithEngine(handle);
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW)
+      out.append(sqlite3_column_int64(statement, 0));
+    finishWalk(handle, statement, step);
     return out;
   }
 
@@ -85,13 +92,7 @@ class SqliteEngine : public Engine {
         break;
       }
     }
-    if (step != SQLITE_ROW && step != SQLITE_DONE) {
-      // A damaged page ends the walk early: that is an error, not a shorter table.
-      const QString why = QString::fromUtf8(sqlite3_errmsg(handle));
-      sqlite3_finalize(statement);
-      fail(why);
-    }
-    sqlite3_finalize(statement);
+    finishWalk(handle, statement, step);
   }
 
   bool readRow(const QString& table, qint64 id, const QStringList& columns,
@@ -195,6 +196,17 @@ class SqliteEngine : public Engine {
   [[noreturn]] void failWith(const QSqlQuery& q) const { fail(errorText(q.lastError())); }
   [[noreturn]] void failWithEngine(sqlite3* handle) const {
     fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+  }
+
+  // The end of a walk of the table: a damaged page ends it early, and that is
+  // an error, not a shorter table.
+  void finishWalk(sqlite3* handle, sqlite3_stmt* statement, int step) const {
+    if (step != SQLITE_ROW && step != SQLITE_DONE) {
+      const QString why = QString::fromUtf8(sqlite3_errmsg(handle));
+      sqlite3_finalize(statement);
+      fail(why);
+    }
+    sqlite3_finalize(statement);
   }
 
   // The connection's own SQLite handle, for the reads that walk the table.

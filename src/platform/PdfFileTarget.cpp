@@ -98,9 +98,12 @@ std::future<QByteArray> PdfFileTarget::startPiece(const QVector<PrintedDocument>
   return std::async(std::launch::async, [piece, layout] { return qtEnginePdf(piece, layout); });
 }
 
-// A long run is drawn in pieces at the same time, one piece a processor, and
-// the pieces are joined. A short run is one piece.
+// A run the writer draws is one piece. One that needs Qt's engine is drawn
+// in pieces at the same time, one piece a processor, when it is long.
 QList<QByteArray> PdfFileTarget::renderSideBySide(const QVector<PrintedDocument>& documents) const {
+  // The writer shares out the pages of one piece itself.
+  if (const std::optional<QVector<DrawnPage>> pages = drawnPages(documents))
+    return {writerPdf(*pages, layout_)};
   constexpr int kPagesPerPiece = 12;  // fewer would spend more on fonts than it saves
   int pages = 0;
   for (const PrintedDocument& d : documents) pages += int(d.pages.size());

@@ -65,11 +65,14 @@ std::optional<QVector<DrawnPage>> drawnPages(const QVector<PrintedDocument>& doc
       DrawnPage drawn;
       drawn.reserve(page.texts.size());
       for (const PrintedText& t : page.texts) {
-        if (!last || t.fontName != last->fontName || t.fontSize != last->fontSize ||
-            t.bold != last->bold)
-          shaper = shaperFor(t.fontName, t.fontSize, t.bold);
-        last = &t;
-        std::shared_ptr<const ShapedText> shaped = shaper->shape(t.text);
+        std::shared_ptr<const ShapedText> shaped = t.shaped;
+        if (!shaped) {
+          if (!last || t.fontName != last->fontName || t.fontSize != last->fontSize ||
+              t.bold != last->bold)
+            shaper = shaperFor(t.fontName, t.fontSize, t.bold);
+          last = &t;
+          shaped = shaper->shape(t.text);
+        }
         if (!shaped->drawable) return std::nullopt;
         drawn.push_back({t.x, t.y, t.text, std::move(shaped), t.underline, t.strikethru});
       }

@@ -6,7 +6,10 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <limits>
+#include <thread>
+#include <vector>
 
 #include "platform/FontSubset.h"
 
@@ -15,7 +18,9 @@ constexpr double kTwipsPerInch = 1440;
 constexpr int kFastest = 1;  // zlib level: pages are mostly glyph numbers, level 1 packs them well
 
 QByteArray flate(const QByteArray& data, int level) {
-  return qCompress(data, level).mid(4);  // qCompress puts the length first
+  QByteArray packed = qCompress(data, level);
+  packed.remove(0, 4);  // qCompress puts the length first
+  return packed;
 }
 
 void appendHex4(QByteArray& out, quint32 glyph) {
@@ -23,6 +28,22 @@ void appendHex4(QByteArray& out, quint32 glyph) {
   const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
                        digits[(glyph >> 4) & 0xf], digits[glyph & 0xf]};
   out.append(hex, 4);
+}
+
+// A glyph number as the two bytes of a literal string: half the size of its
+// hex digits, to write and to pack. The bytes a literal string would not
+// keep as they are (its brackets, the backslash, a carriage return, which a
+// reader takes for a line end) are escaped.
+void appendGlyphBytes(QByteArray& out, quint32 glyph) {
+  for (const char byte : {char((glyph >> 8) & 0xff), char(glyph & 0xff)}) {
+    if (byte == '(' || byte == ')' || byte == '\\') {
+      out += '\\';
+    } else if (byte == '\r') {
+      out.append("\\r", 2);
+      continue;
+    }
+    out += byte;
+  }
 }
 
 QByteArray hex4(quint32 glyph) {
@@ -76,9 +97,9 @@ class Writer {
     QByteArray kids;
     const QByteArray box = "[0 0 " + pdfNumber(paper_.pagePoints.width()) +
                            pdfNumber(paper_.pagePoints.height()) + "]";
-    for (const DrawnPage& page : pages_) {
-      const int contents = addStream(pageContents(page), kFastest);
-      kids += ref(add("<< /Type /Page /Parent 3 0 R /Contents " + ref(contents) + "/Resources " +
+    for (const QByteArray& contents : packedPageContents()) {
+      const int stream = add(contents);
+      kids += ref(add("<< /Type /Page /Parent 3 0 R /Contents " + ref(stream) + "/Resources " +
                       ref(resources) + "/MediaBox " + box + " >>"));
     }
     const QByteArray created =
@@ -92,16 +113,40 @@ class Writer {
   }
 
  private:
+  // Every page's contents as a packed stream object, the pages shared out
+  // over the processors in runs (each page is drawn on its own).
+  QVector<QByteArray> packedPageContents() const {
+    constexpr qsizetype kPagesWorthAThread = 12;
+    const qsizetype threads = std::clamp<qsizetype>(
+        std::min<qsizetype>(std::thread::hardware_concurrency(), pages_.size() / kPagesWorthAThread),
+        1, 8);
+    QVector<QByteArray> packed(pages_.size());
+    const qsizetype per = (pages_.size() + threads - 1) / threads;
+    auto packRun = [&](qsizetype from) {
+      for (qsizetype p = from; p < std::min(from + per, pages_.size()); ++p)
+        packed[p] = stream(pageContents(pages_[p]), kFastest);
+    };
+    std::vector<std::future<void>> others;
+    for (qsizetype k = 1; k < threads; ++k)
+      others.push_back(std::async(std::launch::async, packRun, k * per));
+    packRun(0);
+    for (auto& other : others) other.get();
+    return packed;
+  }
+
   static QByteArray ref(int object) { return QByteArray::number(object) + " 0 R "; }
 
   int add(const QByteArray& body) {
     objects_.push_back(body);
     return int(objects_.size());
   }
-  int addStream(const QByteArray& data, int level, const QByteArray& extra = {}) {
+  static QByteArray stream(const QByteArray& data, int level, const QByteArray& extra = {}) {
     const QByteArray packed = flate(data, level);
-    return add("<< /Length " + QByteArray::number(packed.size()) + " /Filter /FlateDecode " +
-               extra + ">>\nstream\n" + packed + "\nendstream");
+    return "<< /Length " + QByteArray::number(packed.size()) + " /Filter /FlateDecode " + extra +
+           ">>\nstream\n" + packed + "\nendstream";
+  }
+  int addStream(const QByteArray& data, int level, const QByteArray& extra = {}) {
+    return add(stream(data, level, extra));
   }
 
   void collectFonts() {
@@ -111,7 +156,7 @@ class Writer {
       for (const DrawnText& t : page) {
         if (seen.contains(t.shaped.get())) continue;
         seen.insert(t.shaped.get());
-        const PrintFont* font = t.shaped->font.get();
+        const PrintFont* font = t.shaped->font;
         int f = fontIndex_.value(font, -1);
         if (f < 0) {
           const FontFace* face = font->face.get();
@@ -128,11 +173,11 @@ class Writer {
         UsedFont& used = fonts_[f];
         UsedFace& face = faces_[used.face];
         const ShapedText& s = *t.shaped;
-        for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
-          const quint32 g = s.glyphs[i];
+        for (size_t i = 0; i < s.glyphs.size(); ++i) {
+          const quint32 g = s.glyphs[i].index;
           if (g >= used.widths.size()) used.widths.resize(g + 1, -1);
           if (g >= face.text.size()) face.text.resize(g + 1, 0);
-          if (used.widths[g] < 0) used.widths[g] = s.advances.value(i) * 1000 / font->pixelSize;
+          if (used.widths[g] < 0) used.widths[g] = s.glyphs[i].advance * 1000 / font->pixelSize;
           if (!face.text[g]) face.text[g] = t.text[i].unicode() ? t.text[i].unicode() : u' ';
         }
       }
@@ -220,31 +265,31 @@ class Writer {
       const PrintFont& font = *s.font;
       const double baseline = t.y + font.ascent;
       if (t.underline || t.strikethru) lines += decoration(t, baseline);
-      if (s.glyphs.isEmpty()) continue;
+      if (s.glyphs.empty()) continue;
       const int f = fontIndex_.value(&font);
       if (f != current) {
         out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
         current = f;
       }
       out += "1 0 0 -1 ";
-      appendNumber(out, t.x + s.x.front());
+      appendNumber(out, t.x + s.glyphs.front().x);
       appendNumber(out, baseline);
-      out += "Tm [<";
+      out += "Tm [(";
       const std::vector<double>& widths = fonts_[f].widths;
-      for (qsizetype i = 0; i < s.glyphs.size(); ++i) {
-        appendHex4(out, s.glyphs[i]);
+      for (size_t i = 0; i < s.glyphs.size(); ++i) {
+        appendGlyphBytes(out, s.glyphs[i].index);
         if (i + 1 == s.glyphs.size()) break;
         // Kerning and rounding: what the next glyph's place differs from
         // this glyph's advance, in thousandths of the em.
-        const double drawn = widths[s.glyphs[i]] * font.pixelSize / 1000;
-        const double kern = (drawn - (s.x[i + 1] - s.x[i])) * 1000 / font.pixelSize;
+        const double drawn = widths[s.glyphs[i].index] * font.pixelSize / 1000;
+        const double kern = (drawn - (s.glyphs[i + 1].x - s.glyphs[i].x)) * 1000 / font.pixelSize;
         if (std::abs(kern) > 1e-9) {
-          out += '>';
+          out += ')';
           appendNumber(out, kern);
-          out += '<';
+          out += '(';
         }
       }
-      out += ">] TJ\n";
+      out += ")] TJ\n";
     }
     out += "ET\n";
     if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
@@ -274,6 +319,9 @@ class Writer {
 
   QByteArray file() const {
     QByteArray out("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    qsizetype bytes = 0;
+    for (const QByteArray& object : objects_) bytes += object.size() + 52;  // with its xref line
+    out.reserve(bytes + 256);
     QVector<qsizetype> offsets;
     for (int n = 0; n < objects_.size(); ++n) {
       offsets << out.size();

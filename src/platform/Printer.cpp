@@ -69,8 +69,10 @@ double Printer::ScaleHeight() const { return target_->printableSizeTwips().heigh
 // fitting them, and shaping a text costs far more than looking it up.
 struct Printer::FontMeasures {
   FontMeasures(const QString& name, double size, bool bold)
-      : metrics(twipsFont(name, size, bold, false, false)), shaper(shaperFor(name, size, bold)) {}
+      : metrics(twipsFont(name, size, bold, false, false)), lineSpacing(metrics.lineSpacing()),
+        shaper(shaperFor(name, size, bold)) {}
   QFontMetricsF metrics;
+  double lineSpacing;  // asked for at every line
   std::shared_ptr<TextShaper> shaper;
 };
 
@@ -85,6 +87,16 @@ struct Printer::Measures {
   double columnSize = -1;
   double column = 0;
   std::map<std::tuple<QString, double, bool>, std::unique_ptr<FontMeasures>> fonts;
+  // The text last measured: a line measures a text, then prints it.
+  QString lastText;
+  const FontMeasures* lastFont = nullptr;
+  std::shared_ptr<const ShapedText> lastShaped;
+  // The texts prepared last, in the order they are printed: each is looked
+  // for where the one before was found, not in the whole run's texts.
+  const FontMeasures* preparedFont = nullptr;
+  QStringList prepared;
+  QVector<std::shared_ptr<const ShapedText>> preparedShaped;
+  qsizetype nextPrepared = 0;
 };
 
 Printer::FontMeasures& Printer::currentMeasures() const {
@@ -103,15 +115,41 @@ Printer::FontMeasures& Printer::currentMeasures() const {
 
 const QFontMetricsF& Printer::metrics() const { return currentMeasures().metrics; }
 
-double Printer::TextWidth(const QString& text) const {
-  return currentMeasures().shaper->shape(text)->width;
+std::shared_ptr<const ShapedText> Printer::shapedText(const QString& text) const {
+  FontMeasures& font = currentMeasures();
+  Measures& m = *measures_;
+  if (m.lastFont == &font && m.lastText == text) return m.lastShaped;
+  m.lastShaped.reset();
+  if (m.preparedFont == &font) {
+    // A line measures its texts before it prints them, and a text printed in
+    // pieces skips a few: the texts just before and after are looked at.
+    constexpr qsizetype kBehind = 2, kAhead = 4;
+    const qsizetype end = std::min(m.nextPrepared + kAhead, m.prepared.size());
+    for (qsizetype i = std::max<qsizetype>(0, m.nextPrepared - kBehind); i < end; ++i)
+      if (m.prepared[i] == text) {
+        m.lastShaped = m.preparedShaped[i];
+        m.nextPrepared = std::max(m.nextPrepared, i + 1);
+        break;
+      }
+  }
+  if (!m.lastShaped) m.lastShaped = font.shaper->shape(text);
+  m.lastText = text;
+  m.lastFont = &font;
+  return m.lastShaped;
 }
+
+double Printer::TextWidth(const QString& text) const { return shapedText(text)->width; }
 
 void Printer::prepareTexts(const QStringList& texts) const {
-  currentMeasures().shaper->prepare(texts);
+  FontMeasures& font = currentMeasures();
+  Measures& m = *measures_;
+  m.preparedShaped = font.shaper->prepare(texts);
+  m.prepared = texts;
+  m.preparedFont = &font;
+  m.nextPrepared = 0;
 }
 
-double Printer::TextHeight(const QString&) const { return metrics().lineSpacing(); }
+double Printer::TextHeight(const QString&) const { return currentMeasures().lineSpacing; }
 
 double Printer::columnWidth() const {
   currentMeasures();  // makes sure the measures exist
@@ -139,10 +177,16 @@ void Printer::printText(const QString& text) {
     NewPage();
     CurrentX = x;
   }
-  if (document_.pages.size() <= page_) document_.pages.resize(page_ + 1);
-  document_.pages[page_].texts.push_back(
-      {CurrentX, CurrentY, text, FontBold, FontUnderline, FontStrikethru, FontName, FontSize});
-  CurrentX += TextWidth(text);
+  if (document_.pages.size() <= page_) {
+    document_.pages.resize(page_ + 1);
+    // Pages mostly hold as many texts as the one before.
+    if (page_ > 0) document_.pages[page_].texts.reserve(document_.pages[page_ - 1].texts.size());
+  }
+  std::shared_ptr<const ShapedText> shaped = shapedText(text);
+  const double width = shaped->width;
+  document_.pages[page_].texts.push_back({CurrentX, CurrentY, text, FontBold, FontUnderline,
+                                          FontStrikethru, FontName, FontSize, std::move(shaped)});
+  CurrentX += width;
 }
 
 void Printer::endLine() {

@@ -89,6 +89,9 @@ struct PrintedText {
   bool strikethru = false;
   QString fontName;
   double fontSize = 0;  // points
+  // The text as it was measured when printed, for the PDF writer to draw
+  // without shaping it again; may be empty (it is then shaped on the way).
+  std::shared_ptr<const struct ShapedText> shaped;
 };
 
 struct PrintedPage {
@@ -191,6 +194,7 @@ class Printer {
   const class QFontMetricsF& metrics() const;  // of the current font
   struct FontMeasures;
   FontMeasures& currentMeasures() const;  // kept for every font of the run
+  std::shared_ptr<const ShapedText> shapedText(const QString& text) const;  // in the current font
 
   struct Measures;
   mutable std::unique_ptr<Measures> measures_;

@@ -6,6 +6,8 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cctype>
 #include <cmath>
 #include <future>
@@ -94,6 +96,173 @@ QFont twipsFont(const QString& name, double points, bool bold, bool underline, b
   return font;
 }
 
+namespace {
+// A text shaped on its own keeps its glyphs and its font with it.
+struct OwnedText {
+  ShapedText text;
+  QVector<PlacedGlyph> glyphs;
+  std::shared_ptr<const PrintFont> font;
+};
+
+// Texts shaped together: one block holds them all, so a run of tens of
+// thousands of names costs a few allocations, not a few for every name.
+struct TextBlock {
+  std::vector<ShapedText> texts;    // reserved in full: never moved
+  std::vector<PlacedGlyph> glyphs;  // the same
+  std::shared_ptr<const PrintFont> font;
+};
+
+std::shared_ptr<const ShapedText> owned(std::shared_ptr<OwnedText> text) {
+  text->text.font = text->font.get();
+  text->text.glyphs = std::span<const PlacedGlyph>(text->glyphs.constData(), text->glyphs.size());
+  return std::shared_ptr<const ShapedText>(text, &text->text);
+}
+
+// Lays a text out in `font` (whose raw font is `raw`, of the same thread):
+// any thread may run it, each with font objects of its own.
+std::shared_ptr<const ShapedText> layOut(const QFont& font, const QRawFont& raw,
+                                         const std::shared_ptr<const PrintFont>& printFont,
+                                         const QString& text) {
+  auto shaped = std::make_shared<OwnedText>();
+  shaped->font = printFont;
+  if (text.isEmpty()) {
+    shaped->text.drawable = true;  // nothing to draw
+    return owned(std::move(shaped));
+  }
+  QTextLayout layout(text, font);
+  layout.setCacheEnabled(true);  // the glyphs are read after the layout: shape once
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  shaped->text.width = line.horizontalAdvance();
+
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  if (runs.size() != 1 || !printFont->face) return owned(std::move(shaped));
+  const QRawFont used = runs.front().rawFont();
+  if (used != raw && faceOf(used) != printFont->face) return owned(std::move(shaped));
+  const QVector<quint32> glyphs = runs.front().glyphIndexes();
+  const QVector<QPointF> positions = runs.front().positions();
+  // One glyph a character, in order, on one baseline: anything else (marks,
+  // ligatures, characters outside the basic plane) is left to the general way.
+  if (glyphs.size() != text.size() || positions.size() != glyphs.size())
+    return owned(std::move(shaped));
+  const QVector<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+  QVector<PlacedGlyph> placed;
+  placed.reserve(glyphs.size());
+  for (qsizetype i = 0; i < positions.size(); ++i) {
+    if (positions[i].y() != positions.front().y() || (i > 0 && positions[i].x() < placed.back().x))
+      return owned(std::move(shaped));
+    placed.push_back({glyphs[i], positions[i].x(), advances.value(i).x()});
+  }
+  shaped->glyphs = std::move(placed);
+  shaped->text.drawable = true;
+  return owned(std::move(shaped));
+}
+}  // namespace
+
+// Texts that kern only in pairs, put together from their pieces. In a text of
+// letters, digits and punctuation of the European scripts, each glyph is the
+// one its character has alone and each step to the next glyph is the one the
+// two characters have as a text of their own: the text layout of such a text
+// is what the pairs' layouts add up to, exactly, at a tenth of its cost. A
+// pair that shapes otherwise (a ligature, a mark, another font) and every
+// character outside those scripts leave the text to the whole layout.
+class TextShaper::PairComposer {
+ public:
+  PairComposer(const QFont& font, const QRawFont& raw, std::shared_ptr<const PrintFont> printFont)
+      : font_(font), raw_(raw), printFont_(std::move(printFont)) {}
+
+  // Puts the text's glyphs into `out` (room for one a character) and gives
+  // its width; nothing when the text is to be laid out whole.
+  std::optional<double> compose(const QString& text, PlacedGlyph* out) {
+    if (text.isEmpty() || text.size() > kLongestComposed || !printFont_->face) return {};
+    double x = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const Glyph glyph = glyphOf(text[i]);
+      if (!glyph.composable) return {};
+      out[i] = {glyph.index, x, glyph.ownAdvance};
+      if (i + 1 == text.size()) {
+        x += glyph.alone;
+      } else {
+        const Step step = stepOf(text[i], text[i + 1]);
+        if (!step.composable) return {};
+        x += step.x;
+      }
+    }
+    return x;
+  }
+
+ private:
+  static constexpr qsizetype kLongestComposed = 1000;  // far within one item of the layout
+  struct Glyph {
+    bool composable = false;
+    quint32 index = 0;
+    double alone = 0;       // its advance as a text of its own
+    double ownAdvance = 0;  // the font's advance of the glyph
+  };
+  struct Step {
+    bool composable = false;
+    double x = 0;  // from the first glyph of the pair to the second
+  };
+
+  // Letters, digits, punctuation and spaces of scripts that shape letter by
+  // letter; not marks, controls, format characters or halves of a pair.
+  static bool mayCompose(QChar c) {
+    if (c.isSurrogate() || c.unicode() < 0x20 || c.unicode() == 0xAD) return false;
+    switch (c.category()) {
+      case QChar::Mark_NonSpacing:
+      case QChar::Mark_SpacingCombining:
+      case QChar::Mark_Enclosing:
+      case QChar::Other_Control:
+      case QChar::Other_Format:
+      case QChar::Separator_Line:
+      case QChar::Separator_Paragraph:
+      case QChar::Other_NotAssigned:
+        return false;
+      default:
+        break;
+    }
+    const QChar::Script script = c.script();
+    return script == QChar::Script_Latin || script == QChar::Script_Common ||
+           script == QChar::Script_Greek || script == QChar::Script_Cyrillic;
+  }
+
+  Glyph glyphOf(QChar c) {
+    if (c.unicode() < kDirect && direct_[c.unicode()]) return *direct_[c.unicode()];
+    if (auto it = glyphs_.constFind(c.unicode()); it != glyphs_.cend()) return *it;
+    Glyph glyph;
+    if (mayCompose(c)) {
+      const auto alone = layOut(font_, raw_, printFont_, QString(c));
+      if (alone->drawable && alone->glyphs.size() == 1)
+        glyph = {true, alone->glyphs[0].index, alone->width, alone->glyphs[0].advance};
+    }
+    if (c.unicode() < kDirect) return *(direct_[c.unicode()] = glyph);
+    return *glyphs_.insert(c.unicode(), glyph);
+  }
+
+  Step stepOf(QChar first, QChar second) {
+    const quint32 key = quint32(first.unicode()) << 16 | second.unicode();
+    if (auto it = steps_.constFind(key); it != steps_.cend()) return *it;
+    const Glyph a = glyphOf(first), b = glyphOf(second);
+    Step step;
+    const auto pair = layOut(font_, raw_, printFont_, QString(first) + second);
+    // The pair's own glyphs, the second one ending where it ends alone.
+    if (pair->drawable && pair->glyphs.size() == 2 && pair->glyphs[0].index == a.index &&
+        pair->glyphs[1].index == b.index && pair->glyphs[0].x == 0 &&
+        pair->width - pair->glyphs[1].x == b.alone)
+      step = {true, pair->glyphs[1].x};
+    return *steps_.insert(key, step);
+  }
+
+  static constexpr char16_t kDirect = 0x250;  // Latin up to the end of Extended-B
+  QFont font_;
+  QRawFont raw_;
+  std::shared_ptr<const PrintFont> printFont_;
+  std::array<std::optional<Glyph>, kDirect> direct_;
+  QHash<char16_t, Glyph> glyphs_;
+  QHash<quint32, Step> steps_;
+};
+
 TextShaper::TextShaper(const QString& name, double points, bool bold)
     : name_(name), points_(points), bold_(bold), qfont_(twipsFont(name, points, bold, false, false)),
       raw_(QRawFont::fromFont(qfont_)) {
@@ -107,81 +276,90 @@ TextShaper::TextShaper(const QString& name, double points, bool bold)
   printFont->underlinePos = metrics.underlinePos();
   printFont->lineThickness = metrics.lineWidth();
   font_ = std::move(printFont);
+  composer_ = std::make_unique<PairComposer>(qfont_, raw_, font_);
 }
 
 TextShaper::~TextShaper() = default;
 
-namespace {
-// Lays a text out in `font` (whose raw font is `raw`, of the same thread):
-// any thread may run it, each with font objects of its own.
-std::shared_ptr<const ShapedText> layOut(const QFont& font, const QRawFont& raw,
-                                         const std::shared_ptr<const PrintFont>& printFont,
-                                         const QString& text) {
-  auto shaped = std::make_shared<ShapedText>();
-  shaped->font = printFont;
-  if (text.isEmpty()) {
-    shaped->drawable = true;  // nothing to draw
-    return shaped;
+std::shared_ptr<const ShapedText> TextShaper::shapeNew(const QString& text) {
+  auto composed = std::make_shared<OwnedText>();
+  composed->glyphs.resize(text.size());
+  if (const auto width = composer_->compose(text, composed->glyphs.data())) {
+    composed->font = font_;
+    composed->text.width = *width;
+    composed->text.drawable = true;
+    return owned(std::move(composed));
   }
-  QTextLayout layout(text, font);
-  layout.setCacheEnabled(true);  // the glyphs are read after the layout: shape once
-  layout.beginLayout();
-  QTextLine line = layout.createLine();
-  layout.endLayout();
-  shaped->width = line.horizontalAdvance();
-
-  const QList<QGlyphRun> runs = layout.glyphRuns();
-  if (runs.size() != 1 || !printFont->face) return shaped;
-  const QRawFont used = runs.front().rawFont();
-  if (used != raw && faceOf(used) != printFont->face) return shaped;
-  const QVector<quint32> glyphs = runs.front().glyphIndexes();
-  const QVector<QPointF> positions = runs.front().positions();
-  // One glyph a character, in order, on one baseline: anything else (marks,
-  // ligatures, characters outside the basic plane) is left to the general way.
-  if (glyphs.size() != text.size() || positions.size() != glyphs.size()) return shaped;
-  QVector<double> x;
-  x.reserve(positions.size());
-  for (qsizetype i = 0; i < positions.size(); ++i) {
-    if (positions[i].y() != positions.front().y() || (i > 0 && positions[i].x() < x.back()))
-      return shaped;
-    x.push_back(positions[i].x());
-  }
-  for (const QPointF& advance : raw.advancesForGlyphIndexes(glyphs))
-    shaped->advances.push_back(advance.x());
-  shaped->glyphs = glyphs;
-  shaped->x = std::move(x);
-  shaped->drawable = true;
-  return shaped;
+  return layOut(qfont_, raw_, font_, text);
 }
-}  // namespace
 
 std::shared_ptr<const ShapedText> TextShaper::shape(const QString& text) {
   if (auto it = shaped_.constFind(text); it != shaped_.cend()) return *it;
   if (shaped_.size() >= kMostTextsKept) shaped_.clear();
-  return *shaped_.insert(text, layOut(qfont_, raw_, font_, text));
+  return *shaped_.insert(text, shapeNew(text));
 }
 
-void TextShaper::prepare(const QStringList& texts) {
-  constexpr qsizetype kWorthSharing = 400;  // fewer are shaped faster than threads start
-  QStringList missing;
-  QSet<QString> asked;
-  asked.reserve(texts.size());
-  for (const QString& text : texts) {
-    if (shaped_.contains(text)) continue;
-    const qsizetype before = asked.size();
-    asked.insert(text);
-    if (asked.size() != before) missing << text;  // asked for the first time
+std::shared_ptr<const ShapedText> TextShaper::shapeWhole(const QString& text) const {
+  return layOut(qfont_, raw_, font_, text);
+}
+
+QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList& texts) {
+  if (shaped_.size() + texts.size() > kMostTextsKept) shaped_.clear();
+  shaped_.reserve(shaped_.size() + texts.size());
+  // Texts put together from their pairs go into one block, reserved for the
+  // most it could hold so that nothing in it moves; the others are laid out
+  // whole (an empty entry stands for each until then).
+  auto block = std::make_shared<TextBlock>();
+  block->font = font_;
+  qsizetype characters = 0;
+  for (const QString& text : texts) characters += text.size();
+  block->texts.reserve(texts.size());
+  block->glyphs.reserve(characters);
+  QStringList whole;
+  QVector<std::shared_ptr<const ShapedText>> all(texts.size());
+  for (qsizetype t = 0; t < texts.size(); ++t) {
+    const QString& text = texts[t];
+    if (auto it = shaped_.constFind(text); it != shaped_.cend()) {
+      all[t] = *it;  // empty while the text waits for its whole layout
+      continue;
+    }
+    const qsizetype from = qsizetype(block->glyphs.size());
+    block->glyphs.resize(from + text.size());
+    if (const auto width = composer_->compose(text, block->glyphs.data() + from)) {
+      ShapedText& shaped = block->texts.emplace_back();
+      shaped.width = *width;
+      shaped.drawable = true;
+      shaped.glyphs = std::span<const PlacedGlyph>(block->glyphs.data() + from, text.size());
+      shaped.font = font_.get();
+      all[t] = *shaped_.insert(text, std::shared_ptr<const ShapedText>(block, &shaped));
+    } else {
+      block->glyphs.resize(from);
+      shaped_.insert(text, nullptr);
+      whole << text;
+    }
   }
+  const QVector<std::shared_ptr<const ShapedText>> laidOut = layOutShared(whole);
+  for (qsizetype i = 0; i < whole.size(); ++i) shaped_[whole[i]] = laidOut[i];
+  for (qsizetype t = 0; t < texts.size(); ++t)
+    if (!all[t]) all[t] = shaped_.value(texts[t]);
+  return all;
+}
+
+QVector<std::shared_ptr<const ShapedText>> TextShaper::layOutShared(const QStringList& texts) const {
+  constexpr qsizetype kWorthSharing = 400;  // fewer are shaped faster than threads start
   const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-  if (missing.size() < kWorthSharing || processors < 2) return;
-  if (shaped_.size() + missing.size() > kMostTextsKept) shaped_.clear();
-  // Each thread shapes a run of the texts with fonts of its own.
-  const qsizetype per = (missing.size() + processors - 1) / processors;
   using Results = QVector<std::shared_ptr<const ShapedText>>;
+  if (texts.size() < kWorthSharing || processors < 2) {
+    Results results;
+    for (const QString& text : texts) results << layOut(qfont_, raw_, font_, text);
+    return results;
+  }
+  // Each thread shapes a run of the texts with fonts of its own.
+  const qsizetype per = (texts.size() + processors - 1) / processors;
   auto shapeRun = [&](qsizetype from, const QFont& font, const QRawFont& raw) {
     Results results;
-    for (qsizetype i = from; i < std::min(from + per, missing.size()); ++i)
-      results << layOut(font, raw, font_, missing[i]);
+    for (qsizetype i = from; i < std::min(from + per, texts.size()); ++i)
+      results << layOut(font, raw, font_, texts[i]);
     return results;
   };
   std::vector<std::future<Results>> others;
@@ -191,10 +369,9 @@ void TextShaper::prepare(const QStringList& texts) {
       const QFont font = twipsFont(name_, points_, bold_, false, false);
       return shapeRun(k * per, font, QRawFont::fromFont(font));
     }));
-  QVector<Results> runs{shapeRun(0, qfont_, raw_)};
-  for (auto& other : others) runs << other.get();
-  for (qsizetype k = 0, i = 0; k < runs.size(); ++k)
-    for (const auto& shaped : runs[k]) shaped_.insert(missing[i++], shaped);
+  Results results = shapeRun(0, qfont_, raw_);
+  for (auto& other : others) results << other.get();
+  return results;
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVector>
 #include <memory>
+#include <span>
 
 // One font file as a PDF embeds it: its name and the tables of the file.
 struct FontFace {
@@ -30,19 +31,24 @@ struct PrintFont {
   double underlinePos = 0, lineThickness = 0;
 };
 
-// A text in one printer font.
+// One glyph of a text as shaped.
+struct PlacedGlyph {
+  quint32 index = 0;   // in the font's face
+  double x = 0;        // from the text's left edge (twips)
+  double advance = 0;  // the glyph's own advance, kerning aside (twips)
+};
+
+// A text in one printer font. What the PDF writer draws: one glyph for every
+// character of the text, all from the font's own face, each at its own x.
+// `drawable` false: the text needs more than that (a character from a fallback
+// font, a ligature, a mark placed on a letter), and the document goes the
+// general way (see PdfRender.h). The glyphs and the font live as long as the
+// shared pointer the text came in: texts shaped together share one block.
 struct ShapedText {
   double width = 0;  // twips, the advance of the whole text
-  // What the PDF writer draws: one glyph for every character of the text,
-  // all from the font's own face, each at its own x from the text's left edge.
-  // `drawable` false: the text needs more than that (a character from a
-  // fallback font, a ligature, a mark placed on a letter), and the document
-  // goes the general way (see PdfRender.h).
   bool drawable = false;
-  QVector<quint32> glyphs;
-  QVector<double> x;
-  QVector<double> advances;  // each glyph's own advance, kerning aside (twips)
-  std::shared_ptr<const PrintFont> font;
+  std::span<const PlacedGlyph> glyphs;
+  const PrintFont* font = nullptr;
 };
 
 // The font the printer object means by a name, a size in points and a weight:
@@ -59,11 +65,19 @@ class TextShaper {
 
   std::shared_ptr<const ShapedText> shape(const QString& text);
   // Shapes the texts not shaped yet, shared out over the processors, so that
-  // shape() finds them; for the many names of a roster or a schedule.
-  void prepare(const QStringList& texts);
+  // shape() finds them; for the many names of a roster or a schedule. Gives
+  // every text shaped, in the order asked.
+  QVector<std::shared_ptr<const ShapedText>> prepare(const QStringList& texts);
   const std::shared_ptr<const PrintFont>& font() const { return font_; }
+  // The text laid out whole by Qt's text layout, as nothing is put together
+  // from pieces: what shape() gives must be the same.
+  std::shared_ptr<const ShapedText> shapeWhole(const QString& text) const;
 
  private:
+  class PairComposer;
+  std::shared_ptr<const ShapedText> shapeNew(const QString& text);
+  // Lays the texts out whole, shared out over the processors when many.
+  QVector<std::shared_ptr<const ShapedText>> layOutShared(const QStringList& texts) const;
 
   QString name_;
   double points_;
@@ -72,6 +86,7 @@ class TextShaper {
   QRawFont raw_;
   std::shared_ptr<const PrintFont> font_;
   QHash<QString, std::shared_ptr<const ShapedText>> shaped_;
+  std::unique_ptr<PairComposer> composer_;
 };
 
 // The shaper of a printer font, made on first use and kept until

@@ -102,9 +102,12 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   QHash<QString, QVector<Row>> byArea;
   QSet<QString> sections;
   for (const RosterArea& area : areas) sections.insert(area.key);
+  QHash<QString, QString> keys;  // of each area as written: a few, over and over
   for (const QStringList& texts :
        employees.allTexts({fields::Area, fields::Fullname, fields::Position})) {
-    const QString key = comparable(texts[0]);
+    auto known = keys.constFind(texts[0]);
+    if (known == keys.cend()) known = keys.insert(texts[0], comparable(texts[0]));
+    const QString& key = *known;
     byArea[key].push_back({texts[1].trimmed(), texts[2].trimmed()});
     // A first area not (or no longer) in the list: no page shows them, so
     // the closing box names them.
@@ -113,11 +116,11 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
                                                        : " (" + texts[0].trimmed() + ")");
   }
 
-  // Every name and position measured at once, on every processor.
+  // Every name and position measured at once, in the order they are printed.
   printer.FontBold = false;
   QStringList texts;
-  for (const QVector<Row>& rows : byArea)
-    for (const Row& row : rows) texts << row.name << row.position;
+  for (const RosterArea& area : areas)
+    for (const Row& row : byArea.value(area.key)) texts << row.name << row.position;
   printer.prepareTexts(texts);
 
   const QString rule(127, '_');
