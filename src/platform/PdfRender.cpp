@@ -62,19 +62,21 @@ std::optional<QVector<DrawnPage>> drawnPages(const QVector<PrintedDocument>& doc
   std::shared_ptr<TextShaper> shaper;
   for (const PrintedDocument& doc : documents)
     for (const PrintedPage& page : doc.pages) {
-      DrawnPage drawn;
-      drawn.reserve(page.texts.size());
-      for (const PrintedText& t : page.texts) {
-        std::shared_ptr<const ShapedText> shaped = t.shaped;
+      // The page's own texts (shared, not copied); a text printed without its
+      // shaping gets it here.
+      DrawnPage drawn = page.texts;
+      for (qsizetype i = 0; i < page.texts.size(); ++i) {
+        const PrintedText& t = page.texts[i];
+        const ShapedText* shaped = t.shaped.get();
         if (!shaped) {
           if (!last || t.fontName != last->fontName || t.fontSize != last->fontSize ||
               t.bold != last->bold)
             shaper = shaperFor(t.fontName, t.fontSize, t.bold);
           last = &t;
-          shaped = shaper->shape(t.text);
+          drawn[i].shaped = shaper->shape(t.text);
+          shaped = drawn[i].shaped.get();
         }
         if (!shaped->drawable) return std::nullopt;
-        drawn.push_back({t.x, t.y, t.text, std::move(shaped), t.underline, t.strikethru});
       }
       pages.push_back(std::move(drawn));
     }

@@ -30,20 +30,23 @@ void appendHex4(QByteArray& out, quint32 glyph) {
   out.append(hex, 4);
 }
 
-// A glyph number as the two bytes of a literal string: half the size of its
-// hex digits, to write and to pack. The bytes a literal string would not
-// keep as they are (its brackets, the backslash, a carriage return, which a
-// reader takes for a line end) are escaped.
-void appendGlyphBytes(QByteArray& out, quint32 glyph) {
+// A glyph number as the two bytes of a literal string, put at `at` of `out`
+// (room for four); gives the end. Half the size of its hex digits, to write
+// and to pack. The bytes a literal string would not keep as they are (its
+// brackets, the backslash, a carriage return, which a reader takes for a line
+// end) are escaped.
+int putGlyphBytes(char* out, int at, quint32 glyph) {
   for (const char byte : {char((glyph >> 8) & 0xff), char(glyph & 0xff)}) {
     if (byte == '(' || byte == ')' || byte == '\\') {
-      out += '\\';
+      out[at++] = '\\';
     } else if (byte == '\r') {
-      out.append("\\r", 2);
+      out[at++] = '\\';
+      out[at++] = 'r';
       continue;
     }
-    out += byte;
+    out[at++] = byte;
   }
+  return at;
 }
 
 QByteArray hex4(quint32 glyph) {
@@ -67,6 +70,7 @@ struct UsedFont {
   const PrintFont* font = nullptr;
   int face = 0;
   std::vector<double> widths;  // by glyph: its advance in thousandths of the em, < 0 unused
+  std::vector<double> drawn;   // by glyph: that width back in the font's size, as a reader takes it
 };
 
 // A face of the pages: embedded once, whatever sizes use it.
@@ -181,6 +185,11 @@ class Writer {
           if (!face.text[g]) face.text[g] = t.text[i].unicode() ? t.text[i].unicode() : u' ';
         }
       }
+    for (UsedFont& used : fonts_) {
+      used.drawn.resize(used.widths.size());
+      for (size_t g = 0; g < used.widths.size(); ++g)
+        used.drawn[g] = used.widths[g] * used.font->pixelSize / 1000;
+    }
   }
 
   // A subset's name begins with six capitals that tell it from other subsets
@@ -260,36 +269,52 @@ class Writer {
     out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
     QByteArray lines;
     int current = -1;
+    const PrintFont* lastFont = nullptr;
+    const UsedFont* used = nullptr;
+    // A text's glyphs gather here and go into the page a run at a time.
+    char run[512];
+    int n = 0;
     for (const DrawnText& t : page) {
       const ShapedText& s = *t.shaped;
       const PrintFont& font = *s.font;
       const double baseline = t.y + font.ascent;
       if (t.underline || t.strikethru) lines += decoration(t, baseline);
       if (s.glyphs.empty()) continue;
-      const int f = fontIndex_.value(&font);
-      if (f != current) {
-        out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
-        current = f;
+      if (&font != lastFont) {
+        lastFont = &font;
+        const int f = fontIndex_.value(&font);
+        used = &fonts_[f];
+        if (f != current) {
+          out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
+          current = f;
+        }
       }
-      out += "1 0 0 -1 ";
+      out.append("1 0 0 -1 ", 9);
       appendNumber(out, t.x + s.glyphs.front().x);
       appendNumber(out, baseline);
-      out += "Tm [(";
-      const std::vector<double>& widths = fonts_[f].widths;
+      out.append("Tm [(", 5);
       for (size_t i = 0; i < s.glyphs.size(); ++i) {
-        appendGlyphBytes(out, s.glyphs[i].index);
+        n = putGlyphBytes(run, n, s.glyphs[i].index);
+        if (n > int(sizeof run) - 8) {
+          out.append(run, n);
+          n = 0;
+        }
         if (i + 1 == s.glyphs.size()) break;
         // Kerning and rounding: what the next glyph's place differs from
         // this glyph's advance, in thousandths of the em.
-        const double drawn = widths[s.glyphs[i].index] * font.pixelSize / 1000;
+        const double drawn = used->drawn[s.glyphs[i].index];
         const double kern = (drawn - (s.glyphs[i + 1].x - s.glyphs[i].x)) * 1000 / font.pixelSize;
         if (std::abs(kern) > 1e-9) {
-          out += ')';
+          run[n++] = ')';
+          out.append(run, n);
+          n = 0;
           appendNumber(out, kern);
-          out += '(';
+          run[n++] = '(';
         }
       }
-      out += ")] TJ\n";
+      out.append(run, n);
+      n = 0;
+      out.append(")] TJ\n", 6);
     }
     out += "ET\n";
     if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;

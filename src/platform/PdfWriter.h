@@ -14,14 +14,12 @@
 #include <QVector>
 #include <memory>
 
+#include "platform/Printer.h"
 #include "platform/TextShaping.h"
 
-struct DrawnText {
-  double x = 0, y = 0;  // twips from the top left of the printable area (top edge of the text)
-  QString text;
-  std::shared_ptr<const ShapedText> shaped;  // drawable
-  bool underline = false, strikethru = false;
-};
+// A page as the writer draws it: the printed texts, every one with its
+// drawable shaping.
+using DrawnText = PrintedText;
 using DrawnPage = QVector<DrawnText>;
 
 struct PdfPaper {

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cmath>
 #include <future>
+#include <limits>
 #include <thread>
 #include <vector>
 #include <QSet>
@@ -152,7 +153,7 @@ std::shared_ptr<const ShapedText> layOut(const QFont& font, const QRawFont& raw,
   for (qsizetype i = 0; i < positions.size(); ++i) {
     if (positions[i].y() != positions.front().y() || (i > 0 && positions[i].x() < placed.back().x))
       return owned(std::move(shaped));
-    placed.push_back({glyphs[i], positions[i].x(), advances.value(i).x()});
+    placed.push_back({glyphs[i], float(advances.value(i).x()), positions[i].x()});
   }
   shaped->glyphs = std::move(placed);
   shaped->text.drawable = true;
@@ -180,7 +181,7 @@ class TextShaper::PairComposer {
     for (qsizetype i = 0; i < text.size(); ++i) {
       const Glyph glyph = glyphOf(text[i]);
       if (!glyph.composable) return {};
-      out[i] = {glyph.index, x, glyph.ownAdvance};
+      out[i] = {glyph.index, glyph.ownAdvance, x};
       if (i + 1 == text.size()) {
         x += glyph.alone;
       } else {
@@ -198,7 +199,7 @@ class TextShaper::PairComposer {
     bool composable = false;
     quint32 index = 0;
     double alone = 0;       // its advance as a text of its own
-    double ownAdvance = 0;  // the font's advance of the glyph
+    float ownAdvance = 0;   // the font's advance of the glyph
   };
   struct Step {
     bool composable = false;
@@ -241,17 +242,43 @@ class TextShaper::PairComposer {
   }
 
   Step stepOf(QChar first, QChar second) {
+    float* slot = denseSlot(first, second);
+    if (slot && !std::isnan(*slot)) return std::isinf(*slot) ? Step{} : Step{true, *slot};
     const quint32 key = quint32(first.unicode()) << 16 | second.unicode();
-    if (auto it = steps_.constFind(key); it != steps_.cend()) return *it;
+    auto it = steps_.constFind(key);
+    if (it == steps_.cend()) it = steps_.insert(key, measuredStep(first, second));
+    const Step step = *it;
+    if (slot && float(step.x) == step.x)
+      *slot = step.composable ? float(step.x) : std::numeric_limits<float>::infinity();
+    return step;
+  }
+
+  Step measuredStep(QChar first, QChar second) {
     const Glyph a = glyphOf(first), b = glyphOf(second);
-    Step step;
     const auto pair = layOut(font_, raw_, printFont_, QString(first) + second);
     // The pair's own glyphs, the second one ending where it ends alone.
     if (pair->drawable && pair->glyphs.size() == 2 && pair->glyphs[0].index == a.index &&
         pair->glyphs[1].index == b.index && pair->glyphs[0].x == 0 &&
         pair->width - pair->glyphs[1].x == b.alone)
-      step = {true, pair->glyphs[1].x};
-    return *steps_.insert(key, step);
+      return {true, pair->glyphs[1].x};
+    return {};
+  }
+
+  // The characters met first get a place each in a square table of steps
+  // (a run's names hold a few hundred pairs, looked up at every letter);
+  // the others' steps are only in the hash.
+  float* denseSlot(QChar first, QChar second) {
+    const int i = placeOf(first), j = placeOf(second);
+    return i < 0 || j < 0 ? nullptr : &denseSteps_[size_t(i) * kDense + size_t(j)];
+  }
+  int placeOf(QChar c) {
+    if (c.unicode() >= kDirect) return -1;
+    quint8& place = places_[c.unicode()];
+    if (!place) {
+      if (placed_ == kDense) return -1;
+      place = quint8(++placed_);
+    }
+    return place - 1;
   }
 
   static constexpr char16_t kDirect = 0x250;  // Latin up to the end of Extended-B
@@ -261,6 +288,13 @@ class TextShaper::PairComposer {
   std::array<std::optional<Glyph>, kDirect> direct_;
   QHash<char16_t, Glyph> glyphs_;
   QHash<quint32, Step> steps_;
+  static constexpr int kDense = 96;
+  std::array<quint8, kDirect> places_{};  // a character's place + 1; 0: none yet
+  int placed_ = 0;
+  // By place of the first and of the second character: the step; NaN not
+  // known yet, infinity a pair that does not compose.
+  std::vector<float> denseSteps_ =
+      std::vector<float>(size_t(kDense) * kDense, std::numeric_limits<float>::quiet_NaN());
 };
 
 TextShaper::TextShaper(const QString& name, double points, bool bold)
@@ -304,25 +338,32 @@ std::shared_ptr<const ShapedText> TextShaper::shapeWhole(const QString& text) co
 }
 
 QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList& texts) {
-  if (shaped_.size() + texts.size() > kMostTextsKept) shaped_.clear();
-  shaped_.reserve(shaped_.size() + texts.size());
   // Texts put together from their pairs go into one block, reserved for the
-  // most it could hold so that nothing in it moves; the others are laid out
-  // whole (an empty entry stands for each until then).
+  // most it could hold so that nothing in it moves. They are not kept among
+  // the run's texts: putting one together again costs less than finding it
+  // among tens of thousands. The others are laid out whole, and kept.
   auto block = std::make_shared<TextBlock>();
   block->font = font_;
   qsizetype characters = 0;
   for (const QString& text : texts) characters += text.size();
   block->texts.reserve(texts.size());
   block->glyphs.reserve(characters);
-  QStringList whole;
   QVector<std::shared_ptr<const ShapedText>> all(texts.size());
+  // A text asked again as the same string (a position, a name on several
+  // sheets) is the text shaped the first time.
+  using Same = std::pair<const QChar*, qsizetype>;
+  QHash<Same, qsizetype> first;
+  first.reserve(texts.size());
+  QVector<qsizetype> again, whole;
   for (qsizetype t = 0; t < texts.size(); ++t) {
     const QString& text = texts[t];
-    if (auto it = shaped_.constFind(text); it != shaped_.cend()) {
-      all[t] = *it;  // empty while the text waits for its whole layout
+    const Same same{text.constData(), text.size()};
+    if (const auto it = first.constFind(same); it != first.cend()) {
+      all[t] = all[*it];
+      if (!all[t]) again << t;  // the first waits for its whole layout
       continue;
     }
+    first.insert(same, t);
     const qsizetype from = qsizetype(block->glyphs.size());
     block->glyphs.resize(from + text.size());
     if (const auto width = composer_->compose(text, block->glyphs.data() + from)) {
@@ -331,17 +372,22 @@ QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList
       shaped.drawable = true;
       shaped.glyphs = std::span<const PlacedGlyph>(block->glyphs.data() + from, text.size());
       shaped.font = font_.get();
-      all[t] = *shaped_.insert(text, std::shared_ptr<const ShapedText>(block, &shaped));
-    } else {
-      block->glyphs.resize(from);
-      shaped_.insert(text, nullptr);
-      whole << text;
+      all[t] = std::shared_ptr<const ShapedText>(block, &shaped);
+      continue;
     }
+    block->glyphs.resize(from);
+    if (const auto kept = shaped_.constFind(text); kept != shaped_.cend()) all[t] = *kept;
+    else whole << t;
   }
-  const QVector<std::shared_ptr<const ShapedText>> laidOut = layOutShared(whole);
-  for (qsizetype i = 0; i < whole.size(); ++i) shaped_[whole[i]] = laidOut[i];
-  for (qsizetype t = 0; t < texts.size(); ++t)
-    if (!all[t]) all[t] = shaped_.value(texts[t]);
+  QStringList wholeTexts;
+  for (qsizetype t : whole) wholeTexts << texts[t];
+  const QVector<std::shared_ptr<const ShapedText>> laidOut = layOutShared(wholeTexts);
+  if (shaped_.size() + whole.size() > kMostTextsKept) shaped_.clear();
+  for (qsizetype i = 0; i < whole.size(); ++i) {
+    all[whole[i]] = laidOut[i];
+    shaped_.insert(wholeTexts[i], laidOut[i]);
+  }
+  for (qsizetype t : again) all[t] = all[first.value({texts[t].constData(), texts[t].size()})];
   return all;
 }
 

@@ -33,9 +33,11 @@ struct PrintFont {
 
 // One glyph of a text as shaped.
 struct PlacedGlyph {
-  quint32 index = 0;   // in the font's face
-  double x = 0;        // from the text's left edge (twips)
-  double advance = 0;  // the glyph's own advance, kerning aside (twips)
+  quint32 index = 0;  // in the font's face
+  // The glyph's own advance, kerning aside (twips). Qt's measures are in
+  // 64ths of a unit: a float holds every advance a glyph has exactly.
+  float advance = 0;
+  double x = 0;  // from the text's left edge (twips)
 };
 
 // A text in one printer font. What the PDF writer draws: one glyph for every
