@@ -21,7 +21,8 @@ constexpr double kTwipsPerPoint = 20;
 // While pieces are drawn on other threads, the windows go on painting (the
 // hourglass, a progress bar); the user's input waits, as the print's buttons
 // are disabled until it ends.
-void waitFor(std::future<QByteArray>& piece) {
+template <typename T>
+void waitFor(std::future<T>& piece) {
   const bool guiThread = QCoreApplication::instance() &&
                          QThread::currentThread() == QCoreApplication::instance()->thread();
   while (piece.wait_for(std::chrono::milliseconds(guiThread ? 15 : 1000)) !=
@@ -35,9 +36,65 @@ QSizeF PdfFileTarget::printableSizeTwips() const {
 }
 
 void PdfFileTarget::printDocument(const PrintedDocument& document) {
-  if (!holding_) return write({document}, renderSideBySide({document}));
+  if (!holding_) {
+    if (std::optional<QByteArray> drawn = drawnWithEarlyPages(document))
+      return write({document}, {*drawn});
+    return write({document}, renderSideBySide({document}));
+  }
   held_.push_back(document);
   startHeldPiece();
+}
+
+void PdfFileTarget::pagesFinished(const PrintedDocument& document, int finished) {
+  constexpr int kPagesPerEarlyRun = 24;
+  if (holding_) return;  // held documents are written in pieces of their own
+  if (early_.document != document.number) early_ = EarlyPages{document.number};
+  if (early_.failed || finished - early_.pages < kPagesPerEarlyRun) return;
+  // One run at a time: the layout needs the other processor too.
+  if (!early_.runs.empty() &&
+      early_.runs.back().wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    return;
+  startEarlyRun(document, finished);
+}
+
+// Shapes the pages finished since the last run (here, on the thread that owns
+// the fonts) and packs them on a thread of their own.
+void PdfFileTarget::startEarlyRun(const PrintedDocument& document, int finished) {
+  QVector<PrintedDocument> run(1);
+  run.front().pages = document.pages.mid(early_.pages, finished - early_.pages);
+  std::optional<QVector<DrawnPage>> pages = drawnPages(run);
+  if (!pages) {
+    early_.failed = true;
+    return;
+  }
+  const PrintFont* last = nullptr;
+  for (const DrawnPage& page : *pages)
+    for (const DrawnText& t : page)
+      if (t.shaped->font != last && !early_.fonts.contains(last = t.shaped->font))
+        early_.fonts << last;
+  early_.runs.push_back(std::async(
+      std::launch::async, [pages = std::move(*pages), fonts = early_.fonts, paper = pdfPaper(layout_)] {
+        QVector<QByteArray> packed;
+        for (const DrawnPage& page : pages) packed << packedPage(page, fonts, paper);
+        return packed;
+      }));
+  early_.pages = finished;
+}
+
+// The document with the pages packed while it was laid out; nothing when
+// there are none (or they are of another document).
+std::optional<QByteArray> PdfFileTarget::drawnWithEarlyPages(const PrintedDocument& document) {
+  EarlyPages early = std::exchange(early_, {});
+  if (early.document != document.number || early.failed || early.runs.empty()) return {};
+  PackedPages packed;
+  packed.fonts = early.fonts;
+  for (auto& run : early.runs) {
+    waitFor(run);
+    packed.pages += run.get();
+  }
+  const std::optional<QVector<DrawnPage>> pages = drawnPages({document});
+  if (!pages) return {};
+  return writerPdf(*pages, layout_, packed);
 }
 
 // Starts writing the held documents not yet in a piece, once they are enough

@@ -8,8 +8,10 @@
 #include <QString>
 #include <QVector>
 #include <future>
+#include <optional>
 #include <vector>
 
+#include "platform/PdfWriter.h"
 #include "platform/Printer.h"
 
 class PdfFileTarget : public PrintTarget {
@@ -21,6 +23,7 @@ class PdfFileTarget : public PrintTarget {
   void printDocument(const PrintedDocument& document) override;
   void holdDocuments() override { holding_ = true; }
   void releaseDocuments() override;
+  void pagesFinished(const PrintedDocument& document, int finished) override;
 
  private:
   void write(const QVector<PrintedDocument>& documents, const QList<QByteArray>& drawn);
@@ -39,4 +42,16 @@ class PdfFileTarget : public PrintTarget {
   // and how many held documents they cover.
   std::vector<std::future<QByteArray>> heldPieces_;
   qsizetype heldInPieces_ = 0;
+  // While a document is laid out, its finished pages are drawn on another
+  // processor, a run at a time, one run after another.
+  struct EarlyPages {
+    quint64 document = 0;
+    int pages = 0;      // the pages given to the runs
+    bool failed = false;  // a page needs Qt's engine: the document is drawn at its end
+    QVector<const PrintFont*> fonts;  // numbered by first use
+    std::vector<std::future<QVector<QByteArray>>> runs;
+  };
+  EarlyPages early_;
+  void startEarlyRun(const PrintedDocument& document, int finished);
+  std::optional<QByteArray> drawnWithEarlyPages(const PrintedDocument& document);
 };

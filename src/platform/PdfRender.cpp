@@ -83,13 +83,18 @@ std::optional<QVector<DrawnPage>> drawnPages(const QVector<PrintedDocument>& doc
   return pages;
 }
 
-QByteArray writerPdf(const QVector<DrawnPage>& pages, const QPageLayout& layout) {
+PdfPaper pdfPaper(const QPageLayout& layout) {
   PdfPaper paper;
   paper.pagePoints = layout.fullRect(QPageLayout::Point).size();
   paper.originPoints = layout.paintRect(QPageLayout::Point).topLeft();
   paper.resolution = kPdfResolution;
   paper.title = kTitle;
-  return writeTextPdf(pages, paper);
+  return paper;
+}
+
+QByteArray writerPdf(const QVector<DrawnPage>& pages, const QPageLayout& layout,
+                     const PackedPages& early) {
+  return writeTextPdf(pages, pdfPaper(layout), early);
 }
 
 QByteArray qtEnginePdf(const QVector<PrintedDocument>& documents, const QPageLayout& layout) {

@@ -29,7 +29,11 @@ bool paintDocuments(QPagedPaintDevice& device, int resolution,
 // shaped (GUI thread); nothing when a text needs Qt's engine.
 std::optional<QVector<DrawnPage>> drawnPages(const QVector<PrintedDocument>& documents);
 
-// A PDF of the pages from the writer; any thread.
-QByteArray writerPdf(const QVector<DrawnPage>& pages, const QPageLayout& layout);
+// The paper the writer draws on for a page layout.
+PdfPaper pdfPaper(const QPageLayout& layout);
+// A PDF of the pages from the writer, the first of them made ahead
+// (PdfWriter.h); any thread.
+QByteArray writerPdf(const QVector<DrawnPage>& pages, const QPageLayout& layout,
+                     const PackedPages& early = {});
 // A PDF of the documents through Qt's engine; any thread. Throws PrinterError.
 QByteArray qtEnginePdf(const QVector<PrintedDocument>& documents, const QPageLayout& layout);

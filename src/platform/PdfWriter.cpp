@@ -23,6 +23,14 @@ QByteArray flate(const QByteArray& data, int level) {
   return packed;
 }
 
+// A stream object of the data, packed.
+QByteArray stream(const QByteArray& data, int level, const QByteArray& extra = {}) {
+  const QByteArray packed = flate(data, level);
+  return "<< /Length " + QByteArray::number(packed.size()) + " /Filter /FlateDecode " + extra +
+         ">>\nstream\n" + packed + "\nendstream";
+}
+QByteArray packedStream(const QByteArray& data) { return stream(data, kFastest); }
+
 void appendHex4(QByteArray& out, quint32 glyph) {
   static const char digits[] = "0123456789ABCDEF";
   const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
@@ -65,12 +73,102 @@ QByteArray literal(const QString& text) {
   return out + ")";
 }
 
+// A glyph's advance in thousandths of the em, as the font's width table
+// states it.
+double widthInEm(const PlacedGlyph& glyph, const PrintFont& font) {
+  return double(glyph.advance) * 1000 / font.pixelSize;
+}
+
+// An underline just under the baseline (limited to the descent), a strike
+// a third of the ascent above it, from the text's left edge to its end.
+QByteArray decoration(const DrawnText& t, double baseline) {
+  const PrintFont& font = *t.shaped->font;
+  const QByteArray from = pdfNumber(std::floor(t.x));
+  const QByteArray to = pdfNumber(std::floor(t.x + t.shaped->width));
+  const QByteArray width = pdfNumber(font.lineThickness) + "w ";
+  QByteArray out;
+  if (t.underline) {
+    double offset = std::ceil(font.underlinePos) + 0.5;
+    if (font.underlinePos <= font.descent) offset = std::min(offset, font.descent - 0.5);
+    const QByteArray y = pdfNumber(baseline + offset);
+    out += width + from + y + "m " + to + y + "l S\n";
+  }
+  if (t.strikethru) {
+    const QByteArray y = pdfNumber(baseline - font.ascent / 3);
+    out += width + from + y + "m " + to + y + "l S\n";
+  }
+  return out;
+}
+
+// The page as Qt's engine draws it: the same scaling from device units,
+// each text on its baseline, an underline or a strike as a line.
+QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& fonts,
+                      const PdfPaper& paper) {
+  QByteArray out;
+  out.reserve(page.size() * 48);
+  const double device = 72.0 / paper.resolution;
+  out += pdfNumber(device) + "0 0 " + pdfNumber(-device) +
+         pdfNumber(paper.originPoints.x()) +
+         pdfNumber(paper.pagePoints.height() - paper.originPoints.y()) + "cm\n";
+  const double twips = paper.resolution / kTwipsPerInch;
+  out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
+  QByteArray lines;
+  int current = -1;
+  const PrintFont* lastFont = nullptr;
+  // A text's glyphs gather here and go into the page a run at a time.
+  char run[512];
+  int n = 0;
+  for (const DrawnText& t : page) {
+    const ShapedText& s = *t.shaped;
+    const PrintFont& font = *s.font;
+    const double baseline = t.y + font.ascent;
+    if (t.underline || t.strikethru) lines += decoration(t, baseline);
+    if (s.glyphs.empty()) continue;
+    if (&font != lastFont) {
+      lastFont = &font;
+      const int f = int(fonts.indexOf(&font));
+      if (f != current) {
+        out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
+        current = f;
+      }
+    }
+    out.append("1 0 0 -1 ", 9);
+    appendNumber(out, t.x + s.glyphs.front().x);
+    appendNumber(out, baseline);
+    out.append("Tm [(", 5);
+    for (size_t i = 0; i < s.glyphs.size(); ++i) {
+      n = putGlyphBytes(run, n, s.glyphs[i].index);
+      if (n > int(sizeof run) - 8) {
+        out.append(run, n);
+        n = 0;
+      }
+      if (i + 1 == s.glyphs.size()) break;
+      // Kerning and rounding: what the next glyph's place differs from
+      // this glyph's advance, in thousandths of the em.
+      const double drawn = widthInEm(s.glyphs[i], font) * font.pixelSize / 1000;
+      const double kern = (drawn - (s.glyphs[i + 1].x - s.glyphs[i].x)) * 1000 / font.pixelSize;
+      if (std::abs(kern) > 1e-9) {
+        run[n++] = ')';
+        out.append(run, n);
+        n = 0;
+        appendNumber(out, kern);
+        run[n++] = '(';
+      }
+    }
+    out.append(run, n);
+    n = 0;
+    out.append(")] TJ\n", 6);
+  }
+  out += "ET\n";
+  if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
+  return out;
+}
+
 // A font of the pages: one face at one size.
 struct UsedFont {
   const PrintFont* font = nullptr;
   int face = 0;
   std::vector<double> widths;  // by glyph: its advance in thousandths of the em, < 0 unused
-  std::vector<double> drawn;   // by glyph: that width back in the font's size, as a reader takes it
 };
 
 // A face of the pages: embedded once, whatever sizes use it.
@@ -87,7 +185,8 @@ struct UsedFace {
 
 class Writer {
  public:
-  Writer(const QVector<DrawnPage>& pages, const PdfPaper& paper) : pages_(pages), paper_(paper) {}
+  Writer(const QVector<DrawnPage>& pages, const PdfPaper& paper, const PackedPages& early)
+      : pages_(pages), paper_(paper), early_(early) {}
 
   QByteArray write() {
     collectFonts();
@@ -124,16 +223,20 @@ class Writer {
     const qsizetype threads = std::clamp<qsizetype>(
         std::min<qsizetype>(std::thread::hardware_concurrency(), pages_.size() / kPagesWorthAThread),
         1, 8);
-    QVector<QByteArray> packed(pages_.size());
-    const qsizetype per = (pages_.size() + threads - 1) / threads;
+    QVector<QByteArray> packed = early_.pages;
+    const qsizetype first = packed.size(), left = pages_.size() - first;
+    packed.resize(pages_.size());
+    const qsizetype per = (left + threads - 1) / threads;
+    QVector<const PrintFont*> fonts;
+    for (const UsedFont& font : fonts_) fonts << font.font;
     auto packRun = [&](qsizetype from) {
       for (qsizetype p = from; p < std::min(from + per, pages_.size()); ++p)
-        packed[p] = stream(pageContents(pages_[p]), kFastest);
+        packed[p] = packedStream(pageContents(pages_[p], fonts, paper_));
     };
     std::vector<std::future<void>> others;
     for (qsizetype k = 1; k < threads; ++k)
-      others.push_back(std::async(std::launch::async, packRun, k * per));
-    packRun(0);
+      others.push_back(std::async(std::launch::async, packRun, first + k * per));
+    packRun(first);
     for (auto& other : others) other.get();
     return packed;
   }
@@ -144,52 +247,47 @@ class Writer {
     objects_.push_back(body);
     return int(objects_.size());
   }
-  static QByteArray stream(const QByteArray& data, int level, const QByteArray& extra = {}) {
-    const QByteArray packed = flate(data, level);
-    return "<< /Length " + QByteArray::number(packed.size()) + " /Filter /FlateDecode " + extra +
-           ">>\nstream\n" + packed + "\nendstream";
-  }
   int addStream(const QByteArray& data, int level, const QByteArray& extra = {}) {
     return add(stream(data, level, extra));
   }
 
   void collectFonts() {
     QHash<const FontFace*, int> faceIndex;
+    // The fonts the pages made before numbered, in their order.
+    for (const PrintFont* font : early_.fonts) useFont(font, faceIndex);
     QSet<const ShapedText*> seen;  // a text printed again uses nothing new
     for (const DrawnPage& page : pages_)
       for (const DrawnText& t : page) {
         if (seen.contains(t.shaped.get())) continue;
         seen.insert(t.shaped.get());
         const PrintFont* font = t.shaped->font;
-        int f = fontIndex_.value(font, -1);
-        if (f < 0) {
-          const FontFace* face = font->face.get();
-          int index = faceIndex.value(face, -1);
-          if (index < 0) {
-            index = int(faces_.size());
-            faceIndex.insert(face, index);
-            faces_.push_back({face, {}});
-          }
-          f = int(fonts_.size());
-          fontIndex_.insert(font, f);
-          fonts_.push_back({font, index, {}});
-        }
-        UsedFont& used = fonts_[f];
+        UsedFont& used = fonts_[useFont(font, faceIndex)];
         UsedFace& face = faces_[used.face];
         const ShapedText& s = *t.shaped;
         for (size_t i = 0; i < s.glyphs.size(); ++i) {
           const quint32 g = s.glyphs[i].index;
           if (g >= used.widths.size()) used.widths.resize(g + 1, -1);
           if (g >= face.text.size()) face.text.resize(g + 1, 0);
-          if (used.widths[g] < 0) used.widths[g] = s.glyphs[i].advance * 1000 / font->pixelSize;
+          if (used.widths[g] < 0) used.widths[g] = widthInEm(s.glyphs[i], *font);
           if (!face.text[g]) face.text[g] = t.text[i].unicode() ? t.text[i].unicode() : u' ';
         }
       }
-    for (UsedFont& used : fonts_) {
-      used.drawn.resize(used.widths.size());
-      for (size_t g = 0; g < used.widths.size(); ++g)
-        used.drawn[g] = used.widths[g] * used.font->pixelSize / 1000;
+  }
+
+  // The font's number in the file (by first use), and its face's.
+  int useFont(const PrintFont* font, QHash<const FontFace*, int>& faceIndex) {
+    if (const int f = fontIndex_.value(font, -1); f >= 0) return f;
+    const FontFace* face = font->face.get();
+    int index = faceIndex.value(face, -1);
+    if (index < 0) {
+      index = int(faces_.size());
+      faceIndex.insert(face, index);
+      faces_.push_back({face, {}});
     }
+    const int f = int(fonts_.size());
+    fontIndex_.insert(font, f);
+    fonts_.push_back({font, index, {}});
+    return f;
   }
 
   // A subset's name begins with six capitals that tell it from other subsets
@@ -256,92 +354,6 @@ class Writer {
                ref(descriptor + 1) + ">>");
   }
 
-  // The page as Qt's engine draws it: the same scaling from device units,
-  // each text on its baseline, an underline or a strike as a line.
-  QByteArray pageContents(const DrawnPage& page) const {
-    QByteArray out;
-    out.reserve(page.size() * 48);
-    const double device = 72.0 / paper_.resolution;
-    out += pdfNumber(device) + "0 0 " + pdfNumber(-device) +
-           pdfNumber(paper_.originPoints.x()) +
-           pdfNumber(paper_.pagePoints.height() - paper_.originPoints.y()) + "cm\n";
-    const double twips = paper_.resolution / kTwipsPerInch;
-    out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
-    QByteArray lines;
-    int current = -1;
-    const PrintFont* lastFont = nullptr;
-    const UsedFont* used = nullptr;
-    // A text's glyphs gather here and go into the page a run at a time.
-    char run[512];
-    int n = 0;
-    for (const DrawnText& t : page) {
-      const ShapedText& s = *t.shaped;
-      const PrintFont& font = *s.font;
-      const double baseline = t.y + font.ascent;
-      if (t.underline || t.strikethru) lines += decoration(t, baseline);
-      if (s.glyphs.empty()) continue;
-      if (&font != lastFont) {
-        lastFont = &font;
-        const int f = fontIndex_.value(&font);
-        used = &fonts_[f];
-        if (f != current) {
-          out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
-          current = f;
-        }
-      }
-      out.append("1 0 0 -1 ", 9);
-      appendNumber(out, t.x + s.glyphs.front().x);
-      appendNumber(out, baseline);
-      out.append("Tm [(", 5);
-      for (size_t i = 0; i < s.glyphs.size(); ++i) {
-        n = putGlyphBytes(run, n, s.glyphs[i].index);
-        if (n > int(sizeof run) - 8) {
-          out.append(run, n);
-          n = 0;
-        }
-        if (i + 1 == s.glyphs.size()) break;
-        // Kerning and rounding: what the next glyph's place differs from
-        // this glyph's advance, in thousandths of the em.
-        const double drawn = used->drawn[s.glyphs[i].index];
-        const double kern = (drawn - (s.glyphs[i + 1].x - s.glyphs[i].x)) * 1000 / font.pixelSize;
-        if (std::abs(kern) > 1e-9) {
-          run[n++] = ')';
-          out.append(run, n);
-          n = 0;
-          appendNumber(out, kern);
-          run[n++] = '(';
-        }
-      }
-      out.append(run, n);
-      n = 0;
-      out.append(")] TJ\n", 6);
-    }
-    out += "ET\n";
-    if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
-    return out;
-  }
-
-  // An underline just under the baseline (limited to the descent), a strike
-  // a third of the ascent above it, from the text's left edge to its end.
-  static QByteArray decoration(const DrawnText& t, double baseline) {
-    const PrintFont& font = *t.shaped->font;
-    const QByteArray from = pdfNumber(std::floor(t.x));
-    const QByteArray to = pdfNumber(std::floor(t.x + t.shaped->width));
-    const QByteArray width = pdfNumber(font.lineThickness) + "w ";
-    QByteArray out;
-    if (t.underline) {
-      double offset = std::ceil(font.underlinePos) + 0.5;
-      if (font.underlinePos <= font.descent) offset = std::min(offset, font.descent - 0.5);
-      const QByteArray y = pdfNumber(baseline + offset);
-      out += width + from + y + "m " + to + y + "l S\n";
-    }
-    if (t.strikethru) {
-      const QByteArray y = pdfNumber(baseline - font.ascent / 3);
-      out += width + from + y + "m " + to + y + "l S\n";
-    }
-    return out;
-  }
-
   QByteArray file() const {
     QByteArray out("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
     qsizetype bytes = 0;
@@ -364,6 +376,7 @@ class Writer {
 
   const QVector<DrawnPage>& pages_;
   const PdfPaper& paper_;
+  const PackedPages& early_;
   QHash<const PrintFont*, int> fontIndex_;
   QVector<UsedFont> fonts_;
   QVector<UsedFace> faces_;
@@ -417,6 +430,12 @@ QByteArray pdfNumber(double value) {
   return out;
 }
 
-QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper) {
-  return Writer(pages, paper).write();
+QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper,
+                       const PackedPages& early) {
+  return Writer(pages, paper, early).write();
+}
+
+QByteArray packedPage(const DrawnPage& page, const QVector<const PrintFont*>& fonts,
+                      const PdfPaper& paper) {
+  return packedStream(pageContents(page, fonts, paper));
 }

@@ -29,7 +29,22 @@ struct PdfPaper {
   QString title;
 };
 
-QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper);
+// The first pages of a PDF made ahead (on another thread, while the next
+// pages were laid out): each page's packed contents, and the fonts they use,
+// numbered in the order of their first use.
+struct PackedPages {
+  QVector<QByteArray> pages;
+  QVector<const PrintFont*> fonts;
+};
+
+// `early`: the first of the pages as packedPage() made them, with the
+// fonts numbered as there.
+QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper,
+                        const PackedPages& early = {});
+// One page's contents as a packed stream, its fonts numbered as in `fonts`
+// (which holds every font the page uses); any thread.
+QByteArray packedPage(const DrawnPage& page, const QVector<const PrintFont*>& fonts,
+                      const PdfPaper& paper);
 
 // A number as Qt's PDF engine writes it (nine digits at most after the
 // first), so the same position reads back as the same number.

@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -39,6 +40,9 @@ class QPrinterTarget : public PrintTarget {
   void releaseDocuments() override {
     if (pdf_) pdf_->releaseDocuments();
   }
+  void pagesFinished(const PrintedDocument& document, int finished) override {
+    if (pdf_) pdf_->pagesFinished(document, finished);
+  }
 
   void printDocument(const PrintedDocument& document) override {
     if (pdf_) return pdf_->printDocument(document);
@@ -56,7 +60,18 @@ class QPrinterTarget : public PrintTarget {
 const Printer::Item Printer::Zone{Printer::Item::ZoneSeparator};
 const Printer::Item Printer::Join{Printer::Item::JoinSeparator};
 
-Printer::Printer(std::shared_ptr<PrintTarget> target) : target_(std::move(target)) {}
+namespace {
+// Documents are numbered across every printer object of the process, so a
+// target never takes one for another.
+quint64 nextDocumentNumber() {
+  static std::atomic<quint64> last{0};
+  return ++last;
+}
+}  // namespace
+
+Printer::Printer(std::shared_ptr<PrintTarget> target) : target_(std::move(target)) {
+  document_.number = nextDocumentNumber();
+}
 // The texts shaped in the run are let go with it (a document held by a
 // target keeps what it uses).
 Printer::~Printer() { forgetShapedTexts(); }
@@ -221,11 +236,13 @@ void Printer::NewPage() {
   ++page_;
   CurrentX = 0;
   CurrentY = 0;
+  target_->pagesFinished(document_, int(std::min<qsizetype>(page_, document_.pages.size())));
 }
 
 void Printer::EndDoc() {
   PrintedDocument doc;
   std::swap(doc, document_);
+  document_.number = nextDocumentNumber();
   page_ = 0;
   CurrentX = 0;
   CurrentY = 0;
@@ -238,6 +255,7 @@ void Printer::releaseDocuments() { target_->releaseDocuments(); }
 
 void Printer::KillDoc() {
   document_ = {};
+  document_.number = nextDocumentNumber();
   page_ = 0;
   CurrentX = 0;
   CurrentY = 0;

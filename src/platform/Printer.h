@@ -100,6 +100,7 @@ struct PrintedPage {
 
 struct PrintedDocument {
   QVector<PrintedPage> pages;
+  quint64 number = 0;  // the printer object's count of its documents
 };
 
 // Where ended documents go. Implementations: a QPrinter (real printer),
@@ -115,6 +116,14 @@ class PrintTarget {
   // them together at the release (which then throws PrinterError for them).
   virtual void holdDocuments() {}
   virtual void releaseDocuments() {}
+  // The pages before `finished` of the document in progress are done (the
+  // next text goes on a later page): a target may start drawing them. The
+  // document is ended under the same number with these pages as they are,
+  // or not at all (killed, or the run failed).
+  virtual void pagesFinished(const PrintedDocument& document, int finished) {
+    (void)document;
+    (void)finished;
+  }
   // Words for the user or a test (a printer name, a file name).
   virtual QString description() const = 0;
 };

@@ -345,3 +345,45 @@ TEST(PrinterDialog, TheSeamPicksTheTargetReadsCopiesAndReportsCancel) {
     EXPECT_TRUE(pdfLayoutText(folder.file("chosen.pdf")).contains("to the file"));
   }
 }
+
+// A long document's first pages are drawn while the rest is laid out: what
+// lands in the file is still the document as it ended, whatever came after
+// those first pages (another font, a text only Qt's engine draws) and
+// whatever was killed before it.
+TEST(PrinterPdf, PagesDrawnWhileTheDocumentGoesOnAreThePagesItEndsWith) {
+  struct Case {
+    const char* name;
+    bool killedFirst;
+    int boldFrom;      // the page a second font starts on (-1: none)
+    int otherScriptAt; // the page of a name in another script (-1: none)
+  };
+  for (const Case& c : {Case{"plain", false, -1, -1}, Case{"after a killed one", true, -1, -1},
+                        Case{"a font from page 40", false, 40, -1},
+                        Case{"another script on page 50", false, -1, 50}}) {
+    SCOPED_TRACE(c.name);
+    DataFolder folder;
+    const QString path = folder.file("long.pdf");
+    Printer p(makePdfTarget(path));
+    const auto line = [&](int page) {
+      return page == c.otherScriptAt ? QString::fromUtf8("Page %1 王芳").arg(page)
+                                     : QString("Page %1 of the roster").arg(page);
+    };
+    if (c.killedFirst) {
+      for (int page = 0; page < 60; ++page) {
+        if (page > 0) p.NewPage();
+        p.Print("Killed page");
+      }
+      p.KillDoc();
+    }
+    for (int page = 0; page < 60; ++page) {
+      if (page > 0) p.NewPage();
+      p.FontBold = c.boldFrom >= 0 && page >= c.boldFrom;
+      p.Print(line(page));
+    }
+    p.EndDoc();
+    ASSERT_EQ(pdfPageCount(path), 60);
+    const QStringList pages = pdfLayoutText(path).split('\f');
+    for (int page = 0; page < 60; ++page)
+      EXPECT_EQ(pages.value(page).trimmed(), line(page)) << page;
+  }
+}
