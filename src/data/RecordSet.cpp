@@ -212,6 +212,14 @@ QString RecordSet::text(const QString& name) const {
 QStringList RecordSet::fieldNames() const { return d_ ? d_->columns : QStringList(); }
 
 QVector<QStringList> RecordSet::allTexts(const QStringList& fields) {
+  QVector<QStringList> out;
+  out.reserve(impl().count());
+  eachTexts(fields, [&](const QString* texts) { out << QStringList(texts, texts + fields.size()); });
+  return out;
+}
+
+void RecordSet::eachTexts(const QStringList& fields,
+                          const std::function<void(const QString* texts)>& row) {
   Impl& d = impl();
   if (d.mode != Impl::Mode::None) Update();
   QStringList names;
@@ -220,31 +228,28 @@ QVector<QStringList> RecordSet::allTexts(const QStringList& fields) {
     read << d.column(f);
     names << d.columns[read.back()];
   }
-  QVector<QStringList> out;
-  if (d.count() == 0 || fields.isEmpty()) return out;
-  out.reserve(d.count());
+  if (d.count() == 0 || fields.isEmpty()) return;
   struct Sink : db::RowSink {
     Impl& d;
     const QVector<int>& read;
-    QVector<QStringList>& out;
+    const std::function<void(const QString*)>& each;
+    QVector<QString> texts;
     int at = 0;
-    Sink(Impl& d, const QVector<int>& read, QVector<QStringList>& out) : d(d), read(read), out(out) {}
+    Sink(Impl& d, const QVector<int>& read, const std::function<void(const QString*)>& each)
+        : d(d), read(read), each(each), texts(read.size()) {}
     bool row(qint64 id, const db::Cell* cells) override {
       // Only this record set's records: one added in another window since it
       // was opened is not among them, one deleted there is simply not read.
       while (at < d.count() && d.rowids[at] < id) ++at;
       if (at == d.count()) return false;
       if (d.rowids[at] != id) return true;
-      QStringList texts;
-      texts.reserve(read.size());
       // Repeated texts (areas, times) are shared, as the record set shares them.
-      for (int i = 0; i < read.size(); ++i) texts << d.textOf(cells[i], d.sharing[read[i]]);
-      out << texts;
+      for (int i = 0; i < read.size(); ++i) texts[i] = d.textOf(cells[i], d.sharing[read[i]]);
+      each(texts.constData());
       return true;
     }
-  } sink(d, read, out);
+  } sink(d, read, row);
   d.engine().read(d.table, names, d.rowids.front(), d.rowids.back(), sink);
-  return out;
 }
 
 bool RecordSet::hasField(const QString& name) const {

@@ -16,6 +16,7 @@
 // writes it first (Update), so no edit is lost on the way.
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -83,6 +84,10 @@ class RecordSet {
   // first record to the last would read, for the reads that want the whole
   // table. A pending edit is written first. result[record][field].
   QVector<QStringList> allTexts(const QStringList& fields);
+  // The same walk, each record's texts handed to `row` as they are read
+  // (texts[field]), kept nowhere: for a read of the whole table that keeps
+  // only some of it.
+  void eachTexts(const QStringList& fields, const std::function<void(const QString* texts)>& row);
   bool hasField(const QString& name) const;
 
   // Editing: Edit() on the current record or AddNew() for a new one, then

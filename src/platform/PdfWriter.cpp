@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <future>
 #include <limits>
@@ -255,11 +256,14 @@ class Writer {
     QHash<const FontFace*, int> faceIndex;
     // The fonts the pages made before numbered, in their order.
     for (const PrintFont* font : early_.fonts) useFont(font, faceIndex);
-    QSet<const ShapedText*> seen;  // a text printed again uses nothing new
+    // A text printed again (an area, a position) uses nothing new: the texts
+    // met last are remembered, a few by where their address falls.
+    std::array<const ShapedText*, 64> recent{};
     for (const DrawnPage& page : pages_)
       for (const DrawnText& t : page) {
-        if (seen.contains(t.shaped.get())) continue;
-        seen.insert(t.shaped.get());
+        const ShapedText*& slot = recent[(quintptr(t.shaped.get()) >> 4) % recent.size()];
+        if (slot == t.shaped.get()) continue;
+        slot = t.shaped.get();
         const PrintFont* font = t.shaped->font;
         UsedFont& used = fonts_[useFont(font, faceIndex)];
         UsedFace& face = faces_[used.face];

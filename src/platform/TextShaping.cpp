@@ -1,5 +1,7 @@
 #include "platform/TextShaping.h"
 
+#include "platform/PairComposer.h"
+
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QMutex>
@@ -161,142 +163,6 @@ std::shared_ptr<const ShapedText> layOut(const QFont& font, const QRawFont& raw,
 }
 }  // namespace
 
-// Texts that kern only in pairs, put together from their pieces. In a text of
-// letters, digits and punctuation of the European scripts, each glyph is the
-// one its character has alone and each step to the next glyph is the one the
-// two characters have as a text of their own: the text layout of such a text
-// is what the pairs' layouts add up to, exactly, at a tenth of its cost. A
-// pair that shapes otherwise (a ligature, a mark, another font) and every
-// character outside those scripts leave the text to the whole layout.
-class TextShaper::PairComposer {
- public:
-  PairComposer(const QFont& font, const QRawFont& raw, std::shared_ptr<const PrintFont> printFont)
-      : font_(font), raw_(raw), printFont_(std::move(printFont)) {}
-
-  // Puts the text's glyphs into `out` (room for one a character) and gives
-  // its width; nothing when the text is to be laid out whole.
-  std::optional<double> compose(const QString& text, PlacedGlyph* out) {
-    if (text.isEmpty() || text.size() > kLongestComposed || !printFont_->face) return {};
-    double x = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      const Glyph glyph = glyphOf(text[i]);
-      if (!glyph.composable) return {};
-      out[i] = {glyph.index, glyph.ownAdvance, x};
-      if (i + 1 == text.size()) {
-        x += glyph.alone;
-      } else {
-        const Step step = stepOf(text[i], text[i + 1]);
-        if (!step.composable) return {};
-        x += step.x;
-      }
-    }
-    return x;
-  }
-
- private:
-  static constexpr qsizetype kLongestComposed = 1000;  // far within one item of the layout
-  struct Glyph {
-    bool composable = false;
-    quint32 index = 0;
-    double alone = 0;       // its advance as a text of its own
-    float ownAdvance = 0;   // the font's advance of the glyph
-  };
-  struct Step {
-    bool composable = false;
-    double x = 0;  // from the first glyph of the pair to the second
-  };
-
-  // Letters, digits, punctuation and spaces of scripts that shape letter by
-  // letter; not marks, controls, format characters or halves of a pair.
-  static bool mayCompose(QChar c) {
-    if (c.isSurrogate() || c.unicode() < 0x20 || c.unicode() == 0xAD) return false;
-    switch (c.category()) {
-      case QChar::Mark_NonSpacing:
-      case QChar::Mark_SpacingCombining:
-      case QChar::Mark_Enclosing:
-      case QChar::Other_Control:
-      case QChar::Other_Format:
-      case QChar::Separator_Line:
-      case QChar::Separator_Paragraph:
-      case QChar::Other_NotAssigned:
-        return false;
-      default:
-        break;
-    }
-    const QChar::Script script = c.script();
-    return script == QChar::Script_Latin || script == QChar::Script_Common ||
-           script == QChar::Script_Greek || script == QChar::Script_Cyrillic;
-  }
-
-  Glyph glyphOf(QChar c) {
-    if (c.unicode() < kDirect && direct_[c.unicode()]) return *direct_[c.unicode()];
-    if (auto it = glyphs_.constFind(c.unicode()); it != glyphs_.cend()) return *it;
-    Glyph glyph;
-    if (mayCompose(c)) {
-      const auto alone = layOut(font_, raw_, printFont_, QString(c));
-      if (alone->drawable && alone->glyphs.size() == 1)
-        glyph = {true, alone->glyphs[0].index, alone->width, alone->glyphs[0].advance};
-    }
-    if (c.unicode() < kDirect) return *(direct_[c.unicode()] = glyph);
-    return *glyphs_.insert(c.unicode(), glyph);
-  }
-
-  Step stepOf(QChar first, QChar second) {
-    float* slot = denseSlot(first, second);
-    if (slot && !std::isnan(*slot)) return std::isinf(*slot) ? Step{} : Step{true, *slot};
-    const quint32 key = quint32(first.unicode()) << 16 | second.unicode();
-    auto it = steps_.constFind(key);
-    if (it == steps_.cend()) it = steps_.insert(key, measuredStep(first, second));
-    const Step step = *it;
-    if (slot && float(step.x) == step.x)
-      *slot = step.composable ? float(step.x) : std::numeric_limits<float>::infinity();
-    return step;
-  }
-
-  Step measuredStep(QChar first, QChar second) {
-    const Glyph a = glyphOf(first), b = glyphOf(second);
-    const auto pair = layOut(font_, raw_, printFont_, QString(first) + second);
-    // The pair's own glyphs, the second one ending where it ends alone.
-    if (pair->drawable && pair->glyphs.size() == 2 && pair->glyphs[0].index == a.index &&
-        pair->glyphs[1].index == b.index && pair->glyphs[0].x == 0 &&
-        pair->width - pair->glyphs[1].x == b.alone)
-      return {true, pair->glyphs[1].x};
-    return {};
-  }
-
-  // The characters met first get a place each in a square table of steps
-  // (a run's names hold a few hundred pairs, looked up at every letter);
-  // the others' steps are only in the hash.
-  float* denseSlot(QChar first, QChar second) {
-    const int i = placeOf(first), j = placeOf(second);
-    return i < 0 || j < 0 ? nullptr : &denseSteps_[size_t(i) * kDense + size_t(j)];
-  }
-  int placeOf(QChar c) {
-    if (c.unicode() >= kDirect) return -1;
-    quint8& place = places_[c.unicode()];
-    if (!place) {
-      if (placed_ == kDense) return -1;
-      place = quint8(++placed_);
-    }
-    return place - 1;
-  }
-
-  static constexpr char16_t kDirect = 0x250;  // Latin up to the end of Extended-B
-  QFont font_;
-  QRawFont raw_;
-  std::shared_ptr<const PrintFont> printFont_;
-  std::array<std::optional<Glyph>, kDirect> direct_;
-  QHash<char16_t, Glyph> glyphs_;
-  QHash<quint32, Step> steps_;
-  static constexpr int kDense = 96;
-  std::array<quint8, kDirect> places_{};  // a character's place + 1; 0: none yet
-  int placed_ = 0;
-  // By place of the first and of the second character: the step; NaN not
-  // known yet, infinity a pair that does not compose.
-  std::vector<float> denseSteps_ =
-      std::vector<float>(size_t(kDense) * kDense, std::numeric_limits<float>::quiet_NaN());
-};
-
 TextShaper::TextShaper(const QString& name, double points, bool bold)
     : name_(name), points_(points), bold_(bold), qfont_(twipsFont(name, points, bold, false, false)),
       raw_(QRawFont::fromFont(qfont_)) {
@@ -310,7 +176,9 @@ TextShaper::TextShaper(const QString& name, double points, bool bold)
   printFont->underlinePos = metrics.underlinePos();
   printFont->lineThickness = metrics.lineWidth();
   font_ = std::move(printFont);
-  composer_ = std::make_unique<PairComposer>(qfont_, raw_, font_);
+  composer_ = std::make_unique<PairComposer>(
+      [this](const QString& text) { return layOut(qfont_, raw_, font_, text); },
+      font_->face != nullptr);
 }
 
 TextShaper::~TextShaper() = default;
@@ -337,55 +205,100 @@ std::shared_ptr<const ShapedText> TextShaper::shapeWhole(const QString& text) co
   return layOut(qfont_, raw_, font_, text);
 }
 
-QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList& texts) {
-  // Texts put together from their pairs go into one block, reserved for the
-  // most it could hold so that nothing in it moves. They are not kept among
-  // the run's texts: putting one together again costs less than finding it
-  // among tens of thousands. The others are laid out whole, and kept.
+namespace {
+// Puts the texts at `run` of `texts` together into a block of their own (its
+// room reserved in full, so nothing in it moves), each into its slot; gives
+// those it could not.
+template <typename Compose>
+QVector<qsizetype> composeRun(const QStringList& texts, const qsizetype* run, qsizetype count,
+                              const std::shared_ptr<const PrintFont>& font,
+                              std::shared_ptr<const ShapedText>* into, Compose&& compose) {
   auto block = std::make_shared<TextBlock>();
-  block->font = font_;
+  block->font = font;
   qsizetype characters = 0;
-  for (const QString& text : texts) characters += text.size();
-  block->texts.reserve(texts.size());
+  for (qsizetype i = 0; i < count; ++i) characters += texts[run[i]].size();
+  block->texts.reserve(count);
   block->glyphs.reserve(characters);
-  QVector<std::shared_ptr<const ShapedText>> all(texts.size());
+  QVector<qsizetype> failed;
+  for (qsizetype i = 0; i < count; ++i) {
+    const QString& text = texts[run[i]];
+    const qsizetype from = qsizetype(block->glyphs.size());
+    block->glyphs.resize(from + text.size());
+    const std::optional<double> width = compose(text, block->glyphs.data() + from);
+    if (!width) {
+      block->glyphs.resize(from);
+      failed << run[i];
+      continue;
+    }
+    ShapedText& shaped = block->texts.emplace_back();
+    shaped.width = *width;
+    shaped.drawable = true;
+    shaped.glyphs = std::span<const PlacedGlyph>(block->glyphs.data() + from, text.size());
+    shaped.font = font.get();
+    into[run[i]] = std::shared_ptr<const ShapedText>(block, &shaped);
+  }
+  return failed;
+}
+}  // namespace
+
+QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList& texts) {
   // A text asked again as the same string (a position, a name on several
   // sheets) is the text shaped the first time.
   using Same = std::pair<const QChar*, qsizetype>;
   QHash<Same, qsizetype> first;
   first.reserve(texts.size());
-  QVector<qsizetype> again, whole;
+  QVector<qsizetype> fresh, again;
   for (qsizetype t = 0; t < texts.size(); ++t) {
-    const QString& text = texts[t];
-    const Same same{text.constData(), text.size()};
-    if (const auto it = first.constFind(same); it != first.cend()) {
-      all[t] = all[*it];
-      if (!all[t]) again << t;  // the first waits for its whole layout
-      continue;
-    }
-    first.insert(same, t);
-    const qsizetype from = qsizetype(block->glyphs.size());
-    block->glyphs.resize(from + text.size());
-    if (const auto width = composer_->compose(text, block->glyphs.data() + from)) {
-      ShapedText& shaped = block->texts.emplace_back();
-      shaped.width = *width;
-      shaped.drawable = true;
-      shaped.glyphs = std::span<const PlacedGlyph>(block->glyphs.data() + from, text.size());
-      shaped.font = font_.get();
-      all[t] = std::shared_ptr<const ShapedText>(block, &shaped);
-      continue;
-    }
-    block->glyphs.resize(from);
-    if (const auto kept = shaped_.constFind(text); kept != shaped_.cend()) all[t] = *kept;
-    else whole << t;
+    const Same same{texts[t].constData(), texts[t].size()};
+    if (first.contains(same)) again << t;
+    else first.insert(same, t), fresh << t;
   }
-  QStringList wholeTexts;
-  for (qsizetype t : whole) wholeTexts << texts[t];
-  const QVector<std::shared_ptr<const ShapedText>> laidOut = layOutShared(wholeTexts);
+  // Texts put together from their pairs are not kept among the run's texts:
+  // putting one together again costs less than finding it among tens of
+  // thousands. The first ones are done here, where the pairs met for the
+  // first time are laid out; they teach most pairs a run has. The rest is
+  // shared with another thread that works with what is known by then (a
+  // text with anything new comes back here).
+  QVector<std::shared_ptr<const ShapedText>> all(texts.size());
+  std::shared_ptr<const ShapedText>* into = all.data();
+  const auto learning = [&](const QString& text, PlacedGlyph* out) {
+    return composer_->compose(text, out);
+  };
+  constexpr qsizetype kLearnFirst = 1000, kWorthSharing = 2000;
+  const qsizetype learnt = std::min(fresh.size(), kLearnFirst);
+  QVector<qsizetype> failed = composeRun(texts, fresh.constData(), learnt, font_, into, learning);
+  const qsizetype rest = fresh.size() - learnt;
+  const bool share = rest >= kWorthSharing && std::thread::hardware_concurrency() > 1;
+  const qsizetype here = share ? rest / 2 : rest;
+  std::future<QVector<qsizetype>> other;
+  if (share)
+    other = std::async(std::launch::async, [&, known = composer_->known()] {
+      return composeRun(texts, fresh.constData() + learnt + here, rest - here, font_, into,
+                        [&](const QString& text, PlacedGlyph* out) {
+                          return PairComposer::composeKnown(*known, text, out);
+                        });
+    });
+  failed += composeRun(texts, fresh.constData() + learnt, here, font_, into, learning);
+  if (share) {
+    const QVector<qsizetype> unknown = other.get();
+    failed += composeRun(texts, unknown.constData(), unknown.size(), font_, into, learning);
+  }
+  // The others are laid out whole, and kept.
+  QStringList whole;
+  QVector<qsizetype> wholeAt;
+  for (qsizetype t : failed) {
+    if (const auto kept = shaped_.constFind(texts[t]); kept != shaped_.cend()) {
+      all[t] = *kept;
+    } else {
+      whole << texts[t];
+      wholeAt << t;
+    }
+  }
+  const QVector<std::shared_ptr<const ShapedText>> laidOut = layOutShared(whole);
   if (shaped_.size() + whole.size() > kMostTextsKept) shaped_.clear();
   for (qsizetype i = 0; i < whole.size(); ++i) {
-    all[whole[i]] = laidOut[i];
-    shaped_.insert(wholeTexts[i], laidOut[i]);
+    all[wholeAt[i]] = laidOut[i];
+    shaped_.insert(whole[i], laidOut[i]);
   }
   for (qsizetype t : again) all[t] = all[first.value({texts[t].constData(), texts[t].size()})];
   return all;

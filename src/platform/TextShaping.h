@@ -76,7 +76,6 @@ class TextShaper {
   std::shared_ptr<const ShapedText> shapeWhole(const QString& text) const;
 
  private:
-  class PairComposer;
   std::shared_ptr<const ShapedText> shapeNew(const QString& text);
   // Lays the texts out whole, shared out over the processors when many.
   QVector<std::shared_ptr<const ShapedText>> layOutShared(const QStringList& texts) const;
@@ -88,7 +87,7 @@ class TextShaper {
   QRawFont raw_;
   std::shared_ptr<const PrintFont> font_;
   QHash<QString, std::shared_ptr<const ShapedText>> shaped_;
-  std::unique_ptr<PairComposer> composer_;
+  std::unique_ptr<class PairComposer> composer_;
 };
 
 // The shaper of a printer font, made on first use and kept until

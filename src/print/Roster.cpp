@@ -103,8 +103,7 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   QSet<QString> sections;
   for (const RosterArea& area : areas) sections.insert(area.key);
   QHash<QString, QString> keys;  // of each area as written: a few, over and over
-  for (const QStringList& texts :
-       employees.allTexts({fields::Area, fields::Fullname, fields::Position})) {
+  employees.eachTexts({fields::Area, fields::Fullname, fields::Position}, [&](const QString* texts) {
     auto known = keys.constFind(texts[0]);
     if (known == keys.cend()) known = keys.insert(texts[0], comparable(texts[0]));
     const QString& key = *known;
@@ -114,7 +113,7 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
     if (unlisted && !sections.contains(key))
       *unlisted << texts[1].trimmed() + (key.isEmpty() ? QString(" (no Bldg/Dept)")
                                                        : " (" + texts[0].trimmed() + ")");
-  }
+  });
 
   // Every name and position measured at once, in the order they are printed.
   printer.FontBold = false;
