@@ -146,8 +146,10 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
       if (i + 1 == s.glyphs.size()) break;
       // Kerning and rounding: what the next glyph's place differs from
       // this glyph's advance, in thousandths of the em.
+      const double step = s.glyphs[i + 1].x - s.glyphs[i].x;
+      if (step == s.glyphs[i].advance) continue;  // most glyphs: nothing between them
       const double drawn = widthInEm(s.glyphs[i], font) * font.pixelSize / 1000;
-      const double kern = (drawn - (s.glyphs[i + 1].x - s.glyphs[i].x)) * 1000 / font.pixelSize;
+      const double kern = (drawn - step) * 1000 / font.pixelSize;
       if (std::abs(kern) > 1e-9) {
         run[n++] = ')';
         out.append(run, n);
@@ -423,6 +425,7 @@ void appendNumber(QByteArray& out, double value) {
   if (digits) {
     text[n++] = '.';
     for (; place; place /= 10) text[n++] = char('0' + (digits / place) % 10);
+    while (text[n - 1] == '0') --n;  // the same number, shorter (digits is not 0)
   }
   text[n++] = ' ';
   out.append(text, n);

@@ -46,7 +46,8 @@ QByteArray writeTextPdf(const QVector<DrawnPage>& pages, const PdfPaper& paper,
 QByteArray packedPage(const DrawnPage& page, const QVector<const PrintFont*>& fonts,
                       const PdfPaper& paper);
 
-// A number as Qt's PDF engine writes it (nine digits at most after the
-// first), so the same position reads back as the same number.
+// A number to the digits Qt's PDF engine writes (nine at most after the
+// first; trailing zeros left off), so the same position reads back as the
+// same number.
 QByteArray pdfNumber(double value);
 void appendNumber(QByteArray& out, double value);
