@@ -124,7 +124,10 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
     const PrintFont& font = *s.font;
     const double baseline = t.y + font.ascent;
     if (t.underline || t.strikethru) lines += decoration(t, baseline);
-    if (s.glyphs.empty()) continue;
+    // Blanks at the end show nothing (an area padded to its column).
+    size_t shown = s.glyphs.size();
+    while (shown > 0 && t.text[qsizetype(shown) - 1] == u' ') --shown;
+    if (shown == 0) continue;
     if (&font != lastFont) {
       lastFont = &font;
       const int f = int(fonts.indexOf(&font));
@@ -137,13 +140,13 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
     appendNumber(out, t.x + s.glyphs.front().x);
     appendNumber(out, baseline);
     out.append("Tm [(", 5);
-    for (size_t i = 0; i < s.glyphs.size(); ++i) {
+    for (size_t i = 0; i < shown; ++i) {
       n = putGlyphBytes(run, n, s.glyphs[i].index);
       if (n > int(sizeof run) - 8) {
         out.append(run, n);
         n = 0;
       }
-      if (i + 1 == s.glyphs.size()) break;
+      if (i + 1 == shown) break;
       // Kerning and rounding: what the next glyph's place differs from
       // this glyph's advance, in thousandths of the em.
       const double step = s.glyphs[i + 1].x - s.glyphs[i].x;
