@@ -1,5 +1,6 @@
 // The blocks of records a record set reads ahead, and the texts they share.
 #include <algorithm>
+#include <cstring>
 
 #include "data/RecordSetImpl.h"
 
@@ -77,14 +78,24 @@ void RecordSet::Impl::readColumns(int blockNumber, Block& block, int c) {
 
 QString RecordSet::Impl::shared(const char* utf8, int bytes, Sharing& column) {
   if (!column.worthIt()) return QString::fromUtf8(utf8, bytes);
+  if (column.lastBytes.size() == bytes &&
+      std::memcmp(column.lastBytes.constData(), utf8, size_t(bytes)) == 0) {
+    ++column.repeats;
+    return column.last;
+  }
   const std::string_view key(utf8, size_t(bytes));
+  QString text;
   if (auto it = texts.find(key); it != texts.end()) {
     ++column.repeats;
-    return it->second;
+    text = it->second;
+  } else {
+    ++column.fresh;
+    text = QString::fromUtf8(utf8, bytes);
+    if (texts.size() < 100000) texts.emplace(std::string(key), text);
   }
-  ++column.fresh;
-  QString text = QString::fromUtf8(utf8, bytes);
-  if (texts.size() < 100000) texts.emplace(std::string(key), text);
+  column.lastBytes.resize(bytes);  // keeps its room: no allocation a record
+  std::memcpy(column.lastBytes.data(), utf8, size_t(bytes));
+  column.last = text;
   return text;
 }
 

@@ -214,12 +214,14 @@ QStringList RecordSet::fieldNames() const { return d_ ? d_->columns : QStringLis
 QVector<QStringList> RecordSet::allTexts(const QStringList& fields) {
   QVector<QStringList> out;
   out.reserve(impl().count());
-  eachTexts(fields, [&](const QString* texts) { out << QStringList(texts, texts + fields.size()); });
+  eachTexts(fields, [&](QString* texts) {
+    out << QStringList(std::make_move_iterator(texts), std::make_move_iterator(texts + fields.size()));
+  });
   return out;
 }
 
 void RecordSet::eachTexts(const QStringList& fields,
-                          const std::function<void(const QString* texts)>& row) {
+                          const std::function<void(QString* texts)>& row) {
   Impl& d = impl();
   if (d.mode != Impl::Mode::None) Update();
   QStringList names;
@@ -232,10 +234,10 @@ void RecordSet::eachTexts(const QStringList& fields,
   struct Sink : db::RowSink {
     Impl& d;
     const QVector<int>& read;
-    const std::function<void(const QString*)>& each;
+    const std::function<void(QString*)>& each;
     QVector<QString> texts;
     int at = 0;
-    Sink(Impl& d, const QVector<int>& read, const std::function<void(const QString*)>& each)
+    Sink(Impl& d, const QVector<int>& read, const std::function<void(QString*)>& each)
         : d(d), read(read), each(each), texts(read.size()) {}
     bool row(qint64 id, const db::Cell* cells) override {
       // Only this record set's records: one added in another window since it
@@ -245,7 +247,7 @@ void RecordSet::eachTexts(const QStringList& fields,
       if (d.rowids[at] != id) return true;
       // Repeated texts (areas, times) are shared, as the record set shares them.
       for (int i = 0; i < read.size(); ++i) texts[i] = d.textOf(cells[i], d.sharing[read[i]]);
-      each(texts.constData());
+      each(texts.data());
       return true;
     }
   } sink(d, read, row);

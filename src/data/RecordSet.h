@@ -85,9 +85,9 @@ class RecordSet {
   // table. A pending edit is written first. result[record][field].
   QVector<QStringList> allTexts(const QStringList& fields);
   // The same walk, each record's texts handed to `row` as they are read
-  // (texts[field]), kept nowhere: for a read of the whole table that keeps
-  // only some of it.
-  void eachTexts(const QStringList& fields, const std::function<void(const QString* texts)>& row);
+  // (texts[field]; `row` may move them away), kept nowhere else: for a read
+  // of the whole table that keeps it its own way.
+  void eachTexts(const QStringList& fields, const std::function<void(QString* texts)>& row);
   bool hasField(const QString& name) const;
 
   // Editing: Edit() on the current record or AddNew() for a new one, then

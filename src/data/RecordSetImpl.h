@@ -83,6 +83,10 @@ struct RecordSet::Impl : db::Listener {
     int repeats = 0;
     int fresh = 0;
     bool worthIt() const { return fresh < 256 || repeats >= fresh; }
+    // The column's last text: the next record often has the same (a shift,
+    // an area), and comparing it costs less than looking it up.
+    QByteArray lastBytes;
+    QString last;
   };
   QVector<Sharing> sharing;  // by column
 

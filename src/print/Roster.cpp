@@ -103,7 +103,7 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   QSet<QString> sections;
   for (const RosterArea& area : areas) sections.insert(area.key);
   QHash<QString, QString> keys;  // of each area as written: a few, over and over
-  employees.eachTexts({fields::Area, fields::Fullname, fields::Position}, [&](const QString* texts) {
+  employees.eachTexts({fields::Area, fields::Fullname, fields::Position}, [&](QString* texts) {
     auto known = keys.constFind(texts[0]);
     if (known == keys.cend()) known = keys.insert(texts[0], comparable(texts[0]));
     const QString& key = *known;
