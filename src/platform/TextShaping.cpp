@@ -1,24 +1,21 @@
 #include "platform/TextShaping.h"
 
-#include "platform/PairComposer.h"
-
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QMutex>
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
-#include <array>
-#include <optional>
 #include <cctype>
 #include <cmath>
 #include <future>
-#include <limits>
-#include <thread>
-#include <vector>
-#include <QSet>
 #include <map>
+#include <optional>
+#include <thread>
 #include <tuple>
+#include <vector>
+
+#include "platform/PairComposer.h"
 
 namespace {
 constexpr double kTwipsPerPoint = 20;
@@ -250,8 +247,12 @@ QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList
   QVector<qsizetype> fresh, again;
   for (qsizetype t = 0; t < texts.size(); ++t) {
     const Same same{texts[t].constData(), texts[t].size()};
-    if (first.contains(same)) again << t;
-    else first.insert(same, t), fresh << t;
+    if (first.contains(same)) {
+      again << t;
+    } else {
+      first.insert(same, t);
+      fresh << t;
+    }
   }
   // Texts put together from their pairs are not kept among the run's texts:
   // putting one together again costs less than finding it among tens of

@@ -206,7 +206,7 @@ QStringList scheduleFields() {
   return out;
 }
 
-EmployeeRow rowFromTexts(const QString* texts, KeyMemo& memo) {
+EmployeeRow rowFromTexts(const QStringList& texts, KeyMemo& memo) {
   int next = 0;
   auto text = [&] { return texts[next++].trimmed(); };
   EmployeeRow e;
@@ -234,38 +234,29 @@ QVector<EmployeeRow> readEmployees(RecordSet& records) {
   // One statement for the whole table: the walk from first to last record
   // it stands for, without a round trip per record and field.
   const bool keyed = records.hasField(fields::Key);
-  const QStringList names = keyed ? scheduleFields() << fields::Key : scheduleFields();
-  // The texts of all records one after another in one list, not a list a
-  // record: tens of thousands of allocations fewer.
-  const qsizetype columns = names.size();
-  QVector<QString> texts(records.RecordCount() * columns);
-  QString* const table = texts.data();
-  qsizetype count = 0;  // no more than the records
-  records.eachTexts(names, [&](QString* row) {
-    std::move(row, row + columns, table + count++ * columns);
-  });
+  const QVector<QStringList> table =
+      records.allTexts(keyed ? scheduleFields() << fields::Key : scheduleFields());
   // The rows are made from the texts on every processor, each with keys of
   // its own: a large table takes longer to make into rows than to read.
-  QVector<EmployeeRow> staff(count);
+  QVector<EmployeeRow> staff(table.size());
   EmployeeRow* const rows = staff.data();  // each thread fills rows of its own
   const auto makeRows = [&](qsizetype from, qsizetype to) {
     KeyMemo memo;
     for (qsizetype i = from; i < to; ++i) {
-      const QString* row = texts.constData() + i * columns;
-      rows[i] = rowFromTexts(row, memo);
-      if (keyed) rows[i].key = row[columns - 1].trimmed();
+      rows[i] = rowFromTexts(table[i], memo);
+      if (keyed) rows[i].key = table[i].back().trimmed();
     }
   };
   constexpr qsizetype kWorthSharing = 2000;  // fewer are made faster than a thread starts
-  const int processors = count < kWorthSharing
+  const int processors = table.size() < kWorthSharing
                              ? 1
                              : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-  const qsizetype per = (count + processors - 1) / processors;
+  const qsizetype per = (table.size() + processors - 1) / processors;
   std::vector<std::future<void>> others;
   for (int k = 1; k < processors; ++k)
-    others.push_back(std::async(std::launch::async, makeRows, std::min(k * per, count),
-                                std::min((k + 1) * per, count)));
-  makeRows(0, std::min(per, count));
+    others.push_back(std::async(std::launch::async, makeRows, std::min(k * per, table.size()),
+                                std::min((k + 1) * per, table.size())));
+  makeRows(0, std::min(per, table.size()));
   for (auto& other : others) other.get();
   if (records.RecordCount() > 0) records.MoveFirst();
   return staff;
