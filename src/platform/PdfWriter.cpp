@@ -32,13 +32,6 @@ QByteArray stream(const QByteArray& data, int level, const QByteArray& extra = {
 }
 QByteArray packedStream(const QByteArray& data) { return stream(data, kFastest); }
 
-void appendHex4(QByteArray& out, quint32 glyph) {
-  static const char digits[] = "0123456789ABCDEF";
-  const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
-                       digits[(glyph >> 4) & 0xf], digits[glyph & 0xf]};
-  out.append(hex, 4);
-}
-
 // A glyph number as the two bytes of a literal string, put at `at` of `out`
 // (room for four); gives the end. Half the size of its hex digits, to write
 // and to pack. The bytes a literal string would not keep as they are (its
@@ -58,10 +51,12 @@ int putGlyphBytes(char* out, int at, quint32 glyph) {
   return at;
 }
 
+// Four hex digits, for the text map.
 QByteArray hex4(quint32 glyph) {
-  QByteArray out;
-  appendHex4(out, glyph);
-  return out;
+  static const char digits[] = "0123456789ABCDEF";
+  const char hex[4] = {digits[(glyph >> 12) & 0xf], digits[(glyph >> 8) & 0xf],
+                       digits[(glyph >> 4) & 0xf], digits[glyph & 0xf]};
+  return QByteArray(hex, 4);
 }
 
 QByteArray literal(const QString& text) {

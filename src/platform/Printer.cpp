@@ -79,14 +79,14 @@ Printer::~Printer() { forgetShapedTexts(); }
 double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
 double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
 
-// The metrics of every font measured in the run, and its shaper: a schedule
-// measures the same names again and again, in the few sizes it tries while
-// fitting them, and shaping a text costs far more than looking it up.
+// The line height of every font measured in the run, and its shaper: a
+// schedule measures the same names again and again, in the few sizes it
+// tries while fitting them, and shaping a text costs far more than looking
+// it up.
 struct Printer::FontMeasures {
   FontMeasures(const QString& name, double size, bool bold)
-      : metrics(twipsFont(name, size, bold, false, false)), lineSpacing(metrics.lineSpacing()),
+      : lineSpacing(QFontMetricsF(twipsFont(name, size, bold, false, false)).lineSpacing()),
         shaper(shaperFor(name, size, bold)) {}
-  QFontMetricsF metrics;
   double lineSpacing;  // asked for at every line
   std::shared_ptr<TextShaper> shaper;
 };
@@ -127,8 +127,6 @@ Printer::FontMeasures& Printer::currentMeasures() const {
   }
   return *m.current;
 }
-
-const QFontMetricsF& Printer::metrics() const { return currentMeasures().metrics; }
 
 std::shared_ptr<const ShapedText> Printer::shapedText(const QString& text) const {
   FontMeasures& font = currentMeasures();

@@ -183,8 +183,8 @@ class Printer {
   double TextWidth(const QString& text) const;
   double TextHeight(const QString& text = QStringLiteral("W")) const;
   // Measures the texts ahead in the current font, shared out over the
-  // processors (the names of a roster or a schedule), so that TextWidth()
-  // and printing them find them measured.
+  // processors (the names of a roster or a schedule): measuring and printing
+  // them in this order then finds each one measured.
   void prepareTexts(const QStringList& texts) const;
   // Width of one print-zone column and of one whole zone, in twips.
   double columnWidth() const;
@@ -200,7 +200,6 @@ class Printer {
  private:
   void printText(const QString& text);
   void endLine();
-  const class QFontMetricsF& metrics() const;  // of the current font
   struct FontMeasures;
   FontMeasures& currentMeasures() const;  // kept for every font of the run
   std::shared_ptr<const ShapedText> shapedText(const QString& text) const;  // in the current font

@@ -66,9 +66,10 @@ class TextShaper {
   TextShaper& operator=(const TextShaper&) = delete;
 
   std::shared_ptr<const ShapedText> shape(const QString& text);
-  // Shapes the texts not shaped yet, shared out over the processors, so that
-  // shape() finds them; for the many names of a roster or a schedule. Gives
-  // every text shaped, in the order asked.
+  // Shapes many texts at once (the names of a roster or a schedule), shared
+  // out over the processors, and gives them in the order asked. Those laid
+  // out whole are kept for shape(); those put together from their letter
+  // pairs are not (doing that again costs less than keeping them).
   QVector<std::shared_ptr<const ShapedText>> prepare(const QStringList& texts);
   const std::shared_ptr<const PrintFont>& font() const { return font_; }
   // The text laid out whole by Qt's text layout, as nothing is put together
