@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ make pkg-config ccache sqlite3 libsqlite3-dev qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev libgtest-dev libgmock-dev
           libbenchmark-dev mdbtools-dev mdbtools poppler-utils xvfb xauth x11-utils fonts-liberation2 fonts-droid-fallback
-          libical-dev libxlsxwriter-dev unzip python3-pyatspi at-spi2-core dbus-x11 openbox openssl)
+          libical-dev libxlsxwriter-dev libdeflate-dev unzip python3-pyatspi at-spi2-core dbus-x11 openbox openssl)
 
 install_packages() {
   local missing=()

@@ -1,3 +1,6 @@
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstdlib>
 #include "platform/PdfFileTarget.h"
 
 #include <QCoreApplication>
@@ -48,7 +51,10 @@ void PdfFileTarget::printDocument(const PrintedDocument& document) {
 void PdfFileTarget::pagesFinished(const PrintedDocument& document, int finished) {
   constexpr int kPagesPerEarlyRun = 24;
   if (holding_) return;  // held documents are written in pieces of their own
-  if (early_.document != document.number) early_ = EarlyPages{document.number};
+  if (early_.document != document.number) {
+    *early_.ended = true;  // a document that never ended: its runs stop
+    early_ = EarlyPages{document.number};
+  }
   if (early_.failed || finished - early_.pages < kPagesPerEarlyRun) return;
   // One run at a time: the layout needs the other processor too.
   if (!early_.runs.empty() &&
@@ -73,11 +79,16 @@ void PdfFileTarget::startEarlyRun(const PrintedDocument& document, int finished)
       if (t.shaped->font != last && !early_.fonts.contains(last = t.shaped->font))
         early_.fonts << last;
   early_.runs.push_back(std::async(
-      std::launch::async, [pages = std::move(*pages), fonts = early_.fonts, paper = pdfPaper(layout_)] {
+      std::launch::async, [pages = std::move(*pages), fonts = early_.fonts,
+                           paper = pdfPaper(layout_), ended = early_.ended] {
         QVector<QByteArray> packed;
-        for (const DrawnPage& page : pages) packed << packedPage(page, fonts, paper);
+        for (const DrawnPage& page : pages) {
+          if (*ended) break;
+          packed << packedPage(page, fonts, paper);
+        }
         return packed;
       }));
+  early_.runPages.push_back(finished - early_.pages);
   early_.pages = finished;
 }
 
@@ -85,16 +96,24 @@ void PdfFileTarget::startEarlyRun(const PrintedDocument& document, int finished)
 // there are none (or they are of another document).
 std::optional<QByteArray> PdfFileTarget::drawnWithEarlyPages(const PrintedDocument& document) {
   EarlyPages early = std::exchange(early_, {});
+  *early.ended = true;
   if (early.document != document.number || early.failed || early.runs.empty()) return {};
+  QElapsedTimer T; T.start();
   PackedPages packed;
   packed.fonts = early.fonts;
-  for (auto& run : early.runs) {
-    waitFor(run);
-    packed.pages += run.get();
+  bool whole = true;  // pages after a run that stopped short would not follow on
+  for (size_t r = 0; r < early.runs.size(); ++r) {
+    waitFor(early.runs[r]);
+    const QVector<QByteArray> pages = early.runs[r].get();
+    if (whole) packed.pages += pages;
+    whole = whole && pages.size() == early.runPages[r];
   }
+  if (getenv("LAPS")) fprintf(stderr, "  early wait %.1f (%lld pages)\n", T.nsecsElapsed()/1e6, (long long)packed.pages.size());
   const std::optional<QVector<DrawnPage>> pages = drawnPages({document});
   if (!pages) return {};
-  return writerPdf(*pages, layout_, packed);
+  auto r = writerPdf(*pages, layout_, packed);
+  if (getenv("LAPS")) fprintf(stderr, "  writer %.1f\n", T.nsecsElapsed()/1e6);
+  return r;
 }
 
 // Starts writing the held documents not yet in a piece, once they are enough
@@ -134,11 +153,13 @@ void PdfFileTarget::write(const QVector<PrintedDocument>& documents,
                           const QList<QByteArray>& drawn) {
   QVector<PrintedDocument> all = documents_ + documents;
   QList<QByteArray> parts = parts_ + drawn;
+  QElapsedTimer T; T.start();
   QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
   if (file.isEmpty()) file = qtEnginePdf(all, layout_);  // parts that would not join: draw them together
   QString error;
   if (!fileops::writeAtomically(path_, file, &error))
     throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
+  if (getenv("LAPS")) fprintf(stderr, "  write %.1f (%lld bytes)\n", T.nsecsElapsed()/1e6, (long long)file.size());
   documents_ = std::move(all);
   parts_ = std::move(parts);
 }

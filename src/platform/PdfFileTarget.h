@@ -7,7 +7,9 @@
 #include <QPageLayout>
 #include <QString>
 #include <QVector>
+#include <atomic>
 #include <future>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -50,6 +52,10 @@ class PdfFileTarget : public PrintTarget {
     bool failed = false;  // a page needs Qt's engine: the document is drawn at its end
     QVector<const PrintFont*> fonts;  // numbered by first use
     std::vector<std::future<QVector<QByteArray>>> runs;
+    std::vector<qsizetype> runPages;  // how many pages each run was given
+    // Set when the document ends: a run stops after the page it is packing,
+    // and the pages it leaves are packed on every processor with the rest.
+    std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
   };
   EarlyPages early_;
   void startEarlyRun(const PrintedDocument& document, int finished);

@@ -9,20 +9,49 @@
 #include <cmath>
 #include <future>
 #include <limits>
+#include <new>
 #include <thread>
 #include <vector>
 
 #include "platform/FontSubset.h"
 
+#if ROTAWISE_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
+
 namespace {
 constexpr double kTwipsPerInch = 1440;
-constexpr int kFastest = 1;  // zlib level: pages are mostly glyph numbers, level 1 packs them well
+constexpr int kFastest = 1;  // packing level: pages are mostly glyph numbers, level 1 packs them well
 
+#if ROTAWISE_HAVE_LIBDEFLATE
+// libdeflate makes the same zlib stream as zlib, twice as fast at the lowest
+// level; a thread keeps one compressor a level, as making one costs more
+// than packing a page.
+QByteArray flate(const QByteArray& data, int level) {
+  struct Compressors {
+    std::array<libdeflate_compressor*, 13> byLevel{};
+    ~Compressors() {
+      for (libdeflate_compressor* c : byLevel) libdeflate_free_compressor(c);
+    }
+  };
+  thread_local Compressors compressors;
+  libdeflate_compressor*& compressor = compressors.byLevel[std::clamp(level, 1, 12)];
+  if (!compressor) compressor = libdeflate_alloc_compressor(std::clamp(level, 1, 12));
+  if (!compressor) throw std::bad_alloc();
+  QByteArray packed(qsizetype(libdeflate_zlib_compress_bound(compressor, size_t(data.size()))),
+                    Qt::Uninitialized);
+  const size_t size = libdeflate_zlib_compress(compressor, data.constData(), size_t(data.size()),
+                                               packed.data(), size_t(packed.size()));
+  packed.truncate(qsizetype(size));
+  return packed;
+}
+#else
 QByteArray flate(const QByteArray& data, int level) {
   QByteArray packed = qCompress(data, level);
   packed.remove(0, 4);  // qCompress puts the length first
   return packed;
 }
+#endif
 
 // A stream object of the data, packed.
 QByteArray stream(const QByteArray& data, int level, const QByteArray& extra = {}) {
@@ -114,6 +143,13 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
   // A text's glyphs gather here and go into the page a run at a time.
   char run[512];
   int n = 0;
+  // Where the glyphs of a text shown before on the page are (an area or a
+  // position comes again on every line): copied, not worked out again.
+  struct Shown {
+    const ShapedText* text = nullptr;
+    qsizetype at = 0, size = 0;
+  };
+  std::array<Shown, 64> shownBefore{};
   for (const DrawnText& t : page) {
     const ShapedText& s = *t.shaped;
     const PrintFont& font = *s.font;
@@ -134,7 +170,15 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
     out.append("1 0 0 -1 ", 9);
     appendNumber(out, t.x + s.glyphs.front().x);
     appendNumber(out, baseline);
-    out.append("Tm [(", 5);
+    out.append("Tm ", 3);
+    Shown& before = shownBefore[(quintptr(&s) >> 4) % shownBefore.size()];
+    if (before.text == &s) {
+      if (out.capacity() - out.size() < before.size) out.reserve(2 * (out.size() + before.size));
+      out.append(out.constData() + before.at, before.size);
+      continue;
+    }
+    before = {&s, out.size(), 0};
+    out.append("[(", 2);
     for (size_t i = 0; i < shown; ++i) {
       n = putGlyphBytes(run, n, s.glyphs[i].index);
       if (n > int(sizeof run) - 8) {
@@ -159,6 +203,7 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
     out.append(run, n);
     n = 0;
     out.append(")] TJ\n", 6);
+    before.size = out.size() - before.at;
   }
   out += "ET\n";
   if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
