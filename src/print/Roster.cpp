@@ -103,11 +103,15 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
   QSet<QString> sections;
   for (const RosterArea& area : areas) sections.insert(area.key);
   QHash<QString, QString> keys;  // of each area as written: a few, over and over
+  // A position comes again and again: each is one string, measured once.
+  QHash<QString, QString> positions;
   employees.eachTexts({fields::Area, fields::Fullname, fields::Position}, [&](QString* texts) {
     auto known = keys.constFind(texts[0]);
     if (known == keys.cend()) known = keys.insert(texts[0], comparable(texts[0]));
     const QString& key = *known;
-    byArea[key].push_back({texts[1].trimmed(), texts[2].trimmed()});
+    auto position = positions.constFind(texts[2]);
+    if (position == positions.cend()) position = positions.insert(texts[2], texts[2].trimmed());
+    byArea[key].push_back({texts[1].trimmed(), *position});
     // A first area not (or no longer) in the list: no page shows them, so
     // the closing box names them.
     if (unlisted && !sections.contains(key))
