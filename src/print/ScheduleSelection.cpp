@@ -4,7 +4,10 @@
 #include <QSet>
 
 #include <algorithm>
-#include <future>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -206,7 +209,7 @@ QStringList scheduleFields() {
   return out;
 }
 
-EmployeeRow rowFromTexts(const QStringList& texts, KeyMemo& memo) {
+EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
   int next = 0;
   auto text = [&] { return texts[next++].trimmed(); };
   EmployeeRow e;
@@ -223,41 +226,116 @@ EmployeeRow rowFromTexts(const QStringList& texts, KeyMemo& memo) {
     day.mainArea = text();
     day.splitArea = text();
   }
+  if (keyed) e.key = text();
   e.nameKey = compareKey(e.fullname);
   e.areaKeys = areaKeysOf(e, memo);
   e.dayKeys = dayKeysOf(e, memo);
   return e;
 }
+
+// Makes the rows from the texts of the records, on another thread while the
+// next records are read: a large table takes as long to make into rows as
+// to read. Each run of records goes over as the read reaches its end.
+class RowMaker {
+ public:
+  RowMaker(qsizetype most, int fieldsPerRow, bool keyed)
+      : rows_(most), perRow_(fieldsPerRow), keyed_(keyed), worker_([this] { work(); }) {}
+  ~RowMaker() { stop(); }
+
+  void add(QString* texts) {
+    for (int i = 0; i < perRow_; ++i) filling_.texts.push_back(std::move(texts[i]));
+    if (filling_.texts.size() >= kRowsPerRun * perRow_) handOver();
+  }
+
+  // Every row, in table order.
+  QVector<EmployeeRow> rows() {
+    handOver();
+    stop();
+    if (failed_) std::rethrow_exception(failed_);
+    rows_.resize(std::min(made_, rows_.size()));
+    return std::move(rows_);
+  }
+
+ private:
+  static constexpr qsizetype kRowsPerRun = 512;
+  struct Run {
+    qsizetype first = 0;  // the row of its first record
+    QVector<QString> texts;
+  };
+
+  void handOver() {
+    if (filling_.texts.isEmpty()) return;
+    const qsizetype next = filling_.first + filling_.texts.size() / perRow_;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      runs_.push_back(std::move(filling_));
+    }
+    ready_.notify_one();
+    filling_ = Run{next, {}};
+    filling_.texts.reserve(kRowsPerRun * perRow_);
+    made_ = next;
+  }
+
+  void stop() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      ended_ = true;
+    }
+    ready_.notify_one();
+    if (worker_.joinable()) worker_.join();
+  }
+
+  void work() {
+    KeyMemo memo;  // the worker's own: its keys are shared by its rows alone
+    for (;;) {
+      Run run;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [&] { return ended_ || !runs_.empty(); });
+        if (runs_.empty()) return;
+        run = std::move(runs_.front());
+        runs_.pop_front();
+      }
+      if (failed_) continue;  // the rest are only freed
+      try {
+        for (qsizetype at = 0, row = run.first;
+             at < run.texts.size() && row < rows_.size(); at += perRow_, ++row)
+          rows_[row] = rowFromTexts(run.texts.constData() + at, keyed_, memo);
+      } catch (...) {
+        failed_ = std::current_exception();
+      }
+    }
+  }
+
+  QVector<EmployeeRow> rows_;  // room for every record; the worker fills it
+  const int perRow_;
+  const bool keyed_;
+  Run filling_;
+  qsizetype made_ = 0;  // the rows handed over
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<Run> runs_;
+  bool ended_ = false;
+  std::exception_ptr failed_;  // set by the worker; read after it has stopped
+  std::thread worker_;         // last: it starts once the rest is made
+};
 }  // namespace
 
 QVector<EmployeeRow> readEmployees(RecordSet& records) {
   // One statement for the whole table: the walk from first to last record
   // it stands for, without a round trip per record and field.
   const bool keyed = records.hasField(fields::Key);
-  const QVector<QStringList> table =
-      records.allTexts(keyed ? scheduleFields() << fields::Key : scheduleFields());
-  // The rows are made from the texts on every processor, each with keys of
-  // its own: a large table takes longer to make into rows than to read.
-  QVector<EmployeeRow> staff(table.size());
-  EmployeeRow* const rows = staff.data();  // each thread fills rows of its own
-  const auto makeRows = [&](qsizetype from, qsizetype to) {
+  const QStringList names = keyed ? scheduleFields() << fields::Key : scheduleFields();
+  constexpr qsizetype kWorthAThread = 2000;  // fewer are made faster than a thread starts
+  QVector<EmployeeRow> staff;
+  if (records.RecordCount() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
     KeyMemo memo;
-    for (qsizetype i = from; i < to; ++i) {
-      rows[i] = rowFromTexts(table[i], memo);
-      if (keyed) rows[i].key = table[i].back().trimmed();
-    }
-  };
-  constexpr qsizetype kWorthSharing = 2000;  // fewer are made faster than a thread starts
-  const int processors = table.size() < kWorthSharing
-                             ? 1
-                             : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-  const qsizetype per = (table.size() + processors - 1) / processors;
-  std::vector<std::future<void>> others;
-  for (int k = 1; k < processors; ++k)
-    others.push_back(std::async(std::launch::async, makeRows, std::min(k * per, table.size()),
-                                std::min((k + 1) * per, table.size())));
-  makeRows(0, std::min(per, table.size()));
-  for (auto& other : others) other.get();
+    records.eachTexts(names, [&](QString* texts) { staff << rowFromTexts(texts, keyed, memo); });
+  } else {
+    RowMaker maker(records.RecordCount(), int(names.size()), keyed);
+    records.eachTexts(names, [&](QString* texts) { maker.add(texts); });
+    staff = maker.rows();
+  }
   if (records.RecordCount() > 0) records.MoveFirst();
   return staff;
 }

@@ -5,6 +5,7 @@
 #include "ScheduleTestSupport.h"
 #include "lists/ListFile.h"
 #include "print/AreaSettings.h"
+#include "data/RecordSet.h"
 #include "support/PdfText.h"
 
 namespace {
@@ -179,4 +180,45 @@ TEST_F(ScheduleTest, SettingsAreReadByLineNumberAndTheStateKeepsThem) {
   EXPECT_EQ(numberFieldValue(""), 0);
   EXPECT_EQ(numberFieldValue("-3"), -3);
   EXPECT_EQ(numberFieldValue("99999"), 32767);
+}
+
+// A large table is made into rows on another thread while the read goes on
+// (in runs of records): every record comes back in table order, trimmed, with
+// the keys the selection compares, as a small table's do.
+TEST(ScheduleRead, EveryRecordBecomesItsRowWithItsKeysInTableOrder) {
+  for (int employees : {3, 2600}) {  // made here, and on another thread
+    SCOPED_TRACE(employees);
+    DataFolder folder;
+    folder.install("employee.mdb");
+    QVector<EmployeeRow> written;
+    for (int i = 0; i < employees; ++i) {
+      EmployeeRow e = staffMember(QString::fromUtf8("O'Brien, Seán %1").arg(i),
+                                  i % 3 ? "Cook" : " chef ", {i % 2 ? "Kitchen" : "Bar/Grill"});
+      works(e, i % 7, "7a.m.", "3P.M.", i % 5 ? "kitchen " : "Patio");
+      if (i % 4 == 0) splitShift(e, (i + 3) % 7, "5P.M.", "9P.M.", "Bar/Grill");
+      written << e;
+    }
+    writeStaffTable(folder.file("employee.mdb"), written);
+    RecordSet records;
+    records.open("employee.mdb", "Employees");
+    const QVector<EmployeeRow> read = readEmployees(records);
+    ASSERT_EQ(read.size(), employees);
+    for (int i = 0; i < employees; ++i) {
+      const EmployeeRow& e = written[i];
+      const EmployeeRow& r = read[i];
+      ASSERT_EQ(r.fullname, e.fullname) << i;
+      ASSERT_EQ(r.position, e.position.trimmed()) << i;
+      ASSERT_TRUE(r.areaKeys && r.dayKeys && r.nameKey) << i;
+      // The keys worked out with the read's memo are those of the row alone.
+      ASSERT_EQ(*r.areaKeys, areaKeysOf(r)) << i;
+      ASSERT_EQ(*r.nameKey, e.fullname.toUpper()) << i;
+      for (int d = 0; d < 7; ++d) {
+        const EmployeeDayKeys want = dayKeysOf(r)[d], got = (*r.dayKeys)[d];
+        ASSERT_EQ(r.days[d].start, e.days[d].start) << i << " " << d;
+        ASSERT_EQ(std::tie(got.main, got.split, got.mainArea, got.splitArea, got.mainShift),
+                  std::tie(want.main, want.split, want.mainArea, want.splitArea, want.mainShift))
+            << i << " " << d;
+      }
+    }
+  }
 }
