@@ -233,18 +233,21 @@ EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
   return e;
 }
 
-// Makes the rows from the texts of the records, on another thread while the
-// next records are read: a large table takes as long to make into rows as
-// to read. Each run of records goes over as the read reaches its end.
+// Makes the rows from the texts of the records on another thread, while the
+// next records are read (a large table takes about as long to make into rows
+// as to read); the texts go over in runs of records.
 class RowMaker {
  public:
   RowMaker(qsizetype most, int fieldsPerRow, bool keyed)
-      : rows_(most), perRow_(fieldsPerRow), keyed_(keyed), worker_([this] { work(); }) {}
+      : perRow_(fieldsPerRow), keyed_(keyed) {
+    rows_.reserve(most);  // its pages are first touched by the worker, as it fills them
+    worker_ = std::thread([this] { work(); });
+  }
   ~RowMaker() { stop(); }
 
   void add(QString* texts) {
-    for (int i = 0; i < perRow_; ++i) filling_.texts.push_back(std::move(texts[i]));
-    if (filling_.texts.size() >= kRowsPerRun * perRow_) handOver();
+    for (int i = 0; i < perRow_; ++i) filling_.push_back(std::move(texts[i]));
+    if (filling_.size() >= kRowsPerRun * perRow_) handOver();
   }
 
   // Every row, in table order.
@@ -252,28 +255,22 @@ class RowMaker {
     handOver();
     stop();
     if (failed_) std::rethrow_exception(failed_);
-    rows_.resize(std::min(made_, rows_.size()));
     return std::move(rows_);
   }
 
  private:
   static constexpr qsizetype kRowsPerRun = 512;
-  struct Run {
-    qsizetype first = 0;  // the row of its first record
-    QVector<QString> texts;
-  };
+  using Run = QVector<QString>;  // the texts of a run of records, row after row
 
   void handOver() {
-    if (filling_.texts.isEmpty()) return;
-    const qsizetype next = filling_.first + filling_.texts.size() / perRow_;
+    if (filling_.isEmpty()) return;
     {
       const std::lock_guard<std::mutex> lock(mutex_);
       runs_.push_back(std::move(filling_));
     }
     ready_.notify_one();
-    filling_ = Run{next, {}};
-    filling_.texts.reserve(kRowsPerRun * perRow_);
-    made_ = next;
+    filling_ = Run{};
+    filling_.reserve(kRowsPerRun * perRow_);
   }
 
   void stop() {
@@ -298,26 +295,25 @@ class RowMaker {
       }
       if (failed_) continue;  // the rest are only freed
       try {
-        for (qsizetype at = 0, row = run.first;
-             at < run.texts.size() && row < rows_.size(); at += perRow_, ++row)
-          rows_[row] = rowFromTexts(run.texts.constData() + at, keyed_, memo);
+        // One worker takes the runs in turn: the rows follow in table order.
+        for (qsizetype at = 0; at < run.size(); at += perRow_)
+          rows_.push_back(rowFromTexts(run.constData() + at, keyed_, memo));
       } catch (...) {
         failed_ = std::current_exception();
       }
     }
   }
 
-  QVector<EmployeeRow> rows_;  // room for every record; the worker fills it
+  QVector<EmployeeRow> rows_;  // the worker's until it has stopped
   const int perRow_;
   const bool keyed_;
   Run filling_;
-  qsizetype made_ = 0;  // the rows handed over
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<Run> runs_;
   bool ended_ = false;
   std::exception_ptr failed_;  // set by the worker; read after it has stopped
-  std::thread worker_;         // last: it starts once the rest is made
+  std::thread worker_;
 };
 }  // namespace
 
