@@ -15,10 +15,17 @@ constexpr double kSmallestSize = 4.5;// points; a long name shrinks no further
 constexpr double kColumnGap = 60;    // twips kept free before the next column
 const QString kMarkAfter = " *";     // the mark after a marked main shift's name
 
+// The names of the sheet in the order they are printed: a block row by row,
+// each row across the days.
 QStringList namesOf(const ScheduleSheet& sheet) {
   QStringList names;
-  for (const auto& block : sheet.names)
-    for (const QStringList& day : block) names += day;
+  for (const auto& block : sheet.names) {
+    qsizetype rows = 0;
+    for (const QStringList& day : block) rows = std::max(rows, day.size());
+    for (qsizetype i = 0; i < rows; ++i)
+      for (const QStringList& day : block)
+        if (i < day.size()) names << day[i];
+  }
   return names;
 }
 
