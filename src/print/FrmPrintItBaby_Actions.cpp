@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/Forms.h"
+#include "platform/LongList.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/Pointer.h"
@@ -197,7 +198,7 @@ void FrmPrintItBaby::showPreview(const ScheduleSelection& selection) {
       QStringList names;
       for (const Listing& listing : selection.cells[k][d]) names << listing.name;
       sortEntries(names);
-      grid_[d][k]->addItems(names);
+      fillLongList(grid_[d][k], names);
     }
     doEvents();
   }
