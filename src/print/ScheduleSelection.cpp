@@ -4,11 +4,13 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -119,26 +121,68 @@ QString Listing::printed() const {
 }
 
 namespace {
+struct QStringHash {
+  size_t operator()(const QString& text) const { return qHash(text); }
+};
+
 // A table of thousands holds only a handful of distinct areas and times:
-// each is keyed once per read, and the rows share the keys, rather than a
-// new upper-case copy for every record and day.
+// each is trimmed and keyed once per read, and the rows share the results,
+// rather than a new copy for every record and day. A repeated text is found
+// by its address first (the record set shares it, and so do these rows),
+// by its letters otherwise. The texts are the memo's own copies: the thread
+// that made the rows is the only one that counts their uses.
 class KeyMemo {
  public:
-  const QString& key(const QString& text) {
-    auto it = keys_.constFind(text);
-    if (it == keys_.cend()) it = keys_.insert(text, compareKey(text));
-    return *it;
-  }
+  const QString& trimmed(const QString& text) { return entry(text).trimmed; }
+  const QString& key(const QString& text) { return entry(text).key; }
   const QString& rangeKey(const QString& from, const QString& to) {
-    const std::pair<QString, QString> ends(from, to);
-    auto it = ranges_.constFind(ends);
-    if (it == ranges_.cend()) it = ranges_.insert(ends, compareKey(range(from, to)));
-    return *it;
+    RangeSlot& slot = rangeSlots_[(address(from) ^ (address(to) >> 2)) % rangeSlots_.size()];
+    if (slot.value && same(slot.from, from) && same(slot.to, to)) return *slot.value;
+    auto it = ranges_.find({from, to});
+    if (it == ranges_.end())
+      it = ranges_.emplace(std::pair(from, to), compareKey(range(from, to))).first;
+    slot = {from, to, &it->second};
+    return it->second;
   }
 
  private:
-  QHash<QString, QString> keys_;
-  QHash<std::pair<QString, QString>, QString> ranges_;
+  struct Entry {
+    QString trimmed, key;
+  };
+  struct Slot {
+    QString text;
+    const Entry* entry = nullptr;
+  };
+  struct RangeSlot {
+    QString from, to;
+    const QString* value = nullptr;
+  };
+  struct PairHash {
+    size_t operator()(const std::pair<QString, QString>& p) const { return qHash(p); }
+  };
+
+  static quintptr address(const QString& text) { return quintptr(text.constData()) >> 3; }
+  static bool same(const QString& a, const QString& b) {
+    return a.constData() == b.constData() && a.size() == b.size();
+  }
+  const Entry& entry(const QString& text) {
+    Slot& slot = slots_[address(text) % slots_.size()];
+    if (slot.entry && same(slot.text, text)) return *slot.entry;
+    auto it = entries_.find(text);
+    if (it == entries_.end()) {
+      const QString trimmed = text.trimmed();
+      it = entries_.emplace(text, Entry{QString(trimmed.constData(), trimmed.size()),
+                                        compareKey(trimmed)}).first;
+    }
+    slot = {text, &it->second};
+    return it->second;
+  }
+
+  // Node-based, so the slots may point into them.
+  std::unordered_map<QString, Entry, QStringHash> entries_;
+  std::unordered_map<std::pair<QString, QString>, QString, PairHash> ranges_;
+  std::array<Slot, 128> slots_;
+  std::array<RangeSlot, 64> rangeSlots_;
 };
 
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e, KeyMemo& memo) {
@@ -211,9 +255,11 @@ QStringList scheduleFields() {
 
 EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
   int next = 0;
-  auto text = [&] { return texts[next++].trimmed(); };
+  // A name (and a key) is the record's own: only the others come again.
+  auto own = [&] { return texts[next++].trimmed(); };
+  auto text = [&] { return memo.trimmed(texts[next++]); };
   EmployeeRow e;
-  e.fullname = text();
+  e.fullname = own();
   e.position = text();
   for (QString& area : e.areas) area = text();
   for (EmployeeDay& day : e.days) {
@@ -226,7 +272,7 @@ EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
     day.mainArea = text();
     day.splitArea = text();
   }
-  if (keyed) e.key = text();
+  if (keyed) e.key = own();
   e.nameKey = compareKey(e.fullname);
   e.areaKeys = areaKeysOf(e, memo);
   e.dayKeys = dayKeysOf(e, memo);
