@@ -134,9 +134,11 @@ std::shared_ptr<const ShapedText> Printer::shapedText(const QString& text) const
   if (m.lastFont == &font && m.lastText == text) return m.lastShaped;
   m.lastShaped.reset();
   if (m.preparedFont == &font) {
-    // A line measures its texts before it prints them, and a text printed in
-    // pieces skips a few: the texts just before and after are looked at.
-    constexpr qsizetype kBehind = 2, kAhead = 4;
+    // A line measures its texts before it prints them, a text printed in
+    // pieces skips a few, and a text asked again right away (a name on every
+    // day of a row) is answered without moving on: the texts just before and
+    // a row's worth after are looked at.
+    constexpr qsizetype kBehind = 2, kAhead = 32;
     const qsizetype end = std::min(m.nextPrepared + kAhead, m.prepared.size());
     for (qsizetype i = std::max<qsizetype>(0, m.nextPrepared - kBehind); i < end; ++i)
       if (m.prepared[i] == text) {
