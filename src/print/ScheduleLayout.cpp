@@ -316,7 +316,15 @@ void printScheduleSheet(Printer& printer, const ScheduleSheet& sheet, double row
 void prepareScheduleNames(Printer& printer, const QVector<const ScheduleSheet*>& sheets,
                           double rowUnit) {
   QStringList names;
-  for (const ScheduleSheet* sheet : sheets) names += namesOf(*sheet);
+  const auto beyondLatin = [](const QString& name) {
+    return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() >= 0x250; });
+  };
+  for (const ScheduleSheet* sheet : sheets)
+    for (const auto& block : sheet->names)
+      for (const QStringList& day : block)
+        for (const QString& name : day)
+          if (beyondLatin(name)) names << name;
+  if (names.isEmpty()) return;
   const QString family = printer.FontName;
   const double size = printer.FontSize;
   const bool bold = printer.FontBold;

@@ -52,7 +52,9 @@ ScheduleFonts scheduleFonts(Printer& printer, double rowUnit);
 // page that repeats the title, the headings and the block's label; the foot
 // moves to a new page when it does not fit under the last block.
 void printScheduleSheet(Printer& printer, const ScheduleSheet& sheet, double rowUnit);
-// Measures the names of many sheets at once, on every processor, so that
-// printing them one after the other finds every name measured.
+// Measures at once, on every processor, the names of many sheets that are
+// laid out whole (those with letters beyond the Latin ones), so that printing
+// the sheets one after the other finds them measured; each sheet puts the
+// others together from their letters as it prints.
 void prepareScheduleNames(Printer& printer, const QVector<const ScheduleSheet*>& sheets,
                           double rowUnit);
