@@ -34,9 +34,12 @@ void waitFor(std::future<T>& piece) {
 }
 }  // namespace
 
-QSizeF PdfFileTarget::printableSizeTwips() const {
-  return layout_.paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
-}
+PdfFileTarget::PdfFileTarget(QString path, QPageLayout layout)
+    : path_(std::move(path)),
+      layout_(layout),
+      printable_(layout.paintRect(QPageLayout::Point).size() * kTwipsPerPoint) {}
+
+QSizeF PdfFileTarget::printableSizeTwips() const { return printable_; }
 
 void PdfFileTarget::printDocument(const PrintedDocument& document) {
   if (!holding_) {

@@ -18,7 +18,7 @@
 
 class PdfFileTarget : public PrintTarget {
  public:
-  PdfFileTarget(QString path, QPageLayout layout) : path_(std::move(path)), layout_(layout) {}
+  PdfFileTarget(QString path, QPageLayout layout);
 
   QSizeF printableSizeTwips() const override;
   QString description() const override { return path_; }
@@ -35,6 +35,7 @@ class PdfFileTarget : public PrintTarget {
 
   QString path_;
   QPageLayout layout_;
+  QSizeF printable_;  // asked for at every line: worked out once
   QVector<PrintedDocument> documents_;
   QList<QByteArray> parts_;  // each document (or each run of held ones) as a PDF of its own
   bool holding_ = false;

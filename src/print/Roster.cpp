@@ -119,11 +119,11 @@ int printRoster(Printer& printer, const QVector<RosterArea>& areas, RecordSet& e
                                                        : " (" + texts[0].trimmed() + ")");
   });
 
-  // Every name and position measured at once, in the order they are printed.
+  // Every line's texts measured at once, in the order they are printed.
   printer.FontBold = false;
   QStringList texts;
   for (const RosterArea& area : areas)
-    for (const Row& row : byArea.value(area.key)) texts << row.name << row.position;
+    for (const Row& row : byArea.value(area.key)) texts << area.shown << row.name << row.position;
   printer.prepareTexts(texts);
 
   const QString rule(127, '_');
