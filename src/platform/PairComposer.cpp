@@ -71,23 +71,43 @@ namespace {
 template <typename Learn>
 std::optional<double> composeWith(const PairComposer::Known& known, const QString& text,
                                   PlacedGlyph* out, Learn&& learn) {
+  using Known = PairComposer::Known;
   if (text.isEmpty() || text.size() > kLongestComposed) return {};
-  double x = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const PairComposer::Known::Glyph* glyph = known.glyphOf(text[i]);
-    if (!glyph && !(glyph = learn.glyph(text[i]))) return {};
+  const auto glyphOf = [&](QChar c) -> std::optional<Known::Glyph> {
+    const Known::Glyph* glyph = known.glyphOf(c);
+    if (!glyph && !(glyph = learn.glyph(c))) return {};
     if (!glyph->composable) return {};
+    return *glyph;
+  };
+  const QChar* chars = text.constData();
+  std::optional<Known::Glyph> glyph = glyphOf(chars[0]);
+  if (!glyph) return {};
+  int place = known.placeOf(chars[0]);
+  double x = 0;
+  for (qsizetype i = 0;; ++i) {
     out[i] = {glyph->index, glyph->ownAdvance, x};
-    if (i + 1 == text.size()) {
-      x += glyph->alone;
-      break;
+    if (i + 1 == text.size()) return x + glyph->alone;
+    const std::optional<Known::Glyph> next = glyphOf(chars[i + 1]);
+    if (!next) return {};
+    // Each character's place in the square table is looked up once, for the
+    // step to it and the step from it.
+    int nextPlace = known.placeOf(chars[i + 1]);
+    const float dense = place >= 0 && nextPlace >= 0
+                            ? known.dense[size_t(place) * Known::kDense + size_t(nextPlace)]
+                            : std::numeric_limits<float>::quiet_NaN();
+    if (std::isinf(dense)) return {};
+    if (!std::isnan(dense)) {
+      x += dense;
+    } else {
+      std::optional<Known::Step> step = known.stepOf(chars[i], chars[i + 1]);
+      if (!step && !(step = learn.step(chars[i], chars[i + 1]))) return {};
+      if (!step->composable) return {};
+      x += step->x;
+      nextPlace = known.placeOf(chars[i + 1]);  // learning a pair may give it one
     }
-    std::optional<PairComposer::Known::Step> step = known.stepOf(text[i], text[i + 1]);
-    if (!step && !(step = learn.step(text[i], text[i + 1]))) return {};
-    if (!step->composable) return {};
-    x += step->x;
+    glyph = next;
+    place = nextPlace;
   }
-  return x;
 }
 
 struct KnownOnly {
