@@ -115,13 +115,18 @@ void FrmPrintItBaby::Command4_Click() {
     // An all-areas run shows how far it has come; the drawing of the pages
     // at its end lets the windows paint too. They are painted at most every
     // 40 ms: a small business's twenty areas pass in less time than twenty
-    // paintings of every window would take.
+    // paintings of every window would take. The bar takes every area's value,
+    // and is painted with the windows (setting a bar's value paints it there
+    // and then).
     QElapsedTimer sincePainted;
     run.areaDone = [this, &sincePainted](int done, int areas) {
+      const bool paint = !sincePainted.isValid() || sincePainted.elapsed() >= 40;
+      ProgressBar1->setUpdatesEnabled(paint);
       ProgressBar1->setRange(0, areas);
       ProgressBar1->setValue(done);
       ProgressBar1->show();
-      if (sincePainted.isValid() && sincePainted.elapsed() < 40) return;
+      ProgressBar1->setUpdatesEnabled(true);  // what was left unpainted waits for the next painting
+      if (!paint) return;
       repaintWindows();
       sincePainted.start();
     };
