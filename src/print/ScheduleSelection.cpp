@@ -33,7 +33,10 @@ struct Choices {
   explicit Choices(const PrintState& state)
       : area(compareKey(state.area)), allAreas(isAllAreas(state.area)),
         marked(compareKey(state.markedPosition)) {
-    for (int k = 0; k < 4; ++k) times[k] = compareKey(state.times[k]);
+    for (int k = 0; k < 4; ++k) {
+      times[k] = compareKey(state.times[k]);
+      blocks[k] = {times[k], times[k] == "SPECIAL", times[k] == kWeekendLateShift};
+    }
     for (const QString& entry : state.exclusions) {
       if (entry.trimmed().isEmpty()) break;  // the table ends at its first empty entry
       exclusions.insert(compareKey(entry));
@@ -54,13 +57,19 @@ struct Choices {
   // A blank marked position marks nobody: a settings file saved without a
   // position must not star everyone whose position is blank too.
   bool holdsMarkedPosition(const EmployeeRow& e) const {
-    return !marked.isEmpty() && compareKey(e.position) == marked;
+    return !marked.isEmpty() && (e.positionKey ? *e.positionKey : compareKey(e.position)) == marked;
   }
 
   QString area;
   bool allAreas;
   QString marked;
   std::array<QString, 4> times;
+  // A block's time, and which of the placement rules' own times it is.
+  struct Time {
+    QString key;
+    bool special = false, weekendLate = false;
+  };
+  std::array<Time, 4> blocks;
   QSet<QString> exclusions;
 };
 
@@ -78,18 +87,18 @@ struct DayKeys {
 
 // The listings of one employee on one day in the block of time `t`, in the
 // order printed.
-void place(const EmployeeRow& e, int day, const QString& t, const DayKeys& d, bool marked,
+void place(const EmployeeRow& e, int day, const Choices::Time& t, const DayKeys& d, bool marked,
            QVector<Listing>& cell) {
   auto list = [&](Placement p) { cell.push_back({e.fullname, p, marked}); };
 
   // The first rule that holds wins.
-  if (d.worked.mainShift && t == d.main && d.worksMain) list(Placement::MainShift);
-  else if (d.worked.splitShift && t == d.split && d.worksSplit) list(Placement::SplitShift);
-  else if (t == "SPECIAL" && d.special && d.worksFirst) list(Placement::Special);
+  if (d.worked.mainShift && t.key == d.main && d.worksMain) list(Placement::MainShift);
+  else if (d.worked.splitShift && t.key == d.split && d.worksSplit) list(Placement::SplitShift);
+  else if (t.special && d.special && d.worksFirst) list(Placement::Special);
 
   // A long weekend day also covers the late shift, whatever listed it above.
   const bool weekend = day == 5 || day == 6;
-  if (weekend && t == kWeekendLateShift && d.main == kWeekendLongDay && d.worksMain)
+  if (weekend && t.weekendLate && d.main == kWeekendLongDay && d.worksMain)
     list(Placement::WeekendDouble);
 }
 
@@ -274,6 +283,7 @@ EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
   }
   if (keyed) e.key = own();
   e.nameKey = compareKey(e.fullname);
+  e.positionKey = memo.key(e.position);
   e.areaKeys = areaKeysOf(e, memo);
   e.dayKeys = dayKeysOf(e, memo);
   return e;
@@ -398,7 +408,7 @@ ScheduleSelection selectSchedule(const PrintState& state, const QVector<Employee
         e.dayKeys ? *e.dayKeys : (daysWorkedOut = dayKeysOf(e));
     for (int d : days) {
       const DayKeys keys(dayKeys[d], choices);
-      for (int k = 0; k < 4; ++k) place(e, d, choices.times[k], keys, marked, s.cells[k][d]);
+      for (int k = 0; k < 4; ++k) place(e, d, choices.blocks[k], keys, marked, s.cells[k][d]);
       noteUnlisted(e, d, keys, choices, state.area, s.unlisted);
     }
   }

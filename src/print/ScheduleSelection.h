@@ -42,8 +42,10 @@ struct EmployeeRow {
   std::optional<std::array<QString, 4>> areaKeys;
   // The days as the selection compares them, likewise worked out once.
   std::optional<std::array<EmployeeDayKeys, 7>> dayKeys;
-  // The name as an exclusion is compared with it, likewise.
+  // The name as an exclusion is compared with it, and the position as the
+  // marked position is, likewise.
   std::optional<QString> nameKey;
+  std::optional<QString> positionKey;
 };
 
 std::array<QString, 4> areaKeysOf(const EmployeeRow& e);
