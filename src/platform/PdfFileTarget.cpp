@@ -39,6 +39,12 @@ PdfFileTarget::PdfFileTarget(QString path, QPageLayout layout)
       layout_(layout),
       printable_(layout.paintRect(QPageLayout::Point).size() * kTwipsPerPoint) {}
 
+// The pages of a long run take a while to let go of (every text of them):
+// another thread does it, so the window answers once the file is written.
+PdfFileTarget::~PdfFileTarget() {
+  if (!documents_.isEmpty()) std::thread([documents = std::move(documents_)] {}).detach();
+}
+
 QSizeF PdfFileTarget::printableSizeTwips() const { return printable_; }
 
 void PdfFileTarget::printDocument(const PrintedDocument& document) {

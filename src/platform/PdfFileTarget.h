@@ -19,6 +19,7 @@
 class PdfFileTarget : public PrintTarget {
  public:
   PdfFileTarget(QString path, QPageLayout layout);
+  ~PdfFileTarget() override;
 
   QSizeF printableSizeTwips() const override;
   QString description() const override { return path_; }
