@@ -5,10 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <condition_variable>
-#include <deque>
-#include <exception>
-#include <mutex>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -16,6 +12,7 @@
 
 #include "data/RecordSet.h"
 #include "db/EmployeeFields.h"
+#include "platform/TaskQueue.h"
 #include "print/WorkingDay.h"
 
 namespace {
@@ -294,12 +291,9 @@ EmployeeRow rowFromTexts(const QString* texts, bool keyed, KeyMemo& memo) {
 // as to read); the texts go over in runs of records.
 class RowMaker {
  public:
-  RowMaker(qsizetype most, int fieldsPerRow, bool keyed)
-      : perRow_(fieldsPerRow), keyed_(keyed) {
+  RowMaker(qsizetype most, int fieldsPerRow, bool keyed) : perRow_(fieldsPerRow), keyed_(keyed) {
     rows_.reserve(most);  // its pages are first touched by the worker, as it fills them
-    worker_ = std::thread([this] { work(); });
   }
-  ~RowMaker() { stop(); }
 
   void add(QString* texts) {
     for (int i = 0; i < perRow_; ++i) filling_.push_back(std::move(texts[i]));
@@ -309,67 +303,30 @@ class RowMaker {
   // Every row, in table order.
   QVector<EmployeeRow> rows() {
     handOver();
-    stop();
-    if (failed_) std::rethrow_exception(failed_);
+    worker_.finish();
     return std::move(rows_);
   }
 
  private:
   static constexpr qsizetype kRowsPerRun = 512;
-  using Run = QVector<QString>;  // the texts of a run of records, row after row
 
   void handOver() {
     if (filling_.isEmpty()) return;
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      runs_.push_back(std::move(filling_));
-    }
-    ready_.notify_one();
-    filling_ = Run{};
+    // One worker takes the runs in turn: the rows follow in table order.
+    worker_.post([this, run = std::move(filling_)] {
+      for (qsizetype at = 0; at < run.size(); at += perRow_)
+        rows_.push_back(rowFromTexts(run.constData() + at, keyed_, memo_));
+    });
+    filling_ = {};
     filling_.reserve(kRowsPerRun * perRow_);
   }
 
-  void stop() {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      ended_ = true;
-    }
-    ready_.notify_one();
-    if (worker_.joinable()) worker_.join();
-  }
-
-  void work() {
-    KeyMemo memo;  // the worker's own: its keys are shared by its rows alone
-    for (;;) {
-      Run run;
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ready_.wait(lock, [&] { return ended_ || !runs_.empty(); });
-        if (runs_.empty()) return;
-        run = std::move(runs_.front());
-        runs_.pop_front();
-      }
-      if (failed_) continue;  // the rest are only freed
-      try {
-        // One worker takes the runs in turn: the rows follow in table order.
-        for (qsizetype at = 0; at < run.size(); at += perRow_)
-          rows_.push_back(rowFromTexts(run.constData() + at, keyed_, memo));
-      } catch (...) {
-        failed_ = std::current_exception();
-      }
-    }
-  }
-
-  QVector<EmployeeRow> rows_;  // the worker's until it has stopped
   const int perRow_;
   const bool keyed_;
-  Run filling_;
-  std::mutex mutex_;
-  std::condition_variable ready_;
-  std::deque<Run> runs_;
-  bool ended_ = false;
-  std::exception_ptr failed_;  // set by the worker; read after it has stopped
-  std::thread worker_;
+  QVector<QString> filling_;  // the texts of a run of records, row after row
+  QVector<EmployeeRow> rows_;  // the worker's until it has finished
+  KeyMemo memo_;               // the worker's own: its texts are shared by its rows alone
+  TaskQueue worker_;           // last: it stops before the rest goes
 };
 }  // namespace
 
