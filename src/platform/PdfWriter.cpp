@@ -3,12 +3,14 @@
 #include <QDateTime>
 #include <QHash>
 #include <QMap>
+#include <QPointF>
 #include <QSet>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <future>
 #include <limits>
+#include <optional>
 #include <new>
 #include <thread>
 #include <vector>
@@ -140,6 +142,9 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
   QByteArray lines;
   int current = -1;
   const PrintFont* lastFont = nullptr;
+  // Where the line of the text before starts: the next text moves on from
+  // there (most move along the line they share, or one line down).
+  std::optional<QPointF> line;
   // A text's glyphs gather here and go into the page a run at a time.
   char run[512];
   int n = 0;
@@ -167,10 +172,19 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
         current = f;
       }
     }
-    out.append("1 0 0 -1 ", 9);
-    appendNumber(out, t.x + s.glyphs.front().x);
-    appendNumber(out, baseline);
-    out.append("Tm ", 3);
+    const QPointF at(t.x + s.glyphs.front().x, baseline);
+    if (!line) {
+      out.append("1 0 0 -1 ", 9);
+      appendNumber(out, at.x());
+      appendNumber(out, at.y());
+      out.append("Tm ", 3);
+    } else {
+      // The text space runs upwards: a move down the page is a negative one.
+      appendNumber(out, at.x() - line->x());
+      appendNumber(out, line->y() - at.y());
+      out.append("Td ", 3);
+    }
+    line = at;
     Shown& before = shownBefore[(quintptr(&s) >> 4) % shownBefore.size()];
     if (before.text == &s) {
       if (out.capacity() - out.size() < before.size) out.reserve(2 * (out.size() + before.size));
