@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release (build-bench), runs every action at 500 and
-# at 32,767 employees, times the SQLite floor of each (the sqlite3 program
-# doing the same reads and writes on the same file, in one transaction where
-# SQLite allows one), and prints one table with the ratio, then the peak
-# memory of the program with the largest table and the employee window open.
+# at 32,767 employees, times the SQLite floor of each right after it (the
+# sqlite3 program doing the same reads and writes on the same file, in one
+# transaction where SQLite allows one), and prints one table with the ratio,
+# then the peak memory of the program with the largest table and the employee
+# window open.
 #
 #   bench/run.sh               everything (about a quarter of an hour on 2 cores)
 #   BENCH_FILTER=Find bench/run.sh   only the actions whose name matches
@@ -65,18 +66,18 @@ ACTIONS=(
   "RenumberAfterDelete|renumber|employee.mdb|Renumbering alone, after a delete"
 )
 
-# Runs the benchmark programs, with the settings given after the first two
-# arguments in their environment; the medians go into the array named by $1
-# ("Action/size" -> ms). $2 tells the runs apart in messages and file names.
+# Runs the benchmark programs on the actions matching $3, with the settings
+# given after the first three arguments in their environment; the medians go
+# into the array named by $1 ("Action/size" -> ms). $2 tells the runs apart in
+# messages and file names.
 run_benchmarks() {
   local -n medians="$1"
-  local where="$2"
-  shift 2
+  local where="$2" filter="$3"
+  shift 3
   local program out
   for program in bench_employee bench_print bench_database; do
-    echo "Running $program$where..." >&2
     out="$WORK/$program${where// /_}.json"
-    env "$@" "${NICE[@]}" "$BUILD/bench/$program" --benchmark_filter="$FILTER" \
+    env "$@" "${NICE[@]}" "$BUILD/bench/$program" --benchmark_filter="$filter" \
       --benchmark_out="$out" --benchmark_out_format=json >"${out%.json}.log" 2>&1 || {
       echo "$program failed$where:" >&2; tail -20 "${out%.json}.log" >&2; exit 1; }
     [ -s "$out" ] || continue  # no action of this program matches the filter
@@ -91,18 +92,6 @@ run_benchmarks() {
                        (if .time_unit == "ms" then .real_time else .real_time / 1e6 end)] | @tsv' "$out")
   done
 }
-
-declare -A PROGRAM
-run_benchmarks PROGRAM ""
-
-# ---- The same actions with the table on a PostgreSQL server -----------------
-declare -A SERVER=()
-if [ "${BENCH_SERVER:-1}" != 0 ]; then
-  echo "Starting a local PostgreSQL server..." >&2
-  PG_CLUSTER_DURABLE=1 start_pg_cluster
-  run_benchmarks SERVER " on the server" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
-  stop_pg_cluster
-fi
 
 # ---- The SQLite floors --------------------------------------------------------
 now_us() { local t="${EPOCHREALTIME/./}"; echo "$t"; }
@@ -155,16 +144,28 @@ floor_ms() {  # file size database -> median ms, the start-up of sqlite3 taken o
   awk -v r="$r" -v b="$b" 'BEGIN { f = (r - b) / 1000; if (f < 0.01) f = 0.01; printf "%.2f", f }'
 }
 
-echo "Timing the SQLite floors..." >&2
-declare -A FLOOR
+# Each action, then its floor right after it: the machine's speed moves from
+# minute to minute, and the ratio is only fair when both see the same.
+declare -A PROGRAM FLOOR
 for entry in "${ACTIONS[@]}"; do
   IFS='|' read -r action sql database words <<<"$entry"
   [[ "$action" =~ $FILTER ]] || continue
+  echo "Running $action and its SQLite floor..." >&2
+  run_benchmarks PROGRAM "" "^$action/"
   for size in 500 32767; do
-    key="$sql.sql/$size/$database"
-    [ -n "${FLOOR[$key]:-}" ] || FLOOR[$key]="$(floor_ms "$sql.sql" "$size" "$database")"
+    FLOOR[$action/$size]="$(floor_ms "$sql.sql" "$size" "$database")"
   done
 done
+
+# ---- The same actions with the table on a PostgreSQL server -----------------
+declare -A SERVER=()
+if [ "${BENCH_SERVER:-1}" != 0 ]; then
+  echo "Starting a local PostgreSQL server..." >&2
+  PG_CLUSTER_DURABLE=1 start_pg_cluster
+  echo "Running the actions on the server..." >&2
+  run_benchmarks SERVER " on the server" "$FILTER" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
+  stop_pg_cluster
+fi
 
 # ---- The table ----------------------------------------------------------------
 verdict() {  # ms floor limit -> "ok" or what it misses
@@ -185,7 +186,7 @@ for entry in "${ACTIONS[@]}"; do
   line="$(printf '%-46s' "$words")"
   for size in 500 32767; do
     t="${PROGRAM[$action/$size]:-}"
-    f="${FLOOR[$sql.sql/$size/$database]:-}"
+    f="${FLOOR[$action/$size]:-}"
     limit=100; [ "$size" = 32767 ] && limit=1000
     ratio="$(awk -v t="$t" -v f="$f" 'BEGIN { if (t == "" || f <= 0) print "-"; else printf "%.1fx", t / f }')"
     shown="$(awk -v t="$t" 'BEGIN { if (t == "") print "-"; else printf "%.1f", t }')"
