@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cmath>
 #include <map>
+#include <thread>
 #include <tuple>
 
 #include "platform/PdfFileTarget.h"
@@ -72,9 +73,6 @@ quint64 nextDocumentNumber() {
 Printer::Printer(std::shared_ptr<PrintTarget> target) : target_(std::move(target)) {
   document_.number = nextDocumentNumber();
 }
-// The texts shaped in the run are let go with it (a document held by a
-// target keeps what it uses).
-Printer::~Printer() { forgetShapedTexts(); }
 
 double Printer::ScaleWidth() const { return target_->printableSizeTwips().width(); }
 double Printer::ScaleHeight() const { return target_->printableSizeTwips().height(); }
@@ -113,6 +111,16 @@ struct Printer::Measures {
   QVector<std::shared_ptr<const ShapedText>> preparedShaped;
   qsizetype nextPrepared = 0;
 };
+
+// The texts shaped in the run are let go with it (a document held by a
+// target keeps what it uses); the many measured at once, on another thread,
+// as letting go of each takes a while.
+Printer::~Printer() {
+  if (measures_ && !measures_->preparedShaped.isEmpty())
+    std::thread([texts = std::move(measures_->prepared),
+                 shaped = std::move(measures_->preparedShaped)] {}).detach();
+  forgetShapedTexts();
+}
 
 Printer::FontMeasures& Printer::currentMeasures() const {
   if (!measures_) measures_ = std::make_unique<Measures>();
