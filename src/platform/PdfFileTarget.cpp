@@ -1,6 +1,3 @@
-#include <QElapsedTimer>
-#include <cstdio>
-#include <cstdlib>
 #include "platform/PdfFileTarget.h"
 
 #include <QCoreApplication>
@@ -107,7 +104,6 @@ std::optional<QByteArray> PdfFileTarget::drawnWithEarlyPages(const PrintedDocume
   EarlyPages early = std::exchange(early_, {});
   *early.ended = true;
   if (early.document != document.number || early.failed || early.runs.empty()) return {};
-  QElapsedTimer T; T.start();
   PackedPages packed;
   packed.fonts = early.fonts;
   bool whole = true;  // pages after a run that stopped short would not follow on
@@ -117,12 +113,9 @@ std::optional<QByteArray> PdfFileTarget::drawnWithEarlyPages(const PrintedDocume
     if (whole) packed.pages += pages;
     whole = whole && pages.size() == early.runPages[r];
   }
-  if (getenv("LAPS")) fprintf(stderr, "  early wait %.1f (%lld pages)\n", T.nsecsElapsed()/1e6, (long long)packed.pages.size());
   const std::optional<QVector<DrawnPage>> pages = drawnPages({document});
   if (!pages) return {};
-  auto r = writerPdf(*pages, layout_, packed);
-  if (getenv("LAPS")) fprintf(stderr, "  writer %.1f\n", T.nsecsElapsed()/1e6);
-  return r;
+  return writerPdf(*pages, layout_, packed);
 }
 
 // Starts writing the held documents not yet in a piece, once they are enough
@@ -162,13 +155,11 @@ void PdfFileTarget::write(const QVector<PrintedDocument>& documents,
                           const QList<QByteArray>& drawn) {
   QVector<PrintedDocument> all = documents_ + documents;
   QList<QByteArray> parts = parts_ + drawn;
-  QElapsedTimer T; T.start();
   QByteArray file = parts.size() == 1 ? parts.front() : joinPdfFiles(parts);
   if (file.isEmpty()) file = qtEnginePdf(all, layout_);  // parts that would not join: draw them together
   QString error;
   if (!fileops::writeAtomically(path_, file, &error))
     throw PrinterError(("cannot write " + path_ + ": " + error).toStdString());
-  if (getenv("LAPS")) fprintf(stderr, "  write %.1f (%lld bytes)\n", T.nsecsElapsed()/1e6, (long long)file.size());
   documents_ = std::move(all);
   parts_ = std::move(parts);
 }
