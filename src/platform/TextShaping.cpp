@@ -267,6 +267,16 @@ QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList
   };
   constexpr qsizetype kLearnFirst = 1000, kWorthSharing = 2000;
   const qsizetype learnt = std::min(fresh.size(), kLearnFirst);
+  // The texts learnt from are taken from all over the run: a roster lists
+  // area after area, and its first thousand names hold a few surnames only.
+  if (const qsizetype step = fresh.size() / kLearnFirst; step > 1) {
+    QVector<qsizetype> spread;
+    spread.reserve(fresh.size());
+    for (qsizetype i = 0; i < learnt; ++i) spread << fresh[i * step];
+    for (qsizetype i = 0; i < fresh.size(); ++i)
+      if (i % step != 0 || i / step >= learnt) spread << fresh[i];
+    fresh = std::move(spread);
+  }
   QVector<qsizetype> failed = composeRun(texts, fresh.constData(), learnt, font_, into, learning);
   const qsizetype rest = fresh.size() - learnt;
   const bool share = rest >= kWorthSharing && std::thread::hardware_concurrency() > 1;
