@@ -317,7 +317,13 @@ QVector<std::shared_ptr<const ShapedText>> TextShaper::prepare(const QStringList
 
 QVector<std::shared_ptr<const ShapedText>> TextShaper::layOutShared(const QStringList& texts) const {
   constexpr qsizetype kWorthSharing = 400;  // fewer are shaped faster than threads start
+#ifdef Q_OS_WIN
+  // Qt's Windows font engine laying out on two threads at once corrupts its
+  // heap (seen under Wine with a thousand Chinese names): one thread there.
+  const int processors = 1;
+#else
   const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+#endif
   using Results = QVector<std::shared_ptr<const ShapedText>>;
   if (texts.size() < kWorthSharing || processors < 2) {
     Results results;
