@@ -18,9 +18,9 @@ class TaskQueue {
   TaskQueue& operator=(const TaskQueue&) = delete;
 
   void post(std::function<void()> task);
-  // Waits until every task given has run, and stops the thread. A task that
-  // threw stops the ones after it (they are let go of unrun), and its
-  // exception is thrown here.
+  // Waits until every task given has run, and stops the thread (a task given
+  // after this never runs). A task that threw stops the ones after it (they
+  // are let go of unrun), and its exception is thrown here.
   void finish();
 
  private:
