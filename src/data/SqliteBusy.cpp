@@ -51,7 +51,19 @@ QHash<void*, QElapsedTimer>& clocks() {
   return byConnection;
 }
 
+bool onWindowsThread() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  return app && QThread::currentThread() == app->thread();
+}
+
 int onBusy(void* connection, int tries) {
+  // A walk stepped on a thread of its own (the file is already open for it)
+  // only waits: the clocks, the pointer and the painting belong to the windows.
+  if (!onWindowsThread()) {
+    if (tries * kPauseMs >= waitLimit()) return 0;
+    QThread::msleep(kPauseMs);
+    return 1;
+  }
   QElapsedTimer& clock = clocks()[connection];
   if (tries == 0) clock.start();
   if (clock.elapsed() >= waitLimit()) return 0;  // SQLite reports the file busy

@@ -9,9 +9,13 @@
 
 #include "data/Connections.h"
 #include "data/SqliteBusy.h"
+#include "data/SqliteReadAhead.h"
 
 namespace db {
 namespace {
+// Row ids a read spans before it is stepped on a thread of its own.
+constexpr qint64 kLongWalk = 2048;
+
 quint64 nextNumber() {
   static quint64 n = 0;
   return ++n;
@@ -83,14 +87,17 @@ class SqliteEngine : public Engine {
       failWithEngine(handle);
     sqlite3_bind_int64(statement, 1, first);
     sqlite3_bind_int64(statement, 2, last);
-    QVector<Cell> cells(columns.size());
-    int step;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-      for (int i = 0; i < cells.size(); ++i) cells[i] = cellOf(statement, i + 1);
-      if (!sink.row(sqlite3_column_int64(statement, 0), cells.constData())) {
-        step = SQLITE_DONE;
-        break;
-      }
+    // The first step waits out a file held by another program, here where
+    // the windows can paint; a long walk then goes on on two threads.
+    int step = sqlite3_step(statement);
+    try {
+      if (step == SQLITE_ROW && last - first >= kLongWalk && sqlite3_threadsafe())
+        step = readAhead(statement, int(columns.size()), sink);
+      else
+        step = readHere(statement, int(columns.size()), sink, step);
+    } catch (...) {
+      sqlite3_finalize(statement);  // a statement left open would keep the file held
+      throw;
     }
     finishWalk(handle, statement, step);
   }
@@ -209,33 +216,17 @@ class SqliteEngine : public Engine {
     sqlite3_finalize(statement);
   }
 
+  static int readHere(sqlite3_stmt* statement, int columns, RowSink& sink, int step) {
+    QVector<Cell> cells(columns);
+    for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
+      for (int i = 0; i < columns; ++i) cells[i] = sqliteCell(statement, i + 1);
+      if (!sink.row(sqlite3_column_int64(statement, 0), cells.constData())) return SQLITE_DONE;
+    }
+    return step;
+  }
+
   // The connection's own SQLite handle, for the reads that walk the table.
   sqlite3* rawHandle() const { return sqliteHandle(database()); }
-
-  static Cell cellOf(sqlite3_stmt* statement, int c) {
-    Cell cell;
-    switch (sqlite3_column_type(statement, c)) {
-      case SQLITE_NULL: break;
-      case SQLITE_INTEGER:
-        cell.kind = Cell::Kind::Integer;
-        cell.integer = sqlite3_column_int64(statement, c);
-        break;
-      case SQLITE_FLOAT:
-        cell.kind = Cell::Kind::Real;
-        cell.real = sqlite3_column_double(statement, c);
-        break;
-      case SQLITE_BLOB:
-        cell.kind = Cell::Kind::Blob;
-        cell.data = static_cast<const char*>(sqlite3_column_blob(statement, c));
-        cell.bytes = sqlite3_column_bytes(statement, c);
-        break;
-      default:
-        cell.kind = Cell::Kind::Utf8;
-        cell.data = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-        cell.bytes = sqlite3_column_bytes(statement, c);
-    }
-    return cell;
-  }
 
   QString path_;
   QString connection_;

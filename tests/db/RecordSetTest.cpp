@@ -9,6 +9,7 @@
 #include "DbTestHelpers.h"
 #include "data/Connections.h"
 #include "data/RecordSet.h"
+#include "data/SqliteBusy.h"
 #include "db/EmployeeFields.h"
 #include "db/Numbering.h"
 #include "support/ServerDatabase.h"
@@ -174,31 +175,34 @@ TEST_P(RecordSetHomes, FindsTheFirstOfEqualNamesAndNamesWithQuotes) {
 }
 
 TEST(RecordSet, ASearchOrReadThatMeetsADamagedPageIsAnError) {
-  DataFolder folder;
-  folder.install("employee.mdb");
-  const QString file = folder.file("employee.mdb");
-  QStringList people;
-  for (int i = 0; i < 2000; ++i) people << QString("Employee number %1 of a long table").arg(i);
-  dbtest::addEmployees(file, people);
-  RecordSet rs;
-  rs.open("employee.mdb", "Employees");
-  ASSERT_EQ(rs.RecordCount(), people.size());
+  for (const int employees : {2000, 4000}) {  // 4000: a walk stepped on a thread of its own
+    SCOPED_TRACE(employees);
+    DataFolder folder;
+    folder.install("employee.mdb");
+    const QString file = folder.file("employee.mdb");
+    QStringList people;
+    for (int i = 0; i < employees; ++i) people << QString("Employee number %1 of a long table").arg(i);
+    dbtest::addEmployees(file, people);
+    RecordSet rs;
+    rs.open("employee.mdb", "Employees");
+    ASSERT_EQ(rs.RecordCount(), people.size());
 
-  // The disk fails after the table was opened: a page near the end reads as
-  // zeros (and the file's change counter moves, so no cached copy hides it).
-  QFile f(file);
-  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  QByteArray bytes = f.readAll();
-  ASSERT_GT(bytes.size(), 20 * 4096);
-  bytes.replace(bytes.size() - 2 * 4096, 4096, QByteArray(4096, '\0'));
-  bytes[27] = char(bytes[27] + 1);
-  ASSERT_TRUE(f.seek(0));
-  ASSERT_EQ(f.write(bytes), bytes.size());
-  f.close();
+    // The disk fails after the table was opened: a page near the end reads as
+    // zeros (and the file's change counter moves, so no cached copy hides it).
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    ASSERT_GT(bytes.size(), 20 * 4096);
+    bytes.replace(bytes.size() - 2 * 4096, 4096, QByteArray(4096, '\0'));
+    bytes[27] = char(bytes[27] + 1);
+    ASSERT_TRUE(f.seek(0));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
 
-  rs.MoveFirst();
-  EXPECT_THROW(rs.FindFirst("Fullname", "Nobody by this name"), DbError);
-  EXPECT_THROW(rs.allTexts({"Fullname"}), DbError) << "a shorter table read as the whole";
+    rs.MoveFirst();
+    EXPECT_THROW(rs.FindFirst("Fullname", "Nobody by this name"), DbError);
+    EXPECT_THROW(rs.allTexts({"Fullname"}), DbError) << "a shorter table read as the whole";
+  }
 }
 
 TEST_P(RecordSetHomes, RefusesNumbersBeyondSixteenBits) {
@@ -261,6 +265,46 @@ TEST_P(RecordSetHomes, AllTextsReadsWhatAWalkWouldWithoutMoving) {
   EXPECT_FALSE(rs.editing());
   EXPECT_EQ(rs.AbsolutePosition(), 7);
   EXPECT_THROW(rs.allTexts({"NoSuchField"}), DbError);
+}
+
+// A long walk is stepped on a thread of its own, in batches: every record
+// still comes once, in order, as stored, and the file is let go of however
+// the walk ends.
+TEST(RecordSet, ALongWalkReadsEveryRecordAndLetsGoOfTheFileHoweverItEnds) {
+  DataFolder folder;
+  folder.install("employee.mdb");
+  const QString file = folder.file("employee.mdb");
+  QStringList people;
+  for (int i = 0; i < 6000; ++i) people << QString("Person %1").arg(i);
+  for (const int at : {0, 255, 256, 257, 3001, 5999})  // batch edges, first and last
+    people[at] = QString::fromUtf8("O'Brien, \"Łódź\" 张伟 / %1  ").arg(at);
+  people[512] = "";
+  dbtest::addEmployees(file, people);
+  RecordSet rs, other;
+  rs.open("employee.mdb", "Employees");
+  other.open("employee.mdb", "Employees");
+  other.moveTo(4000);
+  other.Delete();
+  people.removeAt(4000);
+  other.AddNew();  // beyond this set's records: the walk ends before it
+  other.setField("Fullname", "Newcomer");
+  other.Update();
+
+  QStringList names;
+  QStringList numbers;
+  rs.eachTexts({"Fullname", "Number"}, [&](QString* t) { names << t[0]; numbers << t[1]; });
+  EXPECT_EQ(names, people);
+  EXPECT_EQ(numbers, QStringList(people.size(), "0"));
+
+  const db::BusyWaitForTests shortWait(300);
+  int seen = 0;
+  EXPECT_THROW(rs.eachTexts({"Fullname"}, [&](QString*) {
+    if (++seen == 3000) throw DbError("the reader failed");
+  }), DbError);
+  EXPECT_EQ(seen, 3000);
+  dbtest::addEmployees(file, {"Later"});  // through a connection of its own
+  EXPECT_EQ(dbtest::recordCount(file), people.size() + 2) << "the walk that threw holds the file";
+  EXPECT_EQ(rs.allTexts({"Fullname"}).size(), people.size());
 }
 
 TEST_P(RecordSetHomes, TwoRecordSetsOnOneFileSeeEachOthersWrites) {
