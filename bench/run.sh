@@ -158,12 +158,45 @@ for entry in "${ACTIONS[@]}"; do
 done
 
 # ---- The same actions with the table on a PostgreSQL server -----------------
-declare -A SERVER=()
+# A server floor is psql sending the program's own statements for the action
+# (bench/floors/server) to a copy of the business's table on the server.
+time_psql() {  # file size -> microseconds of one psql run
+  floor_sql "server/$1" "$2" >"$WORK/server-floor.sql"
+  local t0 t1
+  t0="$(now_us)"
+  "${NICE[@]}" "$PG_CLUSTER_BIN/psql" -X -q -A -t -v ON_ERROR_STOP=1 \
+    -d "${ROTAWISE_TEST_PG_URI%/*}/rotawise_floor_$2" -f "$WORK/server-floor.sql" >/dev/null
+  t1="$(now_us)"
+  echo $((t1 - t0))
+}
+
+server_floor_ms() {  # file size -> median ms, psql's start and connection taken off
+  local runs=() base=() k
+  for ((k = 0; k < FLOOR_RUNS; ++k)); do
+    base+=("$(time_psql baseline.sql "$2")")
+    runs+=("$(time_psql "$1" "$2")")
+  done
+  local b r
+  b="$(printf '%s\n' "${base[@]}" | median)"
+  r="$(printf '%s\n' "${runs[@]}" | median)"
+  awk -v r="$r" -v b="$b" 'BEGIN { f = (r - b) / 1000; if (f < 0.01) f = 0.01; printf "%.2f", f }'
+}
+
+declare -A SERVER=() SERVER_FLOOR=()
 if [ "${BENCH_SERVER:-1}" != 0 ]; then
   echo "Starting a local PostgreSQL server..." >&2
   PG_CLUSTER_DURABLE=1 start_pg_cluster
-  echo "Running the actions on the server..." >&2
-  run_benchmarks SERVER " on the server" "$FILTER" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
+  "${NICE[@]}" "$BUILD/bench/bench_data" --server "$ROTAWISE_TEST_PG_URI" 500 32767 >/dev/null
+  for entry in "${ACTIONS[@]}"; do
+    IFS='|' read -r action sql database words <<<"$entry"
+    [[ "$action" =~ $FILTER ]] || continue
+    echo "Running $action on the server..." >&2
+    run_benchmarks SERVER " on the server" "^$action/" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
+    [ -f "$FLOORS/server/$sql.sql" ] || continue
+    for size in 500 32767; do
+      SERVER_FLOOR[$action/$size]="$(server_floor_ms "$sql.sql" "$size")"
+    done
+  done
   stop_pg_cluster
 fi
 
@@ -197,18 +230,22 @@ done
 
 if [ "${#SERVER[@]}" -gt 0 ]; then
   echo
-  echo "The same actions with the table on a PostgreSQL server of this machine (ms, median):"
-  printf '%-46s | %9s %-14s | %9s %-14s\n' "Action" "500" "target" "32767" "target"
-  printf '%s\n' "$(printf '%.0s-' {1..100})"
+  echo "The same actions with the table on a PostgreSQL server of this machine (ms, median;"
+  echo "the floor is psql sending the same statements, where the bench has them):"
+  printf '\n%-46s | %9s %9s %7s %-22s | %9s %9s %7s %-22s\n' "Action" \
+    "500: ms" "floor" "ratio" "target" "32767: ms" "floor" "ratio" "target"
+  printf '%s\n' "$(printf '%.0s-' {1..160})"
   for entry in "${ACTIONS[@]}"; do
     IFS='|' read -r action sql database words <<<"$entry"
     [[ "$action" =~ $FILTER ]] || continue
     line="$(printf '%-46s' "$words")"
     for size in 500 32767; do
       t="${SERVER[$action/$size]:-}"
+      f="${SERVER_FLOOR[$action/$size]:-}"
       limit=100; [ "$size" = 32767 ] && limit=1000
+      ratio="$(awk -v t="$t" -v f="$f" 'BEGIN { if (t == "" || f <= 0) print "-"; else printf "%.1fx", t / f }')"
       shown="$(awk -v t="$t" 'BEGIN { if (t == "") print "-"; else printf "%.1f", t }')"
-      line+="$(printf ' | %9s %-14s' "$shown" "$(verdict "$t" 0 "$limit")")"
+      line+="$(printf ' | %9s %9s %7s %-22s' "$shown" "${f:--}" "$ratio" "$(verdict "$t" "${f:-0}" "$limit")")"
     done
     printf '%s\n' "$line"
   done
