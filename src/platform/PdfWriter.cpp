@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <future>
 #include <limits>
 #include <optional>
@@ -82,6 +83,53 @@ int putGlyphBytes(char* out, int at, quint32 glyph) {
   return at;
 }
 
+template <size_t N>
+char* put(char* at, const char (&text)[N]) {
+  std::memcpy(at, text, N - 1);
+  return at + N - 1;
+}
+
+// The most bytes a number takes (a sign, ten digits, a point, nine more and a blank).
+constexpr qsizetype kNumberRoom = 24;
+
+// Writes a number as pdfNumber() does at `at`; gives its end.
+char* putNumber(char* at, double value) {
+  if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<quint32>::max())
+    return put(at, "0 ");
+  if (value < 0) {
+    *at++ = '-';
+    value = -value;
+  }
+  double whole = 0;
+  const double fraction = std::modf(value, &whole);
+  quint32 integer = quint32(whole);
+  int digits = int(fraction * 1000000000);
+  if (digits == 1000000000) {
+    ++integer;
+    digits = 0;
+  }
+  int place = 100000000;
+  if (integer == 0) {
+    *at++ = '0';
+  } else {
+    char reversed[12];
+    int k = 0;
+    for (; integer; integer /= 10) reversed[k++] = char('0' + integer % 10);
+    while (k) {
+      *at++ = reversed[--k];
+      place /= 10;
+      digits /= 10;
+    }
+  }
+  if (digits) {
+    *at++ = '.';
+    for (; place; place /= 10) *at++ = char('0' + (digits / place) % 10);
+    while (at[-1] == '0') --at;  // the same number, shorter (digits is not 0)
+  }
+  *at++ = ' ';
+  return at;
+}
+
 // Four hex digits, for the text map.
 QByteArray hex4(quint32 glyph) {
   static const char digits[] = "0123456789ABCDEF";
@@ -127,27 +175,52 @@ QByteArray decoration(const DrawnText& t, double baseline) {
   return out;
 }
 
+// The bytes of a page, written through a pointer into room made ahead (a
+// text's most bytes are known before it is written): an append of its own
+// for every number and bracket cost more than the rest of the page.
+class PageBytes {
+ public:
+  explicit PageBytes(qsizetype expected) { bytes_.resize(std::max<qsizetype>(expected, 256)); }
+  // Where to write `most` bytes at most; wrote() says where they ended.
+  char* room(qsizetype most) {
+    if (used_ + most > bytes_.size()) bytes_.resize(std::max(2 * bytes_.size(), used_ + most));
+    return bytes_.data() + used_;
+  }
+  void wrote(const char* end) { used_ = end - bytes_.constData(); }
+  void append(const QByteArray& text) {
+    char* at = room(text.size());
+    std::memcpy(at, text.constData(), size_t(text.size()));
+    wrote(at + text.size());
+  }
+  const char* at(qsizetype offset) const { return bytes_.constData() + offset; }
+  qsizetype size() const { return used_; }
+  QByteArray take() {
+    bytes_.truncate(used_);
+    return std::move(bytes_);
+  }
+
+ private:
+  QByteArray bytes_;
+  qsizetype used_ = 0;
+};
+
 // The page as Qt's engine draws it: the same scaling from device units,
 // each text on its baseline, an underline or a strike as a line.
 QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& fonts,
                       const PdfPaper& paper) {
-  QByteArray out;
-  out.reserve(page.size() * 48);
+  PageBytes out(page.size() * 48);
   const double device = 72.0 / paper.resolution;
-  out += pdfNumber(device) + "0 0 " + pdfNumber(-device) +
-         pdfNumber(paper.originPoints.x()) +
-         pdfNumber(paper.pagePoints.height() - paper.originPoints.y()) + "cm\n";
+  out.append(pdfNumber(device) + "0 0 " + pdfNumber(-device) +
+             pdfNumber(paper.originPoints.x()) +
+             pdfNumber(paper.pagePoints.height() - paper.originPoints.y()) + "cm\n");
   const double twips = paper.resolution / kTwipsPerInch;
-  out += pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n";
+  out.append(pdfNumber(twips) + "0 0 " + pdfNumber(twips) + "0 0 cm\n0 g\nBT\n");
   QByteArray lines;
   int current = -1;
   const PrintFont* lastFont = nullptr;
   // Where the line of the text before starts: the next text moves on from
   // there (most move along the line they share, or one line down).
   std::optional<QPointF> line;
-  // A text's glyphs gather here and go into the page a run at a time.
-  char run[512];
-  int n = 0;
   // Where the glyphs of a text shown before on the page are (an area or a
   // position comes again on every line): copied, not worked out again.
   struct Shown {
@@ -168,37 +241,35 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
       lastFont = &font;
       const int f = int(fonts.indexOf(&font));
       if (f != current) {
-        out += "/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n";
+        out.append("/F" + QByteArray::number(f) + " " + QByteArray::number(font.pixelSize) + " Tf\n");
         current = f;
       }
     }
+    // The move, then each glyph (four bytes escaped) with a kerning number.
+    char* p = out.room(3 * kNumberRoom + 16 + qsizetype(shown) * (6 + kNumberRoom));
     const QPointF at(t.x + s.glyphs.front().x, baseline);
     if (!line) {
-      out.append("1 0 0 -1 ", 9);
-      appendNumber(out, at.x());
-      appendNumber(out, at.y());
-      out.append("Tm ", 3);
+      p = put(p, "1 0 0 -1 ");
+      p = putNumber(p, at.x());
+      p = putNumber(p, at.y());
+      p = put(p, "Tm ");
     } else {
       // The text space runs upwards: a move down the page is a negative one.
-      appendNumber(out, at.x() - line->x());
-      appendNumber(out, line->y() - at.y());
-      out.append("Td ", 3);
+      p = putNumber(p, at.x() - line->x());
+      p = putNumber(p, line->y() - at.y());
+      p = put(p, "Td ");
     }
     line = at;
     Shown& before = shownBefore[(quintptr(&s) >> 4) % shownBefore.size()];
     if (before.text == &s) {
-      if (out.capacity() - out.size() < before.size) out.reserve(2 * (out.size() + before.size));
-      out.append(out.constData() + before.at, before.size);
+      std::memcpy(p, out.at(before.at), size_t(before.size));
+      out.wrote(p + before.size);
       continue;
     }
-    before = {&s, out.size(), 0};
-    out.append("[(", 2);
+    const char* glyphsStart = p;
+    p = put(p, "[(");
     for (size_t i = 0; i < shown; ++i) {
-      n = putGlyphBytes(run, n, s.glyphs[i].index);
-      if (n > int(sizeof run) - 8) {
-        out.append(run, n);
-        n = 0;
-      }
+      p += putGlyphBytes(p, 0, s.glyphs[i].index);
       if (i + 1 == shown) break;
       // Kerning and rounding: what the next glyph's place differs from
       // this glyph's advance, in thousandths of the em.
@@ -207,21 +278,18 @@ QByteArray pageContents(const DrawnPage& page, const QVector<const PrintFont*>& 
       const double drawn = widthInEm(s.glyphs[i], font) * font.pixelSize / 1000;
       const double kern = (drawn - step) * 1000 / font.pixelSize;
       if (std::abs(kern) > 1e-9) {
-        run[n++] = ')';
-        out.append(run, n);
-        n = 0;
-        appendNumber(out, kern);
-        run[n++] = '(';
+        *p++ = ')';
+        p = putNumber(p, kern);
+        *p++ = '(';
       }
     }
-    out.append(run, n);
-    n = 0;
-    out.append(")] TJ\n", 6);
-    before.size = out.size() - before.at;
+    p = put(p, ")] TJ\n");
+    out.wrote(p);
+    before = {&s, glyphsStart - out.at(0), p - glyphsStart};
   }
-  out += "ET\n";
-  if (!lines.isEmpty()) out += "0 G 0 J\n" + lines;
-  return out;
+  out.append("ET\n");
+  if (!lines.isEmpty()) out.append("0 G 0 J\n" + lines);
+  return out.take();
 }
 
 // A font of the pages: one face at one size.
@@ -448,44 +516,8 @@ class Writer {
 }  // namespace
 
 void appendNumber(QByteArray& out, double value) {
-  if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<quint32>::max()) {
-    out += "0 ";
-    return;
-  }
-  if (value < 0) {
-    out += '-';
-    value = -value;
-  }
-  double whole = 0;
-  const double fraction = std::modf(value, &whole);
-  quint32 integer = quint32(whole);
-  int digits = int(fraction * 1000000000);
-  if (digits == 1000000000) {
-    ++integer;
-    digits = 0;
-  }
-  int place = 100000000;
-  char text[32];
-  int n = 0;
-  if (integer == 0) {
-    text[n++] = '0';
-  } else {
-    char reversed[12];
-    int k = 0;
-    for (; integer; integer /= 10) reversed[k++] = char('0' + integer % 10);
-    while (k) {
-      text[n++] = reversed[--k];
-      place /= 10;
-      digits /= 10;
-    }
-  }
-  if (digits) {
-    text[n++] = '.';
-    for (; place; place /= 10) text[n++] = char('0' + (digits / place) % 10);
-    while (text[n - 1] == '0') --n;  // the same number, shorter (digits is not 0)
-  }
-  text[n++] = ' ';
-  out.append(text, n);
+  char text[kNumberRoom];
+  out.append(text, putNumber(text, value) - text);
 }
 
 QByteArray pdfNumber(double value) {
