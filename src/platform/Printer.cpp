@@ -100,10 +100,13 @@ struct Printer::Measures {
   double columnSize = -1;
   double column = 0;
   std::map<std::tuple<QString, double, bool>, std::unique_ptr<FontMeasures>> fonts;
-  // The text last measured: a line measures a text, then prints it.
-  QString lastText;
+  // The text last measured: a line measures a text, then prints it. One of
+  // the texts prepared is named by its place, so no copy of it is made.
   const FontMeasures* lastFont = nullptr;
-  std::shared_ptr<const ShapedText> lastShaped;
+  qsizetype lastPrepared = -1;
+  QString lastText;  // when it is not one of them
+  std::shared_ptr<const ShapedText> lastShaped;  // likewise
+  const std::shared_ptr<const ShapedText>* last = nullptr;  // of either
   // The texts prepared last, in the order they are printed: each is looked
   // for where the one before was found, not in the whole run's texts.
   const FontMeasures* preparedFont = nullptr;
@@ -136,11 +139,13 @@ Printer::FontMeasures& Printer::currentMeasures() const {
   return *m.current;
 }
 
-std::shared_ptr<const ShapedText> Printer::shapedText(const QString& text) const {
+const std::shared_ptr<const ShapedText>& Printer::shapedText(const QString& text) const {
   FontMeasures& font = currentMeasures();
   Measures& m = *measures_;
-  if (m.lastFont == &font && m.lastText == text) return m.lastShaped;
-  m.lastShaped.reset();
+  if (m.lastFont == &font &&
+      (m.lastPrepared >= 0 ? m.prepared.at(m.lastPrepared) == text : m.lastText == text))
+    return *m.last;
+  m.lastFont = &font;
   if (m.preparedFont == &font) {
     // A line measures its texts before it prints them, a text printed in
     // pieces skips a few, and a text asked again right away (a name on every
@@ -149,16 +154,18 @@ std::shared_ptr<const ShapedText> Printer::shapedText(const QString& text) const
     constexpr qsizetype kBehind = 2, kAhead = 32;
     const qsizetype end = std::min(m.nextPrepared + kAhead, m.prepared.size());
     for (qsizetype i = std::max<qsizetype>(0, m.nextPrepared - kBehind); i < end; ++i)
-      if (m.prepared[i] == text) {
-        m.lastShaped = m.preparedShaped[i];
+      if (m.prepared.at(i) == text) {
+        m.lastPrepared = i;
+        m.last = &m.preparedShaped.at(i);
         m.nextPrepared = std::max(m.nextPrepared, i + 1);
-        break;
+        return *m.last;
       }
   }
-  if (!m.lastShaped) m.lastShaped = font.shaper->shape(text);
+  m.lastPrepared = -1;
+  m.lastShaped = font.shaper->shape(text);
   m.lastText = text;
-  m.lastFont = &font;
-  return m.lastShaped;
+  m.last = &m.lastShaped;
+  return *m.last;
 }
 
 double Printer::TextWidth(const QString& text) const { return shapedText(text)->width; }
@@ -170,6 +177,8 @@ void Printer::prepareTexts(const QStringList& texts) const {
   m.prepared = texts;
   m.preparedFont = &font;
   m.nextPrepared = 0;
+  m.lastFont = nullptr;  // the last text may have been one of those before
+  m.lastPrepared = -1;
 }
 
 double Printer::TextHeight(const QString&) const { return currentMeasures().lineSpacing; }

@@ -202,7 +202,8 @@ class Printer {
   void endLine();
   struct FontMeasures;
   FontMeasures& currentMeasures() const;  // kept for every font of the run
-  std::shared_ptr<const ShapedText> shapedText(const QString& text) const;  // in the current font
+  // In the current font; valid until the next text is measured.
+  const std::shared_ptr<const ShapedText>& shapedText(const QString& text) const;
 
   struct Measures;
   mutable std::unique_ptr<Measures> measures_;
