@@ -145,7 +145,6 @@ const std::shared_ptr<const ShapedText>& Printer::shapedText(const QString& text
   if (m.lastFont == &font &&
       (m.lastPrepared >= 0 ? m.prepared.at(m.lastPrepared) == text : m.lastText == text))
     return *m.last;
-  m.lastFont = &font;
   if (m.preparedFont == &font) {
     // A line measures its texts before it prints them, a text printed in
     // pieces skips a few, and a text asked again right away (a name on every
@@ -155,14 +154,17 @@ const std::shared_ptr<const ShapedText>& Printer::shapedText(const QString& text
     const qsizetype end = std::min(m.nextPrepared + kAhead, m.prepared.size());
     for (qsizetype i = std::max<qsizetype>(0, m.nextPrepared - kBehind); i < end; ++i)
       if (m.prepared.at(i) == text) {
+        m.lastFont = &font;
         m.lastPrepared = i;
         m.last = &m.preparedShaped.at(i);
         m.nextPrepared = std::max(m.nextPrepared, i + 1);
         return *m.last;
       }
   }
+  std::shared_ptr<const ShapedText> shaped = font.shaper->shape(text);
+  m.lastFont = &font;
   m.lastPrepared = -1;
-  m.lastShaped = font.shaper->shape(text);
+  m.lastShaped = std::move(shaped);
   m.lastText = text;
   m.last = &m.lastShaped;
   return *m.last;
