@@ -8,11 +8,12 @@
 struct sqlite3_stmt;
 
 namespace db {
-// The cells of one row of `statement` (column 0 is the row id, the cells
-// are columns 1 to `cells`), lent as long as the statement stays on the row.
+// One column of the row `statement` stands on; a text is lent as long as
+// the statement stays on the row.
 Cell sqliteCell(sqlite3_stmt* statement, int column);
 
-// Hands `sink` every row of `statement`, which stands on its first row (the
+// Hands `sink` every row of `statement` (column 0 the row id, then the
+// `cells` columns asked for), which stands on its first row (the
 // first step, where a file held by another program is waited out, was taken
 // on this thread). Returns SQLite's last step result (SQLITE_DONE also when
 // the sink ended the walk); the statement is not touched once this returns
