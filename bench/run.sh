@@ -9,8 +9,9 @@
 #   bench/run.sh               everything (about a quarter of an hour on 2 cores)
 #   BENCH_FILTER=Find bench/run.sh   only the actions whose name matches
 #   FLOOR_RUNS=9 bench/run.sh  more sqlite3 runs per floor (default 7)
-#   BENCH_SERVER=0 bench/run.sh  without the PostgreSQL column (a local server
-#                              the script starts in a temporary folder and stops)
+#   BENCH_SERVER=0 bench/run.sh  without the PostgreSQL table (a local server
+#                              the script starts in a temporary folder and stops;
+#                              its floors are psql sending the program's statements)
 #
 # Times are medians of repeated runs, wall clock (writes wait for the disk).
 # Everything runs under `nice`, as the machine is shared.
@@ -186,7 +187,8 @@ declare -A SERVER=() SERVER_FLOOR=()
 if [ "${BENCH_SERVER:-1}" != 0 ]; then
   echo "Starting a local PostgreSQL server..." >&2
   PG_CLUSTER_DURABLE=1 start_pg_cluster
-  "${NICE[@]}" "$BUILD/bench/bench_data" --server "$ROTAWISE_TEST_PG_URI" 500 32767 >/dev/null
+  "${NICE[@]}" "$BUILD/bench/bench_data" --server "$ROTAWISE_TEST_PG_URI" 500 32767 \
+    >/dev/null 2>"$WORK/server-tables.log" || { cat "$WORK/server-tables.log" >&2; exit 1; }
   for entry in "${ACTIONS[@]}"; do
     IFS='|' read -r action sql database words <<<"$entry"
     [[ "$action" =~ $FILTER ]] || continue
