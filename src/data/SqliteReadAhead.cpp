@@ -49,11 +49,17 @@ void pointIntoBytes(Batch& batch) {
 class Handover {
  public:
   // A batch to fill; none once the reader has stopped.
-  std::unique_ptr<Batch> toFill() {
+  std::unique_ptr<Batch> toFill(int cells) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return stopped_ || full_.size() < kBatchesAhead; });
     if (stopped_) return nullptr;
-    if (emptied_.empty()) return std::make_unique<Batch>();
+    if (emptied_.empty()) {
+      auto batch = std::make_unique<Batch>();
+      batch->ids.reserve(kRowsABatch);
+      batch->cells.reserve(size_t(kRowsABatch) * size_t(cells));
+      batch->bytes.reserve(size_t(kRowsABatch) * 64);
+      return batch;
+    }
     std::unique_ptr<Batch> batch = std::move(emptied_.back());
     emptied_.pop_back();
     batch->ids.clear();
@@ -108,7 +114,7 @@ class Handover {
 void stepAhead(sqlite3_stmt* statement, int cells, Handover& handover) {
   int step = SQLITE_ROW;
   while (step == SQLITE_ROW) {
-    std::unique_ptr<Batch> batch = handover.toFill();
+    std::unique_ptr<Batch> batch = handover.toFill(cells);
     if (!batch) break;
     for (int r = 0; r < kRowsABatch && step == SQLITE_ROW; ++r) {
       copyRow(statement, cells, *batch);

@@ -108,7 +108,8 @@ char* putNumber(char* at, double value) {
     ++integer;
     digits = 0;
   }
-  int place = 100000000;
+  // Nine digits in all: each digit before the point takes one after it.
+  int places = 9;
   if (integer == 0) {
     *at++ = '0';
   } else {
@@ -117,13 +118,14 @@ char* putNumber(char* at, double value) {
     for (; integer; integer /= 10) reversed[k++] = char('0' + integer % 10);
     while (k) {
       *at++ = reversed[--k];
-      place /= 10;
+      --places;
       digits /= 10;
     }
   }
-  if (digits) {
+  if (digits && places > 0) {
     *at++ = '.';
-    for (; place; place /= 10) *at++ = char('0' + (digits / place) % 10);
+    for (int k = places - 1; k >= 0; --k, digits /= 10) at[k] = char('0' + digits % 10);
+    at += places;
     while (at[-1] == '0') --at;  // the same number, shorter (digits is not 0)
   }
   *at++ = ' ';
