@@ -133,11 +133,15 @@ time_sqlite() {  # file size database
   echo $((t1 - t0))
 }
 
-floor_ms() {  # file size database -> median ms, the start-up of sqlite3 taken off
-  local runs=() base=() k
+# Median ms of FLOOR_RUNS runs of a floor, less the median of as many runs
+# of the baseline (the program starting, opening and connecting): `timer` is
+# time_sqlite or time_psql, given the file and the rest of the arguments.
+floor_by() {  # timer file args...
+  local timer="$1" file="$2" runs=() base=() k
+  shift 2
   for ((k = 0; k < FLOOR_RUNS; ++k)); do
-    base+=("$(time_sqlite baseline.sql "$2" "$3")")
-    runs+=("$(time_sqlite "$1" "$2" "$3")")
+    base+=("$("$timer" baseline.sql "$@")")
+    runs+=("$("$timer" "$file" "$@")")
   done
   local b r
   b="$(printf '%s\n' "${base[@]}" | median)"
@@ -154,7 +158,7 @@ for entry in "${ACTIONS[@]}"; do
   echo "Running $action and its SQLite floor..." >&2
   run_benchmarks PROGRAM "" "^$action/"
   for size in 500 32767; do
-    FLOOR[$action/$size]="$(floor_ms "$sql.sql" "$size" "$database")"
+    FLOOR[$action/$size]="$(floor_by time_sqlite "$sql.sql" "$size" "$database")"
   done
 done
 
@@ -171,18 +175,6 @@ time_psql() {  # file size -> microseconds of one psql run
   echo $((t1 - t0))
 }
 
-server_floor_ms() {  # file size -> median ms, psql's start and connection taken off
-  local runs=() base=() k
-  for ((k = 0; k < FLOOR_RUNS; ++k)); do
-    base+=("$(time_psql baseline.sql "$2")")
-    runs+=("$(time_psql "$1" "$2")")
-  done
-  local b r
-  b="$(printf '%s\n' "${base[@]}" | median)"
-  r="$(printf '%s\n' "${runs[@]}" | median)"
-  awk -v r="$r" -v b="$b" 'BEGIN { f = (r - b) / 1000; if (f < 0.01) f = 0.01; printf "%.2f", f }'
-}
-
 declare -A SERVER=() SERVER_FLOOR=()
 if [ "${BENCH_SERVER:-1}" != 0 ]; then
   echo "Starting a local PostgreSQL server..." >&2
@@ -196,7 +188,7 @@ if [ "${BENCH_SERVER:-1}" != 0 ]; then
     run_benchmarks SERVER " on the server" "^$action/" ROTAWISE_BENCH_PG_URI="$ROTAWISE_TEST_PG_URI"
     [ -f "$FLOORS/server/$sql.sql" ] || continue
     for size in 500 32767; do
-      SERVER_FLOOR[$action/$size]="$(server_floor_ms "$sql.sql" "$size")"
+      SERVER_FLOOR[$action/$size]="$(floor_by time_psql "$sql.sql" "$size")"
     done
   done
   stop_pg_cluster
