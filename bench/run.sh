@@ -112,6 +112,7 @@ floor_sql() {  # file size
   sql="${sql//@NEWCOMER@/$newcomer}"
   sql="${sql//@DELETE_ROWID@/$rowid}"
   sql="${sql//@NUMBER@/$employees}"
+  [[ "$sql" == *@OPEN_TABLE@* ]] && sql="${sql//@OPEN_TABLE@/$(<"$FLOORS/server/open-table.sql")}"
   printf '%s\n' "$sql"
 }
 

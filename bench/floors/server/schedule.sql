@@ -2,12 +2,7 @@
 -- position, areas and each day's shifts, special marker and areas. An
 -- all-areas run needs the same: every area is chosen from the same records.
 -- The same statements as the program sends to a PostgreSQL server.
-SELECT relname FROM pg_class WHERE relkind IN ('r', 'v', 'p') AND relnamespace = current_schema()::regnamespace
-   AND lower(relname) = lower('Employees') ORDER BY relname = 'Employees' DESC;
-SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute
- WHERE attrelid = (SELECT oid FROM pg_class WHERE relname = 'Employees' AND relnamespace = current_schema()::regnamespace)
-   AND attnum > 0 AND NOT attisdropped ORDER BY attnum;
-SELECT row_id FROM "Employees" ORDER BY row_id;
+@OPEN_TABLE@
 SELECT row_id, "Fullname", "position", "area", "Area2", "Area3", "Area4", "monstart", "monstop",
        "MonSplitStart", "MonSplitStop", "MonSpecial", "MonBldg", "MonBldg1", "MonBldg2",
        "tuestart", "tuestop", "TueSplitStart", "TueSplitStop", "TueSpecial", "TueBldg",
