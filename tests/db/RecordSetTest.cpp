@@ -27,6 +27,16 @@ void enter(RecordSet& rs, const QString& name) {
   rs.setField("Fullname", name);
   rs.Update();
 }
+
+// Another window deletes the record at `at` (it is simply not read) and adds
+// one after all the others (not one of the first window's records).
+void deleteOneAndAddOne(RecordSet& other, int at) {
+  other.moveTo(at);
+  other.Delete();
+  other.AddNew();
+  other.setField("Fullname", "Newcomer");
+  other.Update();
+}
 }  // namespace
 
 // The same behaviour whether the table is employee.mdb or on a server.
@@ -249,11 +259,7 @@ TEST_P(RecordSetHomes, AllTextsReadsWhatAWalkWouldWithoutMoving) {
   rs.moveTo(7);
   rs.Edit();
   rs.setField("Position", "Cook");  // pending: written before the read
-  other.moveTo(5);
-  other.Delete();  // gone in another window: simply not read
-  other.AddNew();  // added in another window: not one of this set's records
-  other.setField("Fullname", "Newcomer");
-  other.Update();
+  deleteOneAndAddOne(other, 5);
 
   const QVector<QStringList> texts = rs.allTexts({"fullname", "Position", "Area"});
   ASSERT_EQ(texts.size(), people.size() - 1);
@@ -283,12 +289,8 @@ TEST(RecordSet, ALongWalkReadsEveryRecordAndLetsGoOfTheFileHoweverItEnds) {
   RecordSet rs, other;
   rs.open("employee.mdb", "Employees");
   other.open("employee.mdb", "Employees");
-  other.moveTo(4000);
-  other.Delete();
+  deleteOneAndAddOne(other, 4000);  // the walk ends before the one added
   people.removeAt(4000);
-  other.AddNew();  // beyond this set's records: the walk ends before it
-  other.setField("Fullname", "Newcomer");
-  other.Update();
 
   QStringList names;
   QStringList numbers;
